@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "util/Singleton.h"
+
+// The program's log: plain lines, warnings, errors and fatal messages (also shown in a box).
+// Every line opens, appends to and closes the file, so the log is complete after a crash.
+class Debug : public Singleton<Debug> {
+public:
+    // Truncates (or creates) the log file; lines logged before this go nowhere.
+    bool CreateLogFile(const std::string& name);
+
+    void Log(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Warning(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Error(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Fatal(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // The list window of log lines is not part of this build; the request is only remembered.
+    void ShowMessageWindow() { windowVisible = true; }
+    bool IsMessageWindowVisible() const { return windowVisible; }
+
+    // Logs a failed platform result with its name; true means the result was a failure.
+    bool CheckDirectXResult(int32_t result, const char* sourceFile, int line);
+
+    // A box captioned "ERROR", usable before the log exists.
+    static void ShowErrorBox(const std::string& text);
+
+    int ErrorCount() const { return errorCount; }
+    int WarningCount() const { return warningCount; }
+    const std::string& FileName() const { return fileName; }
+
+private:
+    void WriteLine(const std::string& text);
+
+    bool windowVisible = false;
+    int errorCount = 0;
+    int warningCount = 0;
+    std::string fileName;
+};
+
+#define QM_CHECK_RESULT(result) Debug::Instance().CheckDirectXResult((result), __FILE__, __LINE__)

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace platform {
+
+// Shows a modal box with an OK button; caption and text are Windows-1252. The text always
+// goes to stderr too; without a display nothing else happens, so headless runs never block.
+void ShowMessageBox(const char* caption, const char* text);
+
+}  // namespace platform
