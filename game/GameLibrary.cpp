@@ -1,0 +1,1 @@
+// Lets the library targets build while their folders are still empty.
