@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/PixelFormat.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace platform {
+
+class PixelSurface;
+
+// Shows finished frames in a window through an SDL renderer: the frame is uploaded to a
+// texture and drawn into the viewport (aspect kept, black bars), in a window or a desktop-sized
+// full-screen window. A software renderer gets the frame already scaled to the viewport and
+// converted to the window's format, since its own stretch is several times slower. Renderer
+// resets mark every surface lost.
+class Presenter {
+public:
+    // Null (and one log line) when no renderer can be made for the window.
+    static std::unique_ptr<Presenter> Create(SDL_Window* window, bool fullScreen);
+    ~Presenter();
+    Presenter(const Presenter&) = delete;
+    Presenter& operator=(const Presenter&) = delete;
+
+    // Full screen covers the desktop; windowed returns to the window's own size.
+    void SetFullScreen(bool fullScreen);
+    int32_t Present(const PixelSurface& frame);
+    bool IsSoftware() const { return software; }
+
+private:
+    Presenter(SDL_Window* window, SDL_Renderer* renderer, bool software);
+    bool PrepareTexture(uint32_t textureFormat, int width, int height);
+    int32_t UploadScaled(const PixelSurface& frame, int width, int height);
+    int32_t UploadUnscaled(const PixelSurface& frame);
+
+    SDL_Window* window;
+    SDL_Renderer* renderer;
+    SDL_Texture* texture = nullptr;
+    uint32_t textureFormat = 0;
+    int textureWidth = 0;
+    int textureHeight = 0;
+    bool software;
+};
+
+}  // namespace platform
