@@ -1,0 +1,143 @@
+#include "files/DataFile.h"
+
+#include <cstring>
+
+#include "app/Debug.h"
+
+namespace {
+
+constexpr int kCountSize = 4;
+constexpr int kOffsetField = 64;
+constexpr int kSizeField = 68;
+
+uint32_t ReadLittleEndian32(const unsigned char* bytes)
+{
+    return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
+           (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+}  // namespace
+
+bool DataFile::Open(const char* name)
+{
+    Close();
+    auto file = std::make_unique<File>();
+    if (!name || !file->OpenDisk(name, "rb")) {
+        Debug::Instance().Log("Datafile is not available.\n");
+        return true;
+    }
+    archive = std::move(file);
+    if (!ReadDirectory(name)) {
+        Close();
+        return false;
+    }
+    available = true;
+    ++generation;
+    return true;
+}
+
+void DataFile::Close()
+{
+    std::lock_guard<std::mutex> guard(archiveLock);
+    if (available || archive) {
+        ++generation;
+    }
+    available = false;
+    archive.reset();
+    directory.clear();
+    index.clear();
+}
+
+bool DataFile::ReadDirectory(const char* name)
+{
+    int archiveLength = archive->Length();
+    unsigned char countBytes[kCountSize];
+    if (archiveLength < kCountSize || archive->Read(countBytes, kCountSize) != kCountSize) {
+        Debug::Instance().Error("DataFile::Open: Archive too short <%s>!\n", name);
+        return false;
+    }
+    uint32_t count = ReadLittleEndian32(countBytes);
+    if (count > static_cast<uint32_t>((archiveLength - kCountSize) / kEntrySize)) {
+        Debug::Instance().Error("DataFile::Open: Directory of %u entries runs past the end of <%s>!\n", count, name);
+        return false;
+    }
+    return ReadEntries(name, static_cast<int>(count), archiveLength);
+}
+
+bool DataFile::ReadEntries(const char* name, int count, int archiveLength)
+{
+    std::vector<unsigned char> bytes(static_cast<size_t>(count) * kEntrySize);
+    if (count > 0 && archive->Read(bytes.data(), static_cast<int>(bytes.size())) != static_cast<int>(bytes.size())) {
+        Debug::Instance().Error("DataFile::Open: Failed to read the directory of <%s>!\n", name);
+        return false;
+    }
+    directory.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const unsigned char* raw = bytes.data() + static_cast<size_t>(i) * kEntrySize;
+        // A name filling all 64 bytes has no terminating zero: it ends with the field.
+        const void* terminator = std::memchr(raw, 0, kNameSize);
+        size_t nameLength = terminator ? static_cast<size_t>(static_cast<const unsigned char*>(terminator) - raw)
+                                       : static_cast<size_t>(kNameSize);
+        Entry entry;
+        entry.name.assign(reinterpret_cast<const char*>(raw), nameLength);
+        uint32_t offset = ReadLittleEndian32(raw + kOffsetField);
+        uint32_t size = ReadLittleEndian32(raw + kSizeField);
+        if (offset > static_cast<uint32_t>(archiveLength) || size > static_cast<uint32_t>(archiveLength) - offset) {
+            Debug::Instance().Error("DataFile::Open: Entry <%s> runs past the end of <%s>!\n", entry.name.c_str(), name);
+            return false;
+        }
+        entry.offset = static_cast<int>(offset);
+        entry.size = static_cast<int>(size);
+        index.emplace(entry.name, directory.size());
+        directory.push_back(std::move(entry));
+    }
+    return true;
+}
+
+File* DataFile::Find(const char* name, int& offset, int& size)
+{
+    if (!available || !name) {
+        return nullptr;
+    }
+    auto found = index.find(NormaliseName(name));
+    if (found == index.end()) {
+        return nullptr;
+    }
+    const Entry& entry = directory[found->second];
+    offset = entry.offset;
+    size = entry.size;
+    return archive.get();
+}
+
+int DataFile::ReadAt(int offset, void* buffer, int count)
+{
+    std::lock_guard<std::mutex> guard(archiveLock);
+    if (!archive || count <= 0) {
+        return 0;
+    }
+    archive->Seek(offset, 0);
+    return archive->Read(buffer, count);
+}
+
+std::FILE* DataFile::StreamAt(int offset)
+{
+    std::lock_guard<std::mutex> guard(archiveLock);
+    if (!archive) {
+        return nullptr;
+    }
+    archive->Seek(offset, 0);
+    return archive->Handle();
+}
+
+std::string DataFile::NormaliseName(const char* name)
+{
+    std::string normal(name);
+    for (char& c : normal) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        } else if (c == '/') {
+            c = '\\';
+        }
+    }
+    return normal;
+}
