@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/Mixer.h"
+#include "platform/PlatformResult.h"
+#include "platform/SoundBuffer.h"
+
+using platform::Mixer;
+using platform::SoundBuffer;
+using platform::SoundFormat;
+
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kAllControls = platform::kControlVolume | platform::kControlFrequency;
+
+std::unique_ptr<SoundBuffer> MakeBuffer(Mixer& mixer, const SoundFormat& format, const std::vector<int16_t>& samples)
+{
+    std::unique_ptr<SoundBuffer> buffer;
+    const int bytes = static_cast<int>(samples.size() * sizeof(int16_t));
+    EXPECT_EQ(mixer.CreateBuffer(format, bytes, kAllControls, &buffer), platform::kResultOk);
+    void* first = nullptr;
+    void* second = nullptr;
+    int firstBytes = 0;
+    int secondBytes = 0;
+    EXPECT_EQ(buffer->Lock(0, bytes, &first, &firstBytes, &second, &secondBytes), platform::kResultOk);
+    std::memcpy(first, samples.data(), static_cast<size_t>(firstBytes));
+    EXPECT_EQ(buffer->Unlock(), platform::kResultOk);
+    return buffer;
+}
+
+std::unique_ptr<SoundBuffer> MakeConstantMono(Mixer& mixer, int frames, int16_t value, int rate = kRate)
+{
+    return MakeBuffer(mixer, SoundFormat{rate, 16, 1}, std::vector<int16_t>(static_cast<size_t>(frames), value));
+}
+
+std::vector<int16_t> Pull(Mixer& mixer, int frames)
+{
+    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
+    mixer.Mix(out.data(), frames);
+    return out;
+}
+
+int CountSoundingFrames(const std::vector<int16_t>& stereo)
+{
+    int count = 0;
+    for (size_t i = 0; i < stereo.size(); i += 2) {
+        count += stereo[i] != 0 ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST(Mixer, OneShotPlaysExactlyItsLengthAndStops)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto buffer = MakeConstantMono(*mixer, 1000, 8000);
+    buffer->Play(false);
+    auto out = Pull(*mixer, 1500);
+    EXPECT_EQ(CountSoundingFrames(out), 1000);
+    EXPECT_EQ(out[0], 8000);
+    EXPECT_EQ(out[1], 8000);
+    EXPECT_EQ(out[2 * 999], 8000);
+    EXPECT_EQ(out[2 * 1000], 0);
+    EXPECT_EQ(buffer->GetStatus(), 0);
+}
+
+TEST(Mixer, LoopWrapsWithoutGap)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto buffer = MakeConstantMono(*mixer, 300, 5000);
+    buffer->Play(true);
+    auto out = Pull(*mixer, 2000);
+    EXPECT_EQ(CountSoundingFrames(out), 2000);
+    EXPECT_EQ(buffer->GetStatus(), platform::kStatusPlaying | platform::kStatusLooping);
+    int play = -1;
+    buffer->GetCurrentPosition(&play, nullptr);
+    EXPECT_EQ(play, 2000 % 300 * 2);
+}
+
+TEST(Mixer, VolumeInHundredthsOfADecibel)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto buffer = MakeConstantMono(*mixer, 100, 10000);
+    buffer->SetVolume(-2000);
+    buffer->Play(false);
+    EXPECT_EQ(Pull(*mixer, 1)[0], 1000);
+    buffer->SetVolume(-10000);
+    EXPECT_EQ(Pull(*mixer, 1)[0], 0);
+    EXPECT_EQ(buffer->SetVolume(1), platform::kResultInvalidParams);
+    EXPECT_EQ(buffer->GetVolume(), -10000);
+}
+
+TEST(Mixer, DoubleFrequencyHalvesTheDuration)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto buffer = MakeConstantMono(*mixer, 1000, 3000);
+    buffer->SetFrequency(2 * kRate);
+    buffer->Play(false);
+    EXPECT_EQ(CountSoundingFrames(Pull(*mixer, 1000)), 500);
+}
+
+TEST(Mixer, LowerRateIsResampledByInterpolation)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto buffer = MakeBuffer(*mixer, SoundFormat{kRate / 2, 16, 1}, {0, 1000, 2000, 3000});
+    buffer->Play(false);
+    auto out = Pull(*mixer, 10);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(out[2], 500);
+    EXPECT_EQ(out[4], 1000);
+    EXPECT_EQ(out[6], 1500);
+    EXPECT_EQ(CountSoundingFrames(out), 7);
+}
+
+TEST(Mixer, StereoAndEightBitBuffers)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto stereo = MakeBuffer(*mixer, SoundFormat{kRate, 16, 2}, {1000, -2000, 1000, -2000});
+    std::unique_ptr<SoundBuffer> eight;
+    ASSERT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 8, 1}, 2, 0, &eight), platform::kResultOk);
+    void* first = nullptr;
+    void* second = nullptr;
+    int firstBytes = 0;
+    int secondBytes = 0;
+    ASSERT_EQ(eight->Lock(0, 2, &first, &firstBytes, &second, &secondBytes), platform::kResultOk);
+    static_cast<uint8_t*>(first)[0] = 128 + 10;
+    static_cast<uint8_t*>(first)[1] = 128 + 10;
+    eight->Unlock();
+    stereo->Play(false);
+    eight->Play(false);
+    auto out = Pull(*mixer, 1);
+    EXPECT_EQ(out[0], 1000 + (10 << 8));
+    EXPECT_EQ(out[1], -2000 + (10 << 8));
+    EXPECT_EQ(eight->SetVolume(-100), platform::kResultInvalidCall);
+}
+
+TEST(Mixer, SumIsClampedToSixteenBits)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto a = MakeConstantMono(*mixer, 10, 30000);
+    auto b = MakeConstantMono(*mixer, 10, 30000);
+    a->Play(false);
+    b->Play(false);
+    EXPECT_EQ(Pull(*mixer, 1)[0], 32767);
+}
+
+TEST(Mixer, LockWrapsAroundTheEnd)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto buffer = MakeConstantMono(*mixer, 8, 0);
+    void* first = nullptr;
+    void* second = nullptr;
+    int firstBytes = 0;
+    int secondBytes = 0;
+    ASSERT_EQ(buffer->Lock(12, 8, &first, &firstBytes, &second, &secondBytes), platform::kResultOk);
+    EXPECT_EQ(firstBytes, 4);
+    EXPECT_EQ(secondBytes, 4);
+    EXPECT_EQ(buffer->Lock(0, 2, &first, &firstBytes, &second, &secondBytes), platform::kResultInvalidCall);
+    const int16_t values[4] = {1, 2, 3, 4};
+    std::memcpy(first, values, 4);
+    std::memcpy(second, values + 2, 4);
+    ASSERT_EQ(buffer->Unlock(), platform::kResultOk);
+    buffer->Play(false);
+    auto out = Pull(*mixer, 8);
+    EXPECT_EQ(out[0], 3);
+    EXPECT_EQ(out[2], 4);
+    EXPECT_EQ(out[12], 1);
+    EXPECT_EQ(out[14], 2);
+}
+
+TEST(Mixer, BadRequestsAreRefused)
+{
+    auto mixer = Mixer::Create(kRate);
+    std::unique_ptr<SoundBuffer> buffer;
+    EXPECT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 12, 1}, 100, 0, &buffer), platform::kResultInvalidParams);
+    EXPECT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 16, 2}, 6, 0, &buffer), platform::kResultInvalidParams);
+    EXPECT_EQ(buffer, nullptr);
+    buffer = MakeConstantMono(*mixer, 4, 0);
+    void* first = nullptr;
+    void* second = nullptr;
+    int firstBytes = 0;
+    int secondBytes = 0;
+    EXPECT_EQ(buffer->Lock(8, 2, &first, &firstBytes, &second, &secondBytes), platform::kResultInvalidParams);
+    EXPECT_EQ(buffer->Lock(0, 9, &first, &firstBytes, &second, &secondBytes), platform::kResultInvalidParams);
+    EXPECT_EQ(buffer->Unlock(), platform::kResultInvalidCall);
+    EXPECT_EQ(buffer->SetCurrentPosition(8), platform::kResultInvalidParams);
+}
+
+TEST(Mixer, BufferMayOutliveItsLastOtherOwner)
+{
+    auto mixer = Mixer::Create(kRate);
+    auto buffer = MakeConstantMono(*mixer, 4, 100);
+    mixer.reset();
+    EXPECT_EQ(buffer->Play(false), platform::kResultOk);
+}
