@@ -17,14 +17,11 @@ namespace {
 constexpr int kMaxLineRead = 999;
 constexpr int kIndentStep = 4;
 
-// Text files keep their line end on this platform; a CR before it goes as well.
+// The file layer keeps a line's newline (a CR before it is already gone in text mode).
 void RemoveLineEnd(std::string& line)
 {
     if (!line.empty() && line.back() == '\n') {
         line.pop_back();
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
     }
 }
 

@@ -20,15 +20,11 @@ std::string UpperCase(std::string text)
     return text;
 }
 
-// Text files keep their line end on this platform; a CR before it is dropped as well, as the
-// text mode of the files' home platform would.
+// The file layer keeps a line's newline (a CR before it is already gone in text mode).
 void RemoveLineEnd(std::string& line)
 {
     if (!line.empty() && line.back() == '\n') {
         line.pop_back();
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
     }
 }
 
