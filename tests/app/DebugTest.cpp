@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "app/Debug.h"
+#include "platform/PlatformResult.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class DebugTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Debug::Release();
+        ASSERT_TRUE(log.CreateLogFile("data\\debug.txt"));
+    }
+    void TearDown() override { Debug::Release(); }
+    std::string Logged() const { return dir.Read("data/debug.txt"); }
+
+    TempDir dir;
+    bool created = (dir.Write("data/.keep", ""), true);
+    Debug& log = Debug::Instance();
+};
+
+TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
+{
+    log.Log("plain %d\n", 1);
+    log.Warning("x\n");
+    log.Error("broken <%s>\n", "a.bmp");
+    log.Log("%s", "");
+    EXPECT_EQ(Logged(), "plain 1\n***WARNING: x\n***ERROR: broken <a.bmp>\n\n");
+    EXPECT_EQ(log.WarningCount(), 1);
+    EXPECT_EQ(log.ErrorCount(), 1);
+}
+
+TEST_F(DebugTest, PercentSignsInTextsArriveUnchanged)
+{
+    log.Log("%s\n", "100% sure");
+    EXPECT_EQ(Logged(), "100% sure\n");
+}
+
+TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCounters)
+{
+    log.Warning("old\n");
+    ASSERT_TRUE(log.CreateLogFile("data\\debug.txt"));
+    log.Log("new\n");
+    EXPECT_EQ(Logged(), "new\n");
+    EXPECT_EQ(log.WarningCount(), 0);
+}
+
+TEST_F(DebugTest, LinesBeforeTheLogExistGoNowhere)
+{
+    Debug::Release();
+    Debug::Instance().Log("early\n");
+    EXPECT_EQ(Logged(), "");
+}
+
+TEST_F(DebugTest, PlatformResultsAreNamed)
+{
+    EXPECT_FALSE(log.CheckDirectXResult(platform::kResultOk, "Display", 1));
+    EXPECT_EQ(Logged(), "");
+    EXPECT_TRUE(log.CheckDirectXResult(platform::kResultSurfaceLost, ".\\DO3Framework\\DirectDraw", 42));
+    EXPECT_TRUE(log.CheckDirectXResult(0x1234, "Display", 7));
+    EXPECT_EQ(Logged(),
+              "***ERROR: DirectX Error (80a10006) in file .\\DO3Framework\\DirectDraw in line 42: "
+              "\"PLATFORM_SURFACE_LOST\"\n"
+              "***ERROR: DirectX Error (1234) in file Display in line 7: \"Unknown error (1234)\"\n");
+}
+
+TEST_F(DebugTest, FatalWritesTheLineAndShowsIt)
+{
+    testing::internal::CaptureStderr();
+    log.Fatal("cannot go on <%s>", "x");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("ERROR: cannot go on <x>"), std::string::npos);
+    EXPECT_EQ(Logged(), "cannot go on <x>");
+}
+
+TEST(DebugUnwritableTest, UnwritableLogFileFailsCreation)
+{
+    TempDir dir;
+    Debug::Release();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Debug::Instance().CreateLogFile("missing/dir/debug.txt"));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Debug::CreateLogFile: Failed to create the log file!"),
+              std::string::npos);
+    Debug::Release();
+}
+
+}  // namespace
