@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/Debug.h"
+#include "files/File.h"
+#include "params/AsciiSerializer.h"
+#include "params/Object.h"
+#include "support/TempDir.h"
+
+// A temporary directory with its own log, and the two directions of a settings file block.
+class SerializerFixture : public ::testing::Test {
+protected:
+    SerializerFixture() { Debug::Instance().CreateLogFile("log.txt"); }
+
+    static void WriteBlock(const std::string& path, const std::string& name, Object& object)
+    {
+        File file;
+        ASSERT_TRUE(file.OpenDisk(path.c_str(), "w"));
+        AsciiSerializer writer(file, true);
+        writer.SubObject(name, &object);
+    }
+
+    static void ReadBlock(const std::string& path, const std::string& name, Object& object)
+    {
+        File file;
+        ASSERT_TRUE(file.Open(path.c_str(), "r"));
+        AsciiSerializer reader(file, false);
+        reader.SubObject(name, &object);
+    }
+
+    std::string Log() const { return dir.Read("log.txt"); }
+    bool Logged(const std::string& text) const { return Log().find(text) != std::string::npos; }
+
+    TempDir dir;
+};
