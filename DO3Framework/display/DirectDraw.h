@@ -91,7 +91,7 @@ public:
 
 private:
     friend class Singleton<DirectDraw>;
-    DirectDraw() = default;
+    DirectDraw();
 
     void ListModes();
     bool ChooseFullScreenMode();
@@ -99,7 +99,7 @@ private:
     bool CreateFullScreenSurfaces();
     std::unique_ptr<platform::PixelSurface> CreateBuffer(int bufferWidth, int bufferHeight, const char* failure) const;
     void ComputeColorMasks();
-    void CopyFadeColumns(int from, int to, int destX);
+    void CopyFadeColumns(int from, int to);
     bool CheckBlit(int32_t result, int line);
 
     bool initialised = false;

@@ -26,6 +26,8 @@ public:
     // Frees the old contents; depth 8 gets a grey palette. False for a depth other than
     // 1, 8, 16, 24 or 32 or a size outside 1..16384.
     bool Create(int width, int height, int depth, bool clear);
+    // Back to an empty image without pixels or palette.
+    void Clear();
 
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }

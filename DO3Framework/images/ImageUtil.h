@@ -31,4 +31,7 @@ public:
     // The same, every colour multiplied by a tint 0x00BBGGRR (alpha unchanged).
     bool RunLengthDecodeTinted(const Image* image, const Image* alpha, uint32_t* output, size_t outputPixels,
                                uint32_t tint);
+
+private:
+    bool Decode(const Image* image, const Image* alpha, uint32_t* output, size_t outputPixels, const uint32_t* tint);
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/PixelFormat.h"
 
@@ -20,7 +21,7 @@ class PixelSurface;
 // resets mark every surface lost.
 class Presenter {
 public:
-    // Null (and one log line) when no renderer can be made for the window.
+    // Null when no renderer can be made for the window.
     static std::unique_ptr<Presenter> Create(SDL_Window* window, bool fullScreen);
     ~Presenter();
     Presenter(const Presenter&) = delete;
@@ -30,6 +31,8 @@ public:
     void SetFullScreen(bool fullScreen);
     int32_t Present(const PixelSurface& frame);
     bool IsSoftware() const { return software; }
+    // The texture is gone after a renderer reset; the next present makes a new one.
+    void ForgetTexture();
 
 private:
     Presenter(SDL_Window* window, SDL_Renderer* renderer, bool software);
@@ -44,6 +47,9 @@ private:
     int textureWidth = 0;
     int textureHeight = 0;
     bool software;
+    // 16-bit pixel values to 0xFFRRGGBB for the software path, built for tableFormat.
+    std::vector<uint32_t> colorTable;
+    PixelFormat tableFormat{0, 0, 0, 0};
 };
 
 }  // namespace platform

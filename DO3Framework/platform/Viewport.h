@@ -13,14 +13,14 @@ struct Viewport {
 
 Viewport FitViewport(int windowWidth, int windowHeight, int frameWidth, int frameHeight);
 
-// The viewport of the last presented frame; before the first one, the whole window as far as
-// it is known (0 x 0 without a presenter).
+// The viewport of the last presented frame; 0 x 0 before the first one.
 Viewport CurrentViewport();
 void SetCurrentViewport(const Viewport& viewport);
 
 // Turns a position in window coordinates into a position relative to the current viewport,
 // whose size then plays the part of the window's client size. Positions on the bars fall
 // outside 0..size-1; they are clamped to the viewport so the pointer never leaves the frame.
+// Before any frame was presented positions pass unchanged.
 void MapWindowToViewport(int windowX, int windowY, int& viewportX, int& viewportY);
 
 }  // namespace platform
