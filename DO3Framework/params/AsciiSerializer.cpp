@@ -69,8 +69,8 @@ std::string AsciiSerializer::ClassTypeName(const Object& object)
 
 void AsciiSerializer::Parse()
 {
-    // Room beyond the read limit, so that a handler writing its terminator at max stays inside.
-    char buffer[kMaxLineRead + 25];
+    // One spare byte: the terminator is forced there whatever the handler leaves behind.
+    char buffer[kMaxLineRead + 1];
     int depth = 0;
     bool blockOpen = true;
     while (blockOpen && !file.Eof()) {

@@ -39,8 +39,8 @@ bool Settings::Load()
         Debug::Instance().Error("Settings::Load could not open file <%s>\n", fileName.c_str());
         return false;
     }
-    // Room beyond the read limit, so that a handler writing its terminator at max stays inside.
-    char buffer[kMaxLineRead + 25];
+    // One spare byte: the terminator is forced there whatever the handler leaves behind.
+    char buffer[kMaxLineRead + 1];
     while (!file.Eof()) {
         buffer[0] = '\0';
         if (!file.ReadLine(buffer, kMaxLineRead)) {
