@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -53,6 +54,6 @@ private:
     std::vector<Entry> directory;
     // Name to its first entry in file order (the first of equal names wins).
     std::unordered_map<std::string, size_t> index;
-    int generation = 0;
+    std::atomic<int> generation{0};
     std::mutex archiveLock;
 };
