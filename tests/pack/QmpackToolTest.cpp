@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+#include "ArchiveWriter.h"
+#include "support/TempDir.h"
+
+namespace {
+
+int RunQmpack(const std::string& arguments)
+{
+    std::string command = std::string(QMPACK_PATH) + " " + arguments + " 2>qmpack.err";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST(QmpackToolTest, PacksADirectoryLikeTheWriter)
+{
+    TempDir dir;
+    dir.Write("in/Data/Config.txt", "fullScreen 0\n");
+    dir.Write("in/Data/Fonts/Small.bmp", "BM");
+    EXPECT_EQ(RunQmpack("in datafile.dat"), 0);
+    EXPECT_EQ(dir.Read("datafile.dat"), ArchiveWriter().Build("in"));
+    EXPECT_EQ(dir.Read("qmpack.err"), "");
+}
+
+TEST(QmpackToolTest, FailuresExitWithAMessage)
+{
+    TempDir dir;
+    EXPECT_EQ(RunQmpack(""), 2);
+    EXPECT_NE(dir.Read("qmpack.err").find("usage: qmpack DIR ARCHIVE"), std::string::npos);
+
+    EXPECT_EQ(RunQmpack("missing datafile.dat"), 1);
+    EXPECT_NE(dir.Read("qmpack.err").find("qmpack: cannot read the directory missing"), std::string::npos);
+
+    dir.Write("in/" + std::string(70, 'x') + ".bin", "");
+    EXPECT_EQ(RunQmpack("in datafile.dat"), 1);
+    EXPECT_NE(dir.Read("qmpack.err").find("longer than 63 bytes"), std::string::npos);
+    EXPECT_FALSE(dir.Exists("datafile.dat"));
+}
