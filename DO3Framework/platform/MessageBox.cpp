@@ -24,17 +24,27 @@ bool HasDisplay()
     return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
 
-}  // namespace
-
-void ShowMessageBox(const char* caption, const char* text)
+void ShowBox(Uint32 kind, const char* caption, const char* text)
 {
     std::string utf8Caption = Utf8FromCp1252(caption);
     std::string utf8Text = Utf8FromCp1252(text);
     std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
     std::fflush(stderr);
     if (HasDisplay()) {
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(), nullptr);
+        SDL_ShowSimpleMessageBox(kind, utf8Caption.c_str(), utf8Text.c_str(), nullptr);
     }
+}
+
+}  // namespace
+
+void ShowMessageBox(const char* caption, const char* text)
+{
+    ShowBox(SDL_MESSAGEBOX_ERROR, caption, text);
+}
+
+void ShowInformationBox(const char* caption, const char* text)
+{
+    ShowBox(SDL_MESSAGEBOX_INFORMATION, caption, text);
 }
 
 }  // namespace platform

@@ -22,6 +22,7 @@ constexpr int kLeft = 0x25;
 constexpr int kUp = 0x26;
 constexpr int kRight = 0x27;
 constexpr int kDown = 0x28;
+constexpr int kSnapshot = 0x2C;  // Print Screen
 constexpr int kInsert = 0x2D;
 constexpr int kDelete = 0x2E;
 constexpr int kNumpad0 = 0x60;
@@ -37,6 +38,15 @@ constexpr int kOemPlus = 0xBB;
 constexpr int kOemComma = 0xBC;
 constexpr int kOemMinus = 0xBD;
 constexpr int kOemPeriod = 0xBE;
+// Punctuation keys as a US layout names them; a German layout puts its umlauts here.
+constexpr int kOem1 = 0xBA;    // ;:  (German: ü)
+constexpr int kOem2 = 0xBF;    // /?  (German: #)
+constexpr int kOem3 = 0xC0;    // `~  (German: ö)
+constexpr int kOem4 = 0xDB;    // [{  (German: ß)
+constexpr int kOem5 = 0xDC;    // \|  (German: ^)
+constexpr int kOem6 = 0xDD;    // ]}  (German: ´)
+constexpr int kOem7 = 0xDE;    // '"  (German: ä)
+constexpr int kOem102 = 0xE2;  // <>  (the extra key of European keyboards)
 
 constexpr int Letter(char upper) { return upper; }
 constexpr int Digit(int d) { return 0x30 + d; }

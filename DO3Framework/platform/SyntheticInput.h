@@ -1,0 +1,14 @@
+#pragma once
+
+namespace platform {
+
+// Puts input into the system queue as if the user had made it, so that tests drive the
+// whole path from the system event to the engine's event without a person at the keyboard.
+void PushKey(const char* keyName, bool down, bool repeat = false);
+void PushText(const char* utf8);
+// button: 1 left, 3 right, as the system numbers them.
+void PushMouseButton(int button, bool down, int clicks, int x, int y);
+void PushMouseMotion(int x, int y);
+void PushWindowClose();
+
+}  // namespace platform

@@ -1,0 +1,74 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include "platform/TextEncoding.h"
+
+namespace platform {
+
+Window::~Window()
+{
+    if (window) {
+        SDL_DestroyWindow(window);
+    }
+    if (videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+bool Window::InitVideo(const std::string& applicationName)
+{
+    if (videoStarted) {
+        return true;
+    }
+    SDL_SetHint(SDL_HINT_APP_NAME, Utf8FromCp1252(applicationName).c_str());
+    videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return videoStarted;
+}
+
+bool Window::Create(const std::string& title, int width, int height, bool wantFullScreen)
+{
+    if (window || !videoStarted || width <= 0 || height <= 0) {
+        return false;
+    }
+    Uint32 flags = wantFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE;
+    window = SDL_CreateWindow(Utf8FromCp1252(title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              width, height, flags);
+    if (!window) {
+        return false;
+    }
+    fullScreen = wantFullScreen;
+    if (fullScreen) {
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+    SDL_StartTextInput();
+    return true;
+}
+
+int Window::ClientWidth() const
+{
+    int width = 0;
+    if (window) {
+        SDL_GetWindowSize(window, &width, nullptr);
+    }
+    return width;
+}
+
+int Window::ClientHeight() const
+{
+    int height = 0;
+    if (window) {
+        SDL_GetWindowSize(window, nullptr, &height);
+    }
+    return height;
+}
+
+void Window::Raise()
+{
+    if (window) {
+        SDL_ShowWindow(window);
+        SDL_RaiseWindow(window);
+    }
+}
+
+}  // namespace platform
