@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+
+#include "images/Image.h"
+#include "sprites/Sprite.h"
+#include "sprites/Surface.h"
+
+// A picture in a display surface, drawn by the frame buffer's blits with black as colour key.
+// The source image stays with the sprite so that a lost surface can be uploaded again.
+class SurfaceSprite : public Sprite {
+public:
+    SurfaceSprite();
+    ~SurfaceSprite() override;
+
+    // image is in the screen format. Without crop the image is kept whole and the surface shows
+    // its width x height area at (imageX, imageY); with crop only the image's bounding rectangle
+    // of non-black pixels is kept (at least 2 x 2) and its top-left becomes the crop offset.
+    // width and height are the full size of the picture cell.
+    bool Create(std::unique_ptr<Image> image, int width, int height, int imageX, int imageY, bool crop);
+
+    int GetWidth(int frame) const override;
+    int GetHeight(int frame) const override;
+    int GetFullWidth() const override { return fullWidth; }
+    int GetFullHeight() const override { return fullHeight; }
+    bool IsPixelTransparent(const SpritePoint& point, int frame) const override;
+    void Restore() override;
+    void DrawEx(const DrawInfo& info) override;
+
+    // Uploads the inclusive surface rectangle again from image pixel (x, y) onwards.
+    virtual void UpdateRect(int x, int y, const ImageRect& rect);
+    // Uploads the whole surface from another place of the image.
+    virtual void SetImageOffset(int x, int y);
+
+    int GetCropX() const { return cropX; }
+    int GetCropY() const { return cropY; }
+    const Image* GetImage() const { return image.get(); }
+    Surface& GetSurface() { return surface; }
+
+private:
+    void DrawScaledBlit(const DrawInfo& info, const ImageRect& source);
+    void DrawPlainBlit(const DrawInfo& info, const ImageRect& source);
+    void ReportBlitFailure(int32_t result);
+
+    Surface surface;
+    std::unique_ptr<Image> image;
+    int imageX = 0;
+    int imageY = 0;
+    int cropX = 0;
+    int cropY = 0;
+    int width = 0;
+    int height = 0;
+    int fullWidth = 0;
+    int fullHeight = 0;
+};
