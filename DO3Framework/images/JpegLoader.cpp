@@ -26,8 +26,13 @@ void JumpBack(j_common_ptr decoder)
     std::longjmp(reinterpret_cast<ErrorManager*>(decoder->err)->jump, 1);
 }
 
-// Warnings (damaged data) are counted by the library and judged after decoding; none is printed.
-void IgnoreMessage(j_common_ptr, int) {}
+// Warnings (damaged data) are counted and judged after decoding; none is printed.
+void CountWarning(j_common_ptr decoder, int level)
+{
+    if (level < 0) {
+        ++decoder->err->num_warnings;
+    }
+}
 
 enum class DecodeResult { Ok, BadHeader, TooLarge, Failed, CutShort };
 
@@ -38,7 +43,7 @@ DecodeResult Decode(const std::vector<uint8_t>& bytes, Image& image)
     ErrorManager errors;
     decoder.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = &JumpBack;
-    errors.base.emit_message = &IgnoreMessage;
+    errors.base.emit_message = &CountWarning;
     bool started = false;
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&decoder);
@@ -47,9 +52,13 @@ DecodeResult Decode(const std::vector<uint8_t>& bytes, Image& image)
     jpeg_create_decompress(&decoder);
     jpeg_mem_src(&decoder, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&decoder, TRUE);
+    if (decoder.image_width > kMaxSide || decoder.image_height > kMaxSide) {
+        jpeg_destroy_decompress(&decoder);
+        return DecodeResult::TooLarge;
+    }
     decoder.out_color_space = JCS_RGB;
     jpeg_start_decompress(&decoder);
-    if (decoder.output_width > kMaxSide || decoder.output_height > kMaxSide || decoder.output_components != 3 ||
+    if (decoder.output_components != 3 ||
         !image.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height), 24, true)) {
         jpeg_destroy_decompress(&decoder);
         return DecodeResult::TooLarge;

@@ -1,0 +1,143 @@
+#include "ImageTestSupport.h"
+#include "images/BmpLoader.h"
+
+namespace {
+
+class BmpLoaderTest : public ImageTest {
+protected:
+    std::unique_ptr<Image> LoadSpec(const BmpSpec& spec)
+    {
+        dir.Write("picture.bmp", BmpBytes(spec));
+        return BmpLoader::Instance().Load("picture.bmp");
+    }
+};
+
+TEST_F(BmpLoaderTest, TrueColourRowsLoseTheirPaddingAndTurnTopDown)
+{
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}};
+    auto image = LoadSpec(spec);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->GetDepth(), 24);
+    EXPECT_EQ(image->GetPalette(), nullptr);
+    ASSERT_EQ(image->GetDataSize(), 18u);
+    EXPECT_EQ(std::vector<uint8_t>(image->GetData(), image->GetData() + 18),
+              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
+    EXPECT_EQ(image->GetPixel(2, 1), MakeColor(18, 17, 16));
+}
+
+TEST_F(BmpLoaderTest, PaletteRowsOfWidthFiveSkipThreePaddingBytes)
+{
+    BmpSpec spec;
+    spec.width = 5;
+    spec.height = 2;
+    spec.bitCount = 8;
+    spec.palette.assign(256, 0);
+    spec.palette[4] = MakeColor(10, 20, 30);
+    spec.rows = {{0, 1, 2, 3, 4}, {4, 3, 2, 1, 0}};
+    auto image = LoadSpec(spec);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(image->GetData(), image->GetData() + 10),
+              (std::vector<uint8_t>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(image->GetPixel(4, 0), MakeColor(10, 20, 30));
+}
+
+TEST_F(BmpLoaderTest, ColoursUsedShortenThePaletteAndTheRestIsMagenta)
+{
+    BmpSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.bitCount = 8;
+    spec.colorsUsed = 16;
+    for (uint32_t i = 0; i < 16; ++i) {
+        spec.palette.push_back(0xAB000000 | MakeColor(static_cast<int>(i), 0, 0));
+    }
+    spec.rows = {{15, 3}};
+    auto image = LoadSpec(spec);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->GetPixel(0, 0), MakeColor(15, 0, 0)) << "the reserved byte is not part of the colour";
+    EXPECT_EQ(image->GetPixel(1, 0), MakeColor(3, 0, 0));
+    EXPECT_EQ(image->GetPalette()[16], MakeColor(255, 0, 255));
+    EXPECT_EQ(image->GetPalette()[255], MakeColor(255, 0, 255));
+}
+
+TEST_F(BmpLoaderTest, OneBitRowsKeepTheirFirstWidthBits)
+{
+    BmpSpec spec;
+    spec.width = 5;
+    spec.height = 2;
+    spec.bitCount = 1;
+    spec.palette = {MakeColor(0, 0, 0), MakeColor(255, 255, 255)};
+    spec.rows = {{0b10100111}, {0b01011000}};
+    auto image = LoadSpec(spec);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->GetDepth(), 1);
+    std::string pixels;
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            pixels += image->GetPixel(x, y) == MakeColor(0, 0, 0) ? '#' : '.';
+        }
+    }
+    EXPECT_EQ(pixels, "#.#.." ".#.##");
+}
+
+struct Corruption {
+    const char* name;
+    void (*spoil)(BmpSpec&);
+    const char* logLine;
+};
+
+class BmpCorruptionTest : public BmpLoaderTest, public ::testing::WithParamInterface<Corruption> {};
+
+TEST_P(BmpCorruptionTest, IsRefusedWithALogLine)
+{
+    BmpSpec spec;
+    spec.width = 4;
+    spec.height = 2;
+    spec.bitCount = 8;
+    spec.palette.assign(256, 0);
+    spec.rows = {{1, 2, 3, 4}, {5, 6, 7, 8}};
+    GetParam().spoil(spec);
+    EXPECT_EQ(LoadSpec(spec), nullptr);
+    EXPECT_TRUE(Logged(GetParam().logLine)) << Log();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, BmpCorruptionTest,
+    ::testing::Values(
+        Corruption{"NegativeWidth", [](BmpSpec& spec) { spec.width = -4; }, "invalid size -4 x 2 <picture.bmp>"},
+        Corruption{"NegativeHeight", [](BmpSpec& spec) { spec.height = -2; }, "invalid size 4 x -2 <picture.bmp>"},
+        Corruption{"HugeWidth", [](BmpSpec& spec) { spec.width = 0x40000000; }, "invalid size"},
+        Corruption{"ColoursUsedAboveThePalette", [](BmpSpec& spec) { spec.colorsUsed = 257; },
+                   "257 colours used exceed the palette <picture.bmp>"},
+        Corruption{"ColoursUsedAboveTwoForOneBit",
+                   [](BmpSpec& spec) {
+                       spec.bitCount = 1;
+                       spec.colorsUsed = 3;
+                       spec.palette.resize(3);
+                       spec.rows = {{0}, {0}};
+                   },
+                   "3 colours used exceed the palette"},
+        Corruption{"TruncatedRows", [](BmpSpec& spec) { spec.rows.pop_back(); }, "pixel rows cut short <picture.bmp>"},
+        Corruption{"TruncatedPalette", [](BmpSpec& spec) { spec.palette.resize(10); spec.rows.clear(); },
+                   "pixel rows cut short"},
+        Corruption{"Compressed", [](BmpSpec& spec) { spec.compression = 1; },
+                   "Bitmap has to be 8 Bit or 24 Bit uncompressed (picture.bmp)"},
+        Corruption{"SixteenBits", [](BmpSpec& spec) { spec.bitCount = 16; },
+                   "Bitmap has to be 8 Bit or 24 Bit uncompressed (picture.bmp)"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(BmpLoaderTest, MissingAndForeignFilesAreRefused)
+{
+    EXPECT_EQ(BmpLoader::Instance().Load("missing.bmp"), nullptr);
+    EXPECT_TRUE(Logged("could not open missing.bmp!\n"));
+    dir.Write("short.bmp", "BM\x10");
+    EXPECT_EQ(BmpLoader::Instance().Load("short.bmp"), nullptr);
+    dir.Write("other.bmp", std::string(100, 'x'));
+    EXPECT_EQ(BmpLoader::Instance().Load("other.bmp"), nullptr);
+    EXPECT_TRUE(Logged("not a bitmap or its header is cut short <other.bmp>"));
+}
+
+}  // namespace
