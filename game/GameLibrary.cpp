@@ -1,1 +1,0 @@
-// Lets the library targets build while their folders are still empty.
