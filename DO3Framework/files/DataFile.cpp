@@ -1,5 +1,6 @@
 #include "files/DataFile.h"
 
+#include <climits>
 #include <cstring>
 
 #include "app/Debug.h"
@@ -14,6 +15,11 @@ uint32_t ReadLittleEndian32(const unsigned char* bytes)
 {
     return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
            (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+int ToInt(uint32_t value)
+{
+    return value > static_cast<uint32_t>(INT_MAX) ? -1 : static_cast<int>(value);
 }
 
 }  // namespace
@@ -73,25 +79,29 @@ bool DataFile::ReadEntries(const char* name, int count, int archiveLength)
     }
     directory.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const unsigned char* raw = bytes.data() + static_cast<size_t>(i) * kEntrySize;
-        // A name filling all 64 bytes has no terminating zero: it ends with the field.
-        const void* terminator = std::memchr(raw, 0, kNameSize);
-        size_t nameLength = terminator ? static_cast<size_t>(static_cast<const unsigned char*>(terminator) - raw)
-                                       : static_cast<size_t>(kNameSize);
-        Entry entry;
-        entry.name.assign(reinterpret_cast<const char*>(raw), nameLength);
-        uint32_t offset = ReadLittleEndian32(raw + kOffsetField);
-        uint32_t size = ReadLittleEndian32(raw + kSizeField);
-        if (offset > static_cast<uint32_t>(archiveLength) || size > static_cast<uint32_t>(archiveLength) - offset) {
+        Entry entry = ParseEntry(bytes.data() + static_cast<size_t>(i) * kEntrySize);
+        if (entry.offset < 0 || entry.size < 0 || entry.size > archiveLength - entry.offset) {
             Debug::Instance().Error("DataFile::Open: Entry <%s> runs past the end of <%s>!\n", entry.name.c_str(), name);
             return false;
         }
-        entry.offset = static_cast<int>(offset);
-        entry.size = static_cast<int>(size);
         index.emplace(entry.name, directory.size());
         directory.push_back(std::move(entry));
     }
     return true;
+}
+
+// Offsets and sizes beyond what an int holds come out negative and are refused by the caller.
+DataFile::Entry DataFile::ParseEntry(const unsigned char* raw)
+{
+    // A name filling all 64 bytes has no terminating zero: it ends with the field.
+    const void* terminator = std::memchr(raw, 0, kNameSize);
+    size_t nameLength = terminator ? static_cast<size_t>(static_cast<const unsigned char*>(terminator) - raw)
+                                   : static_cast<size_t>(kNameSize);
+    Entry entry;
+    entry.name.assign(reinterpret_cast<const char*>(raw), nameLength);
+    entry.offset = ToInt(ReadLittleEndian32(raw + kOffsetField));
+    entry.size = ToInt(ReadLittleEndian32(raw + kSizeField));
+    return entry;
 }
 
 File* DataFile::Find(const char* name, int& offset, int& size)

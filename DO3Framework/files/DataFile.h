@@ -47,6 +47,7 @@ private:
 
     bool ReadDirectory(const char* name);
     bool ReadEntries(const char* name, int count, int archiveLength);
+    static Entry ParseEntry(const unsigned char* raw);
     static std::string NormaliseName(const char* name);
 
     bool available = false;
