@@ -50,7 +50,8 @@ void Image::Clear()
     width = height = depth = 0;
 }
 
-bool Image::Create(int imageWidth, int imageHeight, int imageDepth, bool clear)
+// Buffers always start zeroed, so `clear` asks for nothing more.
+bool Image::Create(int imageWidth, int imageHeight, int imageDepth, [[maybe_unused]] bool clear)
 {
     Clear();
     bool depthOk = imageDepth == 1 || imageDepth == 8 || imageDepth == 16 || imageDepth == 24 || imageDepth == 32;
@@ -61,8 +62,6 @@ bool Image::Create(int imageWidth, int imageHeight, int imageDepth, bool clear)
     width = imageWidth;
     height = imageHeight;
     depth = imageDepth;
-    // The vector zeroes anyway; clear is kept for callers that state their intent.
-    (void)clear;
     pixels.assign(BufferBytes(width, height, depth), 0);
     if (depth == 8) {
         palette.resize(256);

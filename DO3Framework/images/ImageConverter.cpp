@@ -53,6 +53,18 @@ std::unique_ptr<Image> ToIndexedBytes(const Image& source, int depth)
     return result;
 }
 
+// One channel of the row dither: the dropped low bits add up and round up once they reach 8.
+uint32_t DitherChannel(int value, uint32_t& error)
+{
+    uint32_t high = static_cast<uint32_t>(value) >> 3;
+    error += static_cast<uint32_t>(value) & 7;
+    if (error > 7) {
+        high = high < 31 ? high + 1 : 31;
+        error -= 8;
+    }
+    return high;
+}
+
 }  // namespace
 
 std::unique_ptr<Image> ImageConverter::ConvertTo8BitAlpha(std::unique_ptr<Image> image)
@@ -137,22 +149,6 @@ uint32_t ImageConverter::NextDitherValue()
     ditherState = (ditherState & 1) * 0x5ACE9u - (ditherState >> 1) * 0x17075u;
     return ditherState;
 }
-
-namespace {
-
-// One channel of the row dither: the dropped low bits add up and round up once they reach 8.
-uint32_t DitherChannel(int value, uint32_t& error)
-{
-    uint32_t high = static_cast<uint32_t>(value) >> 3;
-    error += static_cast<uint32_t>(value) & 7;
-    if (error > 7) {
-        high = high < 31 ? high + 1 : 31;
-        error -= 8;
-    }
-    return high;
-}
-
-}  // namespace
 
 std::unique_ptr<Image> ImageConverter::Dither24To16(const Image& source)
 {

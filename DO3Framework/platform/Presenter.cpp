@@ -101,19 +101,24 @@ std::unique_ptr<Presenter> Presenter::Create(SDL_Window* window, bool fullScreen
     if (!window) {
         return nullptr;
     }
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+    // A window has at most one renderer; one made by someone else is borrowed.
+    SDL_Renderer* renderer = SDL_GetRenderer(window);
+    bool ownsRenderer = renderer == nullptr;
+    if (ownsRenderer) {
+        renderer = SDL_CreateRenderer(window, -1, 0);
+    }
     if (!renderer) {
         return nullptr;
     }
     SDL_RendererInfo info;
     bool software = SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-    std::unique_ptr<Presenter> presenter(new Presenter(window, renderer, software));
+    std::unique_ptr<Presenter> presenter(new Presenter(window, renderer, ownsRenderer, software));
     presenter->SetFullScreen(fullScreen);
     return presenter;
 }
 
-Presenter::Presenter(SDL_Window* presentWindow, SDL_Renderer* presentRenderer, bool isSoftware)
-    : window(presentWindow), renderer(presentRenderer), software(isSoftware)
+Presenter::Presenter(SDL_Window* presentWindow, SDL_Renderer* presentRenderer, bool ownRenderer, bool isSoftware)
+    : window(presentWindow), renderer(presentRenderer), ownsRenderer(ownRenderer), software(isSoftware)
 {
     SDL_AddEventWatch(&WatchRendererResets, this);
 }
@@ -122,7 +127,9 @@ Presenter::~Presenter()
 {
     SDL_DelEventWatch(&WatchRendererResets, this);
     ForgetTexture();
-    SDL_DestroyRenderer(renderer);
+    if (ownsRenderer) {
+        SDL_DestroyRenderer(renderer);
+    }
 }
 
 void Presenter::ForgetTexture()

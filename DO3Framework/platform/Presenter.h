@@ -18,7 +18,8 @@ class PixelSurface;
 // texture and drawn into the viewport (aspect kept, black bars), in a window or a desktop-sized
 // full-screen window. A software renderer gets the frame already scaled to the viewport and
 // converted to the window's format, since its own stretch is several times slower. Renderer
-// resets mark every surface lost.
+// resets mark every surface lost. The renderer is the window's one renderer (SDL_GetRenderer
+// finds it): a renderer the window already has is borrowed, otherwise made and owned.
 class Presenter {
 public:
     // Null when no renderer can be made for the window.
@@ -35,13 +36,14 @@ public:
     void ForgetTexture();
 
 private:
-    Presenter(SDL_Window* window, SDL_Renderer* renderer, bool software);
+    Presenter(SDL_Window* window, SDL_Renderer* renderer, bool ownsRenderer, bool software);
     bool PrepareTexture(uint32_t textureFormat, int width, int height);
     int32_t UploadScaled(const PixelSurface& frame, int width, int height);
     int32_t UploadUnscaled(const PixelSurface& frame);
 
     SDL_Window* window;
     SDL_Renderer* renderer;
+    bool ownsRenderer;
     SDL_Texture* texture = nullptr;
     uint32_t textureFormat = 0;
     int textureWidth = 0;
