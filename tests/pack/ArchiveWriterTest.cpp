@@ -64,6 +64,7 @@ TEST_F(ArchiveWriterTest, PackedFilesReadBackThroughTheArchive)
     std::string picture("BM\0\x01\xFF\r\n", 7);
     dir.Write("in/Data/Level01/Sprites.txt", "first line\r\nsecond\nlast without newline");
     dir.Write("in/Data/Level01/Board.BMP", picture);
+    dir.Write("in/Data/Empty.txt", "");
     PackAndOpen();
 
     File text;
@@ -75,6 +76,12 @@ TEST_F(ArchiveWriterTest, PackedFilesReadBackThroughTheArchive)
 
     EXPECT_EQ(ReadAll("data\\Level01\\board.bmp", "rb"), picture);
     EXPECT_EQ(ReadAll("data/level01/board.bmp", "rb"), picture);
+
+    File empty;
+    ASSERT_TRUE(empty.Open("data\\empty.txt", "r"));
+    EXPECT_STREQ(empty.ReadLine(line, sizeof line), "");
+    EXPECT_EQ(empty.ReadLine(line, sizeof line), nullptr);
+    EXPECT_TRUE(empty.Eof());
 }
 
 TEST_F(ArchiveWriterTest, DiskTextBesideAnOpenArchiveIsUnscrambled)
