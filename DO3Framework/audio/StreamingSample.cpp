@@ -61,7 +61,8 @@ void StreamingSample::Loop()
     bufferBytes = Buffer()->Size();
     writePosition = kFirstWritePosition;
     Buffer()->SetCurrentPosition(0);
-    Refill();
+    // The first fill is not capped, so the ring starts three quarters full.
+    Refill(bufferBytes);
     ApplyVolume();
     Buffer()->Play(true);
     busy.store(0);
@@ -112,7 +113,7 @@ void StreamingSample::TimerTick()
     if (busy.exchange(1) == 1) {
         return;
     }
-    const bool finished = Refill();
+    const bool finished = Refill(kMaxBytesPerRefill);
     busy.store(0);
     if (finished) {
         // From the timer's own thread Kill only stops it; the next Stop or Loop joins it.
@@ -122,7 +123,7 @@ void StreamingSample::TimerTick()
     }
 }
 
-bool StreamingSample::Refill()
+bool StreamingSample::Refill(int maxBytes)
 {
     int playPosition = 0;
     Buffer()->GetCurrentPosition(&playPosition, nullptr);
@@ -133,7 +134,8 @@ bool StreamingSample::Refill()
     if (bufferBytes - freeBytes < bufferBytes / 4 && Buffer()->GetStatus() != 0) {
         starvedRefills.fetch_add(1);
     }
-    int avail = std::min(freeBytes - bufferBytes / 4, kMaxBytesPerRefill);
+    int avail = std::min(freeBytes - bufferBytes / 4, maxBytes);
+    bool wrapped = false;
     while (avail > 0) {
         // Never more than avail, so a small ring is not written past the quarter kept free.
         const int wanted = std::min(kScratchBytes, avail) / blockAlign * blockAlign;
@@ -147,7 +149,15 @@ bool StreamingSample::Refill()
             got = stream->Refill(scratch.data(), wanted);
         }
         if (got <= 0) {
-            if (!playOnce || endReached) {
+            if (!playOnce) {
+                // The stream has started over; one more empty read means it has nothing.
+                if (wrapped) {
+                    break;
+                }
+                wrapped = true;
+                continue;
+            }
+            if (endReached) {
                 break;
             }
             // The rest is silence, so nothing old plays between the end and the stop.

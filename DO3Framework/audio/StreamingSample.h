@@ -46,7 +46,8 @@ private:
     static constexpr int kMaxBytesPerRefill = 40000;
 
     void Loop();
-    bool Refill();
+    // Writes at most maxBytes; true when a play-once stream has finished playing.
+    bool Refill(int maxBytes);
     bool HasFinished(int playPosition) const;
     void WriteBlock(const uint8_t* block, int bytes);
     void KillTimer();

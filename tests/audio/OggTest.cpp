@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "audio/AudioTestSupport.h"
+#include "audio/OggLoader.h"
+#include "audio/OggStream.h"
+
+using namespace audiotest;
+
+namespace {
+
+class Ogg : public AudioFixture {};
+
+int PeakOf(const std::vector<uint8_t>& pcm)
+{
+    int peak = 0;
+    for (size_t i = 0; i + 1 < pcm.size(); i += 2) {
+        const int value = static_cast<int16_t>(pcm[i] | pcm[i + 1] << 8);
+        peak = std::max(peak, std::abs(value));
+    }
+    return peak;
+}
+
+}  // namespace
+
+TEST_F(Ogg, LoaderDecodesTheWholeTone)
+{
+    dir.Write("data/tone.ogg", OggTone(22050, 2, 11025, 16000));
+    SampleData data;
+    ASSERT_TRUE(OggLoader().Load("tone.ogg", data));
+    EXPECT_EQ(data.rate, 22050);
+    EXPECT_EQ(data.channels, 2);
+    EXPECT_EQ(data.bits, 16);
+    EXPECT_EQ(data.frames, 11025);
+    EXPECT_EQ(data.bytes, 11025 * 4);
+    EXPECT_NEAR(PeakOf(data.data), 16000, 1600);
+}
+
+TEST_F(Ogg, GarbageIsNotAnOggBitstream)
+{
+    dir.Write("data/junk.ogg", std::string(5000, 'x'));
+    SampleData data;
+    EXPECT_FALSE(OggLoader().Load("junk.ogg", data));
+    EXPECT_NE(LogText().find("OggLoader: <junk.ogg> does not appear to be an Ogg bitstream."), std::string::npos);
+    OggStream stream;
+    EXPECT_FALSE(stream.Open("junk.ogg", data));
+    EXPECT_NE(LogText().find("OggStream: Input does not appear to be an Ogg bitstream."), std::string::npos);
+    EXPECT_EQ(stream.Refill(nullptr, 0), 0);
+}
+
+TEST_F(Ogg, TruncatedFileDecodesWhatItHas)
+{
+    const std::string whole = OggTone(8000, 1, 10 * 8000, 10000);
+    dir.Write("data/cut.ogg", whole.substr(0, whole.size() * 3 / 4));
+    SampleData data;
+    ASSERT_TRUE(OggLoader().Load("cut.ogg", data)) << LogText();
+    EXPECT_GT(data.frames, 0) << LogText();
+    EXPECT_LT(data.frames, 10 * 8000);
+}
+
+TEST_F(Ogg, StreamStartsOverAfterItsEnd)
+{
+    dir.Write("data/music.ogg", OggTone(8000, 1, 4000, 12000));
+    OggStream stream;
+    SampleData data;
+    ASSERT_TRUE(stream.CanOpen("music"));
+    ASSERT_TRUE(stream.Open("music", data));
+    EXPECT_EQ(data.rate, 8000);
+    EXPECT_EQ(data.channels, 1);
+    EXPECT_EQ(data.bits, 16);
+    EXPECT_TRUE(data.data.empty());
+
+    std::vector<uint8_t> block(4096);
+    auto decodeToEnd = [&] {
+        int total = 0;
+        for (int got = stream.Refill(block.data(), 4096); got > 0; got = stream.Refill(block.data(), 4096)) {
+            total += got;
+        }
+        return total;
+    };
+    EXPECT_EQ(decodeToEnd(), 8000);
+    EXPECT_EQ(decodeToEnd(), 8000);
+    stream.Refill(block.data(), 100);
+    stream.Rewind();
+    EXPECT_EQ(decodeToEnd(), 8000);
+    stream.Close();
+    EXPECT_EQ(stream.Refill(block.data(), 4096), 0);
+}

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "app/Debug.h"
+#include "audio/AudioTestSupport.h"
+#include "audio/OggLoader.h"
+#include "audio/Sample.h"
+#include "audio/SampleManager.h"
+#include "audio/SoundEngine.h"
+#include "audio/WavLoader.h"
+
+using namespace audiotest;
+
+namespace {
+
+constexpr int kEffectFlags = Sample::kVolumeControl | Sample::kFrequencyControl;
+
+class SampleLoading : public AudioFixture {};
+
+std::string ConstantPcm(int frames, int channels, int16_t value)
+{
+    return Pcm16(std::vector<int16_t>(static_cast<size_t>(frames * channels), value));
+}
+
+}  // namespace
+
+TEST_F(SampleLoading, StereoAboveTheLowRateBecomesMonoAtHalfRate)
+{
+    std::vector<int16_t> pcm;
+    for (int i = 0; i < 8; ++i) {
+        pcm.push_back(static_cast<int16_t>(1000 * i));
+        pcm.push_back(static_cast<int16_t>(-1000 * i + 3));
+    }
+    dir.Write("data/s.wav", WavFile(44100, 16, 2, Pcm16(pcm)));
+    WavLoader loader;
+    SampleData data;
+    ASSERT_TRUE(loader.Load("s.wav", data));
+    EXPECT_EQ(data.frames, 8);
+    SampleManager::Resample(data);
+    EXPECT_EQ(data.channels, 1);
+    EXPECT_EQ(data.rate, 22050);
+    EXPECT_EQ(data.frames, 4);
+    EXPECT_EQ(data.bytes, 8);
+    // Frame i of the result is the mono frame 2i: (1000i + (-1000i + 3)) / 2 = 1.
+    const auto* words = reinterpret_cast<const int16_t*>(data.data.data());
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(words[i], 1);
+    }
+}
+
+TEST_F(SampleLoading, ResampledSamplePlaysItsOriginalDuration)
+{
+    dir.Write("data/s.wav", WavFile(44100, 16, 2, ConstantPcm(4410, 2, 6000)));
+    ASSERT_TRUE(SampleManager::Instance().Add("s", "s.wav", kEffectFlags));
+    Sample* sample = SampleManager::Instance().Find("s");
+    ASSERT_NE(sample, nullptr);
+    EXPECT_EQ(sample->BaseFrequency(), 22050.0f);
+    sample->Play();
+    auto out = Pull(6000);
+    EXPECT_EQ(SoundingFrames(out), 4410);
+    EXPECT_EQ(out[0], 6000);
+}
+
+TEST_F(SampleLoading, EightBitLoadsUnchangedWithAWarning)
+{
+    const std::string pcm = {char(128), char(200), char(50), char(128)};
+    dir.Write("data/e.wav", WavFile(44100, 8, 2, pcm));
+    WavLoader loader;
+    SampleData data;
+    ASSERT_TRUE(loader.Load("e.wav", data));
+    const int warnings = Debug::Instance().WarningCount();
+    SampleManager::Resample(data);
+    EXPECT_EQ(Debug::Instance().WarningCount(), warnings + 1);
+    EXPECT_NE(LogText().find("SampleManager::Resample not 16bit samples"), std::string::npos);
+    EXPECT_EQ(data.rate, 44100);
+    EXPECT_EQ(data.channels, 2);
+    EXPECT_EQ(data.frames, 2);
+    EXPECT_EQ(std::string(data.data.begin(), data.data.end()), pcm);
+}
+
+TEST_F(SampleLoading, NameWithoutExtensionPrefersOggOverWav)
+{
+    dir.Write("data/snd.WAV", WavFile(8000, 16, 1, ConstantPcm(100, 1, 100)));
+    ASSERT_TRUE(SampleManager::Instance().Add("wav", "snd", kEffectFlags));
+    EXPECT_EQ(SampleManager::Instance().Find("wav")->BaseFrequency(), 8000.0f);
+    dir.Write("data/snd.OGG", OggTone(16000, 1, 1600, 8000));
+    ASSERT_TRUE(SampleManager::Instance().Add("ogg", "snd", kEffectFlags));
+    EXPECT_EQ(SampleManager::Instance().Find("ogg")->BaseFrequency(), 16000.0f);
+}
+
+TEST_F(SampleLoading, ExtensionMustMatchTheLoader)
+{
+    dir.Write("data/a.wav", WavFile(8000, 16, 1, ConstantPcm(10, 1, 1)));
+    EXPECT_TRUE(WavLoader().CanLoad("a.wav"));
+    EXPECT_FALSE(OggLoader().CanLoad("a.wav"));
+    EXPECT_FALSE(WavLoader().CanLoad("missing.wav"));
+    dir.Write("data/empty.wav", "");
+    EXPECT_FALSE(WavLoader().CanLoad("empty.wav"));
+}
+
+TEST_F(SampleLoading, MissingFileGivesASilentSampleThatPlaysWithoutHarm)
+{
+    ASSERT_TRUE(SampleManager::Instance().Add("gone", "nothing.wav", kEffectFlags));
+    Sample* sample = SampleManager::Instance().Find("gone");
+    ASSERT_NE(sample, nullptr);
+    EXPECT_FALSE(sample->HasBuffer());
+    EXPECT_NE(LogText().find("SampleManager::Load could not load filename nothing.wav"), std::string::npos);
+    sample->Play();
+    sample->SetVolume(0.5f);
+    sample->SetFrequency(11025);
+    EXPECT_FALSE(sample->IsPlaying());
+    EXPECT_EQ(SoundingFrames(Pull(100)), 0);
+}
+
+TEST_F(SampleLoading, AllCopiesPlayingRestartsTheFirst)
+{
+    dir.Write("data/c.wav", WavFile(22050, 16, 1, ConstantPcm(1000, 1, 100)));
+    SampleManager& manager = SampleManager::Instance();
+    ASSERT_TRUE(manager.Add("c", "c.wav", kEffectFlags));
+    ASSERT_TRUE(manager.Add("c", "c.wav", kEffectFlags));
+    Sample* first = manager.GetFreeInstance("c");
+    first->Play();
+    Sample* second = manager.GetFreeInstance("c");
+    EXPECT_NE(second, first);
+    second->Play();
+    EXPECT_EQ(manager.GetFreeInstance("c"), first);
+    EXPECT_FALSE(first->IsPlaying());
+    EXPECT_EQ(manager.Find("c"), first);
+    EXPECT_EQ(manager.GetFreeInstance(""), nullptr);
+    EXPECT_EQ(manager.GetFreeInstance("other"), nullptr);
+}
+
+TEST_F(SampleLoading, DisabledEngineLoadsNothing)
+{
+    SoundEngine::Instance().Enable(false);
+    dir.Write("data/d.wav", WavFile(8000, 16, 1, ConstantPcm(10, 1, 1)));
+    EXPECT_EQ(SampleManager::Instance().Load("d", "d.wav", kEffectFlags), nullptr);
+    EXPECT_FALSE(SampleManager::Instance().Add("d", "d.wav", kEffectFlags));
+}
+
+TEST_F(SampleLoading, VolumeMapsToHundredthsOfADecibel)
+{
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(1.0f), 0);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(0.1f), -2000);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(0.00001f), -10000);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(0.0f), -10000);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(2.0f), 0);
+}
+
+TEST_F(SampleLoading, SampleVolumeScalesTheMix)
+{
+    dir.Write("data/v.wav", WavFile(44100, 16, 1, ConstantPcm(100, 1, 20000)));
+    ASSERT_TRUE(SampleManager::Instance().Add("v", "v", kEffectFlags));
+    Sample* sample = SampleManager::Instance().Find("v");
+    sample->SetVolume(0.1f);
+    sample->Play();
+    EXPECT_EQ(Pull(1)[0], 2000);
+}
