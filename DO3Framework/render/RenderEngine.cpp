@@ -1,0 +1,75 @@
+#include "render/RenderEngine.h"
+
+
+#include "display/DirectDraw.h"
+#include "sprites/Sprite.h"
+
+namespace {
+
+// Room for a busy frame, so that queuing does not allocate once the game runs.
+constexpr size_t kReservedDepthEntries = 2048;
+constexpr size_t kReservedBackgroundEntries = 64;
+
+}  // namespace
+
+RenderEngine::RenderEngine()
+{
+    depthQueue.reserve(kReservedDepthEntries);
+    backgroundQueue.reserve(kReservedBackgroundEntries);
+}
+
+void RenderEngine::Add(Sprite* sprite, const DrawInfo& info, float depth)
+{
+    if (depth < 0.0f) {
+        backgroundQueue.push_back({sprite, info, depth});
+    } else {
+        depthQueue.push_back({sprite, info, depth});
+    }
+}
+
+void RenderEngine::Clear()
+{
+    depthQueue.clear();
+    backgroundQueue.clear();
+}
+
+// Stable exchange sort of neighbours: an entry moves back only past strictly greater depths,
+// so equal depths keep their queue order (the order a neighbour-swapping bubble sort gives,
+// at the cost of the frame's few inversions rather than full passes). A NaN depth compares
+// greater with nothing and stays where it was queued.
+void RenderEngine::SortByDepth()
+{
+    for (size_t i = 1; i < depthQueue.size(); ++i) {
+        size_t j = i;
+        if (!(depthQueue[j - 1].depth > depthQueue[j].depth)) {
+            continue;
+        }
+        Entry moving = depthQueue[i];
+        while (j > 0 && depthQueue[j - 1].depth > moving.depth) {
+            depthQueue[j] = depthQueue[j - 1];
+            --j;
+        }
+        depthQueue[j] = moving;
+    }
+}
+
+void RenderEngine::Flush()
+{
+    SortByDepth();
+    DirectDraw& display = DirectDraw::Instance();
+    display.ClearSurface(display.GetRenderTarget());
+    for (Entry& entry : backgroundQueue) {
+        entry.sprite->DrawEx(entry.info);
+    }
+    bool transitionDone = false;
+    for (Entry& entry : depthQueue) {
+        if (entry.depth == kCursorDepth) {
+            display.UpdateTransition();
+            transitionDone = true;
+        }
+        entry.sprite->DrawEx(entry.info);
+    }
+    if (!transitionDone) {
+        display.UpdateTransition();
+    }
+}

@@ -1,0 +1,329 @@
+#include "sprites/AnimatedRLESprite.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "app/Debug.h"
+#include "display/DirectDraw.h"
+#include "images/ImageUtil.h"
+#include "sprites/PixelBlend.h"
+#include "sprites/SpriteClipping.h"
+#include "sprites/TargetLock.h"
+
+namespace {
+
+// Cropped frames keep this margin around their contents.
+constexpr int kCropMargin = 2;
+// Integer edges of a scaled frame lie just inside its float edges.
+constexpr float kEdgeInset = 0.99999f;
+constexpr int kFixedOne = 1 << 16;
+
+std::unique_ptr<Image> CopyOf(const Image& source, const ImageRect& rect)
+{
+    auto copy = std::make_unique<Image>();
+    if (!copy->Create(rect.Width(), rect.Height(), source.GetDepth(), true)) {
+        return nullptr;
+    }
+    if (source.GetPalette()) {
+        copy->SetPalette(source.GetPalette());
+    }
+    if (!ImageUtil::Instance().CopyRect(source, *copy, rect, 0, 0)) {
+        return nullptr;
+    }
+    return copy;
+}
+
+ImageRect Union(const ImageRect& a, const ImageRect& b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+// The contents of a cell (colour, and alpha where it has any) widened by the margin.
+ImageRect CroppedRect(const Image& cell, const Image* alphaCell)
+{
+    ImageUtil& util = ImageUtil::Instance();
+    ImageRect bounds = util.GetBoundingRect(cell);
+    if (alphaCell) {
+        bounds = Union(bounds, util.GetBoundingRect(*alphaCell));
+    }
+    return {std::max(bounds.left - kCropMargin, 0), std::max(bounds.top - kCropMargin, 0),
+            std::min(bounds.right + kCropMargin, cell.GetWidth() - 1),
+            std::min(bounds.bottom + kCropMargin, cell.GetHeight() - 1)};
+}
+
+// Source column (or row) of each destination pixel of a scaled draw, nearest neighbour in
+// 16.16 fixed point, limited to the decoded frame.
+void FillSourceIndices(int* indices, int count, int64_t start, int64_t step, int firstColumn, int limit)
+{
+    int64_t position = start + static_cast<int64_t>(firstColumn) * step;
+    for (int i = 0; i < count; ++i, position += step) {
+        indices[i] = static_cast<int>(std::clamp<int64_t>(position >> 16, 0, limit));
+    }
+}
+
+using RowApplier = void (*)(uint8_t*, const uint32_t*, const int*, int, const pixel_blend::Layout&);
+
+RowApplier ApplierFor(int depth)
+{
+    switch (depth) {
+    case 16: return &pixel_blend::ApplyRleRow<uint16_t, true>;
+    case 24: return &pixel_blend::ApplyRleRow24;
+    case 32: return &pixel_blend::ApplyRleRow<uint32_t, false>;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+AnimatedRLESprite::AnimatedRLESprite() = default;
+AnimatedRLESprite::~AnimatedRLESprite() = default;
+
+bool AnimatedRLESprite::Create(const Image& strip, const Image* alphaStrip, int frameCount, bool crop)
+{
+    Debug& debug = Debug::Instance();
+    frames.clear();
+    fullWidth = fullHeight = 0;
+    hasAlpha = alphaStrip != nullptr;
+    if (strip.GetDepth() != 8 || strip.IsEncoded() || frameCount < 1 || frameCount > strip.GetHeight()) {
+        debug.Error("AnimatedRLESprite::Create: needs an 8-bit strip of at least %d rows.\n", frameCount);
+        return false;
+    }
+    bool alphaFits = !alphaStrip || (alphaStrip->GetDepth() == 8 && !alphaStrip->IsEncoded() &&
+                                     alphaStrip->GetWidth() == strip.GetWidth() &&
+                                     alphaStrip->GetHeight() == strip.GetHeight());
+    if (!alphaFits) {
+        debug.Error("AnimatedRLESprite::Create: the alpha strip must be 8-bit and of the strip's size.\n");
+        return false;
+    }
+    fullWidth = strip.GetWidth();
+    fullHeight = strip.GetHeight() / frameCount;
+    debug.Log("Surface::Create width=%d height=%d\n", fullWidth, fullHeight);
+    for (int frame = 0; frame < frameCount; ++frame) {
+        if (!CutFrame(strip, alphaStrip, frame, crop)) {
+            frames.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool AnimatedRLESprite::CutFrame(const Image& strip, const Image* alphaStrip, int frame, bool crop)
+{
+    ImageRect cellRect{0, frame * fullHeight, fullWidth - 1, frame * fullHeight + fullHeight - 1};
+    std::unique_ptr<Image> cell = CopyOf(strip, cellRect);
+    std::unique_ptr<Image> alphaCell = alphaStrip ? CopyOf(*alphaStrip, cellRect) : nullptr;
+    if (!cell || (alphaStrip && !alphaCell)) {
+        return false;
+    }
+    ImageRect rect{0, 0, fullWidth - 1, fullHeight - 1};
+    if (crop) {
+        rect = CroppedRect(*cell, alphaCell.get());
+        cell = CopyOf(*cell, rect);
+        alphaCell = alphaCell ? CopyOf(*alphaCell, rect) : nullptr;
+    }
+    ImageUtil& util = ImageUtil::Instance();
+    if (!cell || !util.RunLengthEncode(*cell) || (alphaCell && !util.RunLengthEncode(*alphaCell))) {
+        return false;
+    }
+    return AddFrame(std::move(cell), std::move(alphaCell), rect);
+}
+
+void AnimatedRLESprite::SetCellSize(int cellWidth, int cellHeight)
+{
+    fullWidth = cellWidth;
+    fullHeight = cellHeight;
+}
+
+bool AnimatedRLESprite::AddFrame(std::unique_ptr<Image> frame, std::unique_ptr<Image> alphaFrame,
+                                 const ImageRect& rect)
+{
+    Debug& debug = Debug::Instance();
+    if (!frame || frame->GetDepth() != 8 || !frame->IsEncoded()) {
+        debug.Error("AnimatedRLESprite::AddFrame: frame %d is not a run-length coded 8-bit picture.\n",
+                    GetFrameCount());
+        return false;
+    }
+    bool alphaFits = alphaFrame && alphaFrame->GetDepth() == 8 && alphaFrame->IsEncoded() &&
+                     alphaFrame->GetWidth() == frame->GetWidth() && alphaFrame->GetHeight() == frame->GetHeight();
+    if (frames.empty()) {
+        hasAlpha = alphaFrame != nullptr;
+    }
+    if (hasAlpha != (alphaFrame != nullptr) || (alphaFrame && !alphaFits)) {
+        debug.Error("AnimatedRLESprite::AddFrame: alpha of frame %d does not match the frame.\n", GetFrameCount());
+        return false;
+    }
+    // Frames are decoded into the display's scratch buffer; a larger one could never be drawn.
+    size_t pixels = static_cast<size_t>(frame->GetWidth()) * frame->GetHeight();
+    if (pixels > DirectDraw::kScratchBytes / sizeof(uint32_t)) {
+        debug.Error("AnimatedRLESprite::AddFrame: frame %d of %d x %d exceeds the scratch buffer.\n",
+                    GetFrameCount(), frame->GetWidth(), frame->GetHeight());
+        return false;
+    }
+    frames.push_back({std::move(frame), std::move(alphaFrame), rect});
+    return true;
+}
+
+int AnimatedRLESprite::ClampFrame(int frame) const
+{
+    return std::clamp(frame, 0, std::max(GetFrameCount() - 1, 0));
+}
+
+int AnimatedRLESprite::GetWidth(int frame) const
+{
+    return frames.empty() ? 0 : frames[ClampFrame(frame)].image->GetWidth();
+}
+
+int AnimatedRLESprite::GetHeight(int frame) const
+{
+    return frames.empty() ? 0 : frames[ClampFrame(frame)].image->GetHeight();
+}
+
+const Image* AnimatedRLESprite::GetFrameImage(int frame) const
+{
+    return frame >= 0 && frame < GetFrameCount() ? frames[frame].image.get() : nullptr;
+}
+
+const Image* AnimatedRLESprite::GetAlphaFrameImage(int frame) const
+{
+    return frame >= 0 && frame < GetFrameCount() ? frames[frame].alpha.get() : nullptr;
+}
+
+ImageRect AnimatedRLESprite::GetFrameRect(int frame) const
+{
+    return frame >= 0 && frame < GetFrameCount() ? frames[frame].rect : ImageRect{};
+}
+
+bool AnimatedRLESprite::IsPixelTransparent(const SpritePoint&, int) const
+{
+    Debug::Instance().Warning(
+        "AnimatedRLESprite::IsPixelTransparent: Pixelcollision bei RLE-Sprites noch nicht implementiert!\n");
+    return true;
+}
+
+void AnimatedRLESprite::DrawEx(const DrawInfo& info)
+{
+    if (info.Has(DI_DEST_SIZE)) {
+        Debug::Instance().Warning(
+            "AnimatedRLESprite::DrawEx: DI_DEST_SIZE Blit wird derzeit nicht unterst\xFCtzt!\n");
+        return;
+    }
+    float scale = info.scale;
+    if (frames.empty() || !(scale > 0.0f) || !std::isfinite(scale)) {
+        return;
+    }
+    const Frame& frame = frames[ClampFrame(info.frame)];
+    float x = static_cast<float>(frame.rect.left) * scale + static_cast<float>(info.destX);
+    float y = static_cast<float>(frame.rect.top) * scale + static_cast<float>(info.destY);
+    if (info.Has(DI_CENTER)) {
+        x -= static_cast<float>(fullWidth / 2) * scale;
+        y -= static_cast<float>(fullHeight / 2) * scale;
+    } else if (info.Has(DI_BOTTOM_CENTER)) {
+        x -= static_cast<float>(fullWidth / 2) * scale;
+        y -= static_cast<float>(fullHeight) * scale;
+    }
+    if (scale == 1.0f) {
+        DrawUnscaled(frame, x, y);
+    } else {
+        DrawScaled(frame, x, y, scale);
+    }
+}
+
+// The frame is decoded only when some of it is visible.
+void AnimatedRLESprite::DrawUnscaled(const Frame& frame, float x, float y)
+{
+    int frameWidth = frame.image->GetWidth();
+    int frameHeight = frame.image->GetHeight();
+    int left = static_cast<int>(x);
+    int top = static_cast<int>(y);
+    ImageRect destination{left, top, left + frameWidth - 1, top + frameHeight - 1};
+    ImageRect source{0, 0, frameWidth - 1, frameHeight - 1};
+    if (!sprite_clipping::ClipScaled(destination, source)) {
+        return;
+    }
+    DirectDraw& display = DirectDraw::Instance();
+    RowApplier apply = ApplierFor(display.GetScreenFormat().depth);
+    if (!apply) {
+        Debug::Instance().Warning("AnimatedRLESprite::DrawAlpha: Unsupported ScreenDepth %d!\n",
+                                  display.GetScreenFormat().depth);
+        return;
+    }
+    uint32_t* decoded = display.GetScratchBuffer();
+    if (!decoded || !ImageUtil::Instance().RunLengthDecode(frame.image.get(), frame.alpha.get(), decoded,
+                                                           display.GetScratchPixels())) {
+        return;
+    }
+    TargetLock target;
+    if (!target.IsLocked() || target.BitsPerPixel() != display.GetScreenFormat().depth) {
+        return;
+    }
+    auto layout = pixel_blend::Layout::Of(display.GetScreenFormat());
+    int bytes = target.BitsPerPixel() / 8;
+    int count = destination.right - destination.left + 1;
+    for (int row = 0; row <= destination.bottom - destination.top; ++row) {
+        const uint32_t* from = decoded + static_cast<size_t>(source.top + row) * frameWidth + source.left;
+        apply(target.Row(destination.top + row) + destination.left * bytes, from, nullptr, count, layout);
+    }
+}
+
+void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float scale)
+{
+    int frameWidth = frame.image->GetWidth();
+    int frameHeight = frame.image->GetHeight();
+    float right = x + static_cast<float>(frameWidth - 1) * scale;
+    float bottom = y + static_cast<float>(frameHeight - 1) * scale;
+    ImageRect unclipped{static_cast<int>(x + kEdgeInset), static_cast<int>(y + kEdgeInset),
+                        static_cast<int>(right - kEdgeInset), static_cast<int>(bottom - kEdgeInset)};
+    float sourceLeft = (static_cast<float>(unclipped.left) - x) / scale;
+    float sourceTop = (static_cast<float>(unclipped.top) - y) / scale;
+    float sourceRight = static_cast<float>(frameWidth - 1) - (right - static_cast<float>(unclipped.right)) / scale;
+    float sourceBottom =
+        static_cast<float>(frameHeight - 1) - (bottom - static_cast<float>(unclipped.bottom)) / scale;
+    ImageRect destination = unclipped;
+    ImageRect wholeFrame{0, 0, frameWidth - 1, frameHeight - 1};
+    if (unclipped.right < unclipped.left || unclipped.bottom < unclipped.top ||
+        !sprite_clipping::ClipScaled(destination, wholeFrame)) {
+        return;
+    }
+    DirectDraw& display = DirectDraw::Instance();
+    RowApplier apply = ApplierFor(display.GetScreenFormat().depth);
+    if (!apply) {
+        Debug::Instance().Warning("AnimatedRLESprite::DrawScaledAlpha: Unsupported ScreenDepth %d!\n",
+                                  display.GetScreenFormat().depth);
+        return;
+    }
+    uint32_t* decoded = display.GetScratchBuffer();
+    if (!decoded || !ImageUtil::Instance().RunLengthDecode(frame.image.get(), frame.alpha.get(), decoded,
+                                                           display.GetScratchPixels())) {
+        return;
+    }
+    TargetLock target;
+    if (!target.IsLocked() || target.BitsPerPixel() != display.GetScreenFormat().depth) {
+        Debug::Instance().Log("src-rect %f %f %f %f  dest-rect %d %d %d %d\n", sourceLeft, sourceTop, sourceRight,
+                              sourceBottom, destination.left, destination.top, destination.right,
+                              destination.bottom);
+        return;
+    }
+    // Each destination pixel samples the source at left + column x step, step = source width /
+    // destination width; clipped columns and rows are skipped on the same walk, so a sprite
+    // entering the frame keeps its sampling.
+    int64_t stepU = static_cast<int64_t>((sourceRight - sourceLeft + 1.0f) * kFixedOne) /
+                    (unclipped.right - unclipped.left + 1);
+    int64_t stepV = static_cast<int64_t>((sourceBottom - sourceTop + 1.0f) * kFixedOne) /
+                    (unclipped.bottom - unclipped.top + 1);
+    int columns[sprite_clipping::kFrameRight + 1];
+    int rows[sprite_clipping::kFrameBottom + 1];
+    int count = destination.right - destination.left + 1;
+    int rowCount = destination.bottom - destination.top + 1;
+    FillSourceIndices(columns, count, static_cast<int64_t>(sourceLeft * kFixedOne), stepU,
+                      destination.left - unclipped.left, frameWidth - 1);
+    FillSourceIndices(rows, rowCount, static_cast<int64_t>(sourceTop * kFixedOne), stepV,
+                      destination.top - unclipped.top, frameHeight - 1);
+    auto layout = pixel_blend::Layout::Of(display.GetScreenFormat());
+    int bytes = target.BitsPerPixel() / 8;
+    for (int row = 0; row < rowCount; ++row) {
+        const uint32_t* from = decoded + static_cast<size_t>(rows[row]) * frameWidth;
+        apply(target.Row(destination.top + row) + destination.left * bytes, from, columns, count, layout);
+    }
+}

@@ -1,0 +1,204 @@
+#include "sprites/SurfaceSprite.h"
+
+#include <algorithm>
+
+#include "app/Debug.h"
+#include "display/DirectDraw.h"
+#include "images/ImageUtil.h"
+#include "platform/PlatformResult.h"
+#include "sprites/SpriteClipping.h"
+
+namespace {
+
+// Surfaces wider than this never fitted into video memory and were kept in system memory.
+constexpr int kSystemMemoryWidth = 4000;
+// A cropped picture keeps at least this many pixels per side: blits need left < right.
+constexpr int kMinimumCroppedSide = 2;
+
+platform::PixelRect Exclusive(const ImageRect& rect)
+{
+    return {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+}
+
+void LogRect(const ImageRect& rect)
+{
+    Debug::Instance().Log("Src (left %d, right %d, top %d, bottom %d )\n", rect.left, rect.right, rect.top,
+                          rect.bottom);
+}
+
+uint32_t BlitFlagsOf(const DrawInfo& info)
+{
+    return info.Has(DI_NO_COLORKEY) ? platform::kBlitOpaque : platform::kBlitColorKey;
+}
+
+}  // namespace
+
+SurfaceSprite::SurfaceSprite() = default;
+SurfaceSprite::~SurfaceSprite() = default;
+
+bool SurfaceSprite::Create(std::unique_ptr<Image> source, int spriteWidth, int spriteHeight, int x, int y, bool crop)
+{
+    Debug& debug = Debug::Instance();
+    surface.Release();
+    image.reset();
+    cropX = cropY = imageX = imageY = 0;
+    width = height = 0;
+    if (!source || source->IsEmpty() || source->IsEncoded()) {
+        debug.Error("SurfaceSprite::Create: no picture given.\n");
+        return false;
+    }
+    if (crop) {
+        if (x != 0 || y != 0) {
+            debug.Warning("SurfaceSprite::Create: Image offset supplied for croped sprite. Is that what you want?\n");
+        }
+        ImageRect bounds = ImageUtil::Instance().GetBoundingRect(*source);
+        auto cropped = std::make_unique<Image>();
+        int keptWidth = std::max(bounds.Width(), kMinimumCroppedSide);
+        int keptHeight = std::max(bounds.Height(), kMinimumCroppedSide);
+        if (!cropped->Create(keptWidth, keptHeight, source->GetDepth(), true) ||
+            !ImageUtil::Instance().CopyRect(*source, *cropped, bounds, 0, 0)) {
+            return false;
+        }
+        cropX = bounds.left;
+        cropY = bounds.top;
+        width = keptWidth;
+        height = keptHeight;
+        image = std::move(cropped);
+    } else {
+        if (x < 0 || y < 0 || x + spriteWidth > source->GetWidth() || y + spriteHeight > source->GetHeight()) {
+            debug.Error("SurfaceSprite::Create: %d x %d at (%d, %d) lies outside the %d x %d picture.\n", spriteWidth,
+                        spriteHeight, x, y, source->GetWidth(), source->GetHeight());
+            return false;
+        }
+        imageX = x;
+        imageY = y;
+        width = spriteWidth;
+        height = spriteHeight;
+        image = std::move(source);
+    }
+    fullWidth = spriteWidth;
+    fullHeight = spriteHeight;
+    if (!surface.Create(width, height, width > kSystemMemoryWidth)) {
+        debug.Error("SurfaceSprite::Create: Failed to create sprite surface.\n");
+        return false;
+    }
+    return surface.SetPixels(*image, imageX, imageY);
+}
+
+int SurfaceSprite::GetWidth(int) const
+{
+    return width;
+}
+
+int SurfaceSprite::GetHeight(int) const
+{
+    return height;
+}
+
+bool SurfaceSprite::IsPixelTransparent(const SpritePoint& point, int) const
+{
+    int x = point.x - cropX;
+    int y = point.y - cropY;
+    if (!image || x < 0 || y < 0 || x >= width || y >= height) {
+        return true;
+    }
+    return image->GetPixel(imageX + x, imageY + y) == 0;
+}
+
+void SurfaceSprite::Restore()
+{
+    if (!surface.IsLost()) {
+        return;
+    }
+    if (surface.Restore() && image) {
+        surface.SetPixels(*image, imageX, imageY);
+    }
+}
+
+void SurfaceSprite::UpdateRect(int x, int y, const ImageRect& rect)
+{
+    if (image) {
+        surface.SetPixelsRect(*image, x, y, rect);
+    }
+}
+
+void SurfaceSprite::SetImageOffset(int x, int y)
+{
+    if (image && surface.SetPixels(*image, x, y)) {
+        imageX = x;
+        imageY = y;
+    }
+}
+
+void SurfaceSprite::DrawEx(const DrawInfo& info)
+{
+    if (!surface.GetPixelSurface()) {
+        return;
+    }
+    ImageRect source = sprite_clipping::SourceRect(info, width, height);
+    if (info.Has(DI_DEST_SIZE)) {
+        DrawScaledBlit(info, source);
+    } else {
+        DrawPlainBlit(info, source);
+    }
+}
+
+void SurfaceSprite::DrawScaledBlit(const DrawInfo& info, const ImageRect& source)
+{
+    ImageRect from = source;
+    ImageRect to{info.destX + cropX, info.destY + cropY, info.destX + cropX + info.destWidth - 1,
+                 info.destY + cropY + info.destHeight - 1};
+    if (!sprite_clipping::ClipScaled(to, from)) {
+        return;
+    }
+    platform::PixelSurface* target = DirectDraw::Instance().GetRenderTarget();
+    if (!target) {
+        return;
+    }
+    platform::PixelRect toRect = Exclusive(to);
+    platform::PixelRect fromRect = Exclusive(from);
+    int32_t result = target->StretchBlit(&toRect, *surface.GetPixelSurface(), &fromRect, BlitFlagsOf(info));
+    if (result == platform::kResultInvalidRect) {
+        Debug::Instance().Error("SurfaceSprite::DrawEx: Invalid Rect while rendering surface Sprite #1.\n");
+        LogRect(from);
+        LogRect(to);
+        return;
+    }
+    ReportBlitFailure(result);
+}
+
+void SurfaceSprite::DrawPlainBlit(const DrawInfo& info, const ImageRect& source)
+{
+    int x = 0;
+    int y = 0;
+    sprite_clipping::AnchoredPosition(info, fullWidth, fullHeight, x, y);
+    x += cropX;
+    y += cropY;
+    ImageRect from = source;
+    if (!sprite_clipping::LimitToPicture(x, y, from, width, height) || !sprite_clipping::ClipUnscaled(x, y, from)) {
+        return;
+    }
+    platform::PixelSurface* target = DirectDraw::Instance().GetRenderTarget();
+    if (!target) {
+        return;
+    }
+    platform::PixelRect fromRect = Exclusive(from);
+    int32_t result = target->Blit(x, y, *surface.GetPixelSurface(), &fromRect, BlitFlagsOf(info));
+    if (result == platform::kResultInvalidRect) {
+        Debug& debug = Debug::Instance();
+        debug.Error("SurfaceSprite::DrawEx: Invalid Rect while rendering surface Sprite #2.\n");
+        LogRect(from);
+        debug.Log("Dest (x %d, y %d )\n", x, y);
+        return;
+    }
+    ReportBlitFailure(result);
+}
+
+void SurfaceSprite::ReportBlitFailure(int32_t result)
+{
+    if (result == platform::kResultSurfaceLost) {
+        DirectDraw::Instance().ReportLostSurface();
+        return;
+    }
+    Debug::Instance().CheckDirectXResult(result, "SurfaceSprite", __LINE__);
+}
