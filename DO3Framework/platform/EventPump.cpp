@@ -23,6 +23,14 @@ int ControlCharacterOf(int virtualKey)
     }
 }
 
+// Keys that may type text: space, digits, letters, the keypad and the punctuation keys.
+bool IsTypingKey(int virtualKey)
+{
+    return virtualKey == vk::kSpace || (virtualKey >= vk::Digit(0) && virtualKey <= vk::Letter('Z')) ||
+           (virtualKey >= vk::kNumpad0 && virtualKey <= vk::kDivide) ||
+           (virtualKey >= vk::kOem1 && virtualKey <= vk::kOem102);
+}
+
 Event EventOf(EventType type)
 {
     Event event;
@@ -109,6 +117,12 @@ void EventPump::Invalidate()
     paintPending = true;
 }
 
+int EventPump::CharacterOfKey(int virtualKey) const
+{
+    auto found = typedCharacters.find(virtualKey);
+    return found == typedCharacters.end() ? 0 : found->second;
+}
+
 bool EventPump::TakeQueued(Event& event)
 {
     if (queue.empty()) {
@@ -162,8 +176,13 @@ void EventPump::TranslateKey(int32_t keycode, bool down, bool repeat)
     event.key = key;
     event.repeat = down && repeat;
     queue.push_back(event);
+    if (!down) {
+        return;
+    }
+    lastPressedKey = IsTypingKey(key) ? key : 0;
     int control = ControlCharacterOf(key);
-    if (down && control) {
+    if (control) {
+        typedCharacters[key] = control;
         Event character = EventOf(EventType::Char);
         character.character = control;
         queue.push_back(character);
@@ -172,7 +191,13 @@ void EventPump::TranslateKey(int32_t keycode, bool down, bool repeat)
 
 void EventPump::TranslateText(const char* utf8)
 {
-    for (char c : Cp1252FromUtf8(utf8)) {
+    std::string text = Cp1252FromUtf8(utf8);
+    // The system sends the text right after the key that typed it.
+    if (lastPressedKey && !text.empty()) {
+        typedCharacters[lastPressedKey] = static_cast<unsigned char>(text[0]);
+        lastPressedKey = 0;
+    }
+    for (char c : text) {
         Event event = EventOf(EventType::Char);
         event.character = static_cast<unsigned char>(c);
         queue.push_back(event);

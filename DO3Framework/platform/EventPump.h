@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 
 #include "platform/Event.h"
 #include "util/Singleton.h"
@@ -29,6 +30,10 @@ public:
     // Queues one paint of the whole client area.
     void Invalidate();
 
+    // The Windows-1252 character the key typed when it was last pressed (with the modifiers
+    // held then), 0 if it never typed one. Name entry turns a released key into text this way.
+    int CharacterOfKey(int virtualKey) const;
+
 private:
     bool TakeQueued(Event& event);
     void Translate(const SDL_Event& systemEvent);
@@ -38,6 +43,8 @@ private:
     void TranslateWindowEvent(int windowEvent);
 
     std::deque<Event> queue;
+    std::map<int, int> typedCharacters;
+    int lastPressedKey = 0;
     bool paintPending = false;
     bool eventsStarted = false;
 };

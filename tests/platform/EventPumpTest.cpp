@@ -161,3 +161,39 @@ TEST_F(EventPumpTest, WaitReturnsWhatIsQueuedWithoutBlocking)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EventPumpTest, AKeyRemembersTheCharacterItTypedLast)
+{
+    platform::PushKey("A", true);
+    platform::PushText("A");
+    platform::PushKey("A", false);
+    platform::PushKey("'", true);
+    platform::PushText("\xC3\xA4");  // a German layout types ä on this key
+    platform::PushKey("Return", true);
+    Drain();
+    EXPECT_EQ(pump().CharacterOfKey('A'), 'A');
+    EXPECT_EQ(pump().CharacterOfKey(vk::kOem7), 0xE4);
+    EXPECT_EQ(pump().CharacterOfKey(vk::kReturn), 13);
+    EXPECT_EQ(pump().CharacterOfKey(vk::kLeft), 0);
+
+    platform::PushKey("A", true);
+    platform::PushText("a");
+    Drain();
+    EXPECT_EQ(pump().CharacterOfKey('A'), 'a');
+}
+
+TEST_F(EventPumpTest, TextThatNoTypingKeyPrecededIsNotPinnedOnAKey)
+{
+    platform::PushKey("X", true);
+    platform::PushKey("Left", true);
+    platform::PushText("x");
+    platform::PushText("y");
+    Drain();
+    EXPECT_EQ(pump().CharacterOfKey(vk::kLeft), 0);
+    EXPECT_EQ(pump().CharacterOfKey('X'), 0);
+    EXPECT_EQ(pump().CharacterOfKey('Y'), 0);
+}
+
+}  // namespace
