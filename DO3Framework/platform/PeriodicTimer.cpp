@@ -8,7 +8,7 @@ PeriodicTimer::~PeriodicTimer()
 {
     Kill();
     if (thread.joinable()) {
-        // Destroyed by its own callback: the thread must not outlive a join it cannot do.
+        // Destroyed by its own callback: the thread cannot join itself.
         thread.detach();
     }
 }
@@ -21,7 +21,11 @@ bool PeriodicTimer::Start(uint32_t periodMs, Callback newCallback)
     if (thread.joinable()) {
         thread.join();
     }
-    stopping = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = false;
+        running = true;
+    }
     callback = std::move(newCallback);
     thread = std::thread(&PeriodicTimer::Loop, this, periodMs);
     return true;
@@ -29,20 +33,26 @@ bool PeriodicTimer::Start(uint32_t periodMs, Callback newCallback)
 
 void PeriodicTimer::Kill()
 {
+    bool fromCallback = false;
     {
         std::lock_guard<std::mutex> lock(mutex);
         stopping = true;
+        fromCallback = running && loopThread == std::this_thread::get_id();
     }
     wake.notify_all();
-    if (thread.joinable() && thread.get_id() != std::this_thread::get_id()) {
-        thread.join();
+    if (fromCallback || !thread.joinable()) {
+        return;
     }
+    thread.join();
+    std::lock_guard<std::mutex> lock(mutex);
+    running = false;
+    loopThread = {};
 }
 
 bool PeriodicTimer::IsRunning() const
 {
     std::lock_guard<std::mutex> lock(mutex);
-    return thread.joinable() && !stopping;
+    return running && !stopping;
 }
 
 void PeriodicTimer::Loop(uint32_t periodMs)
@@ -51,6 +61,7 @@ void PeriodicTimer::Loop(uint32_t periodMs)
     const auto period = std::chrono::milliseconds(periodMs);
     auto next = Clock::now() + period;
     std::unique_lock<std::mutex> lock(mutex);
+    loopThread = std::this_thread::get_id();
     while (!wake.wait_until(lock, next, [this] { return stopping; })) {
         lock.unlock();
         callback();

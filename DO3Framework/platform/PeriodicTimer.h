@@ -22,7 +22,8 @@ public:
     // Calls callback every periodMs milliseconds until Kill; false if running or the period is 0.
     bool Start(uint32_t periodMs, Callback callback);
     // Stops and joins. From inside the callback it only stops (a thread cannot join itself);
-    // the thread is joined by the next Kill or Start from another thread.
+    // the thread is joined by the next Kill or Start from another thread. A timer must not be
+    // destroyed from its own callback.
     void Kill();
     bool IsRunning() const;
 
@@ -34,6 +35,9 @@ private:
     std::thread thread;
     Callback callback;
     bool stopping = false;
+    bool running = false;
+    // Set by the timer thread itself, so that Kill knows when its own callback calls it.
+    std::thread::id loopThread;
 };
 
 }  // namespace platform
