@@ -28,7 +28,7 @@ constexpr const char* kHelpText =
     "\n"
     "Pfeiltasten: laufen\n"
     "Leertaste oder Strg: mit dem Brett ausholen, loslassen zum Zuschlagen\n"
-    "S: um Hilfe rufen\n"
+    "S: nach einem Treffer rufen, um nicht umzufallen\n"
     "Esc: zur\xFC" "ck\n"
     "\n"
     "Im Fenster: F1 Hilfe, F2 \xDC" "ber, F5 Neustart, F12 Beenden";
