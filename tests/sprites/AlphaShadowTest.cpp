@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include "ScreenFixture.h"
+#include "sprites/AlphaSprite.h"
+#include "sprites/ShadowSprite.h"
+
+namespace {
+
+constexpr Color kWhite = MakeColor(255, 255, 255);
+constexpr Color kRed = MakeColor(255, 0, 0);
+
+class AlphaSpriteTest : public ScreenTest {
+protected:
+    static std::unique_ptr<Image> AlphaMap(int width, int height, uint8_t value)
+    {
+        return IndexedImage(width, height, nullptr, [value](int, int) { return value; });
+    }
+
+    static DrawInfo Placed(int x, int y)
+    {
+        DrawInfo info;
+        info.flags = DI_DEST_POS;
+        info.destX = x;
+        info.destY = y;
+        return info;
+    }
+
+    int RedOf(uint32_t pixel) const
+    {
+        const ScreenFormat& format = DirectDraw::Instance().GetScreenFormat();
+        return static_cast<int>((pixel & format.redMask) >> format.redShift);
+    }
+};
+
+TEST_P(AlphaSpriteTest, HalfAlphaOverBlackHalvesTheChannel)
+{
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(ScreenImage(4, 4, kRed), AlphaMap(4, 4, 128), 4, 4, 0, 0, false));
+    sprite.DrawEx(Placed(10, 10));
+    // 16-bit: (31 x 128) >> 8 = 15; 32-bit: (255 x 128) >> 8 = 127.
+    int expected = DirectDraw::Instance().GetDepth() == 16 ? 15 : 127;
+    EXPECT_EQ(RedOf(At(10, 10)), expected);
+    EXPECT_EQ(RedOf(At(13, 13)), expected);
+    EXPECT_EQ(At(14, 10), 0u);
+}
+
+TEST_P(AlphaSpriteTest, DarkerSpriteRoundsTowardsMinusInfinity)
+{
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(ScreenImage(2, 2, MakeColor(0, 0, 0)), AlphaMap(2, 2, 128), 2, 2, 0, 0, false));
+    FillTarget(kWhite);
+    sprite.DrawEx(Placed(0, 0));
+    // 31 + ((0 - 31) x 128 >> 8) = 31 - 16; 255 - 128.
+    int expected = DirectDraw::Instance().GetDepth() == 16 ? 15 : 127;
+    EXPECT_EQ(RedOf(At(0, 0)), expected);
+}
+
+TEST_P(AlphaSpriteTest, ZeroLeavesTheScreenAndFullAlphaCopies)
+{
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(ScreenImage(2, 2, kRed), IndexedImage(2, 2, nullptr, [](int x, int) {
+                                  return x == 0 ? 0 : 255;
+                              }),
+                              2, 2, 0, 0, false));
+    FillTarget(kWhite);
+    sprite.DrawEx(Placed(0, 0));
+    EXPECT_EQ(At(0, 0), ScreenValue(kWhite));
+    EXPECT_EQ(At(1, 0), ScreenValue(kRed));
+}
+
+TEST_P(AlphaSpriteTest, CropKeepsTheUnionOfPictureAndAlphaMap)
+{
+    auto image = ScreenImage(20, 20, 0);
+    image->SetPixel(3, 4, kRed);
+    auto alpha = IndexedImage(20, 20, nullptr, [](int x, int y) { return x == 12 && y == 15 ? 200 : 0; });
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), std::move(alpha), 20, 20, 0, 0, true));
+    EXPECT_EQ(sprite.GetCropX(), 3);
+    EXPECT_EQ(sprite.GetCropY(), 4);
+    EXPECT_EQ(sprite.GetWidth(0), 10);
+    EXPECT_EQ(sprite.GetHeight(0), 12);
+    EXPECT_FALSE(sprite.IsPixelTransparent({3, 4}, 0));
+    EXPECT_TRUE(sprite.IsPixelTransparent({2, 4}, 0));
+}
+
+TEST_P(AlphaSpriteTest, BottomCenterAnchorAndClippingMatchSurfaceSprites)
+{
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(ScreenImage(40, 60, kRed), AlphaMap(40, 60, 255), 40, 60, 0, 0, false));
+    DrawInfo info = Placed(100, 200);
+    info.flags |= DI_BOTTOM_CENTER;
+    sprite.DrawEx(info);
+    EXPECT_EQ(At(80, 140), ScreenValue(kRed));
+    EXPECT_EQ(At(119, 199), ScreenValue(kRed));
+    EXPECT_EQ(At(79, 140), 0u);
+    EXPECT_EQ(At(120, 199), 0u);
+    EXPECT_EQ(At(80, 200), 0u);
+    sprite.DrawEx(Placed(1000, -50));
+    EXPECT_EQ(At(1023, 0), ScreenValue(kRed));
+    EXPECT_EQ(At(1023, 9), ScreenValue(kRed));
+    EXPECT_EQ(At(1023, 10), 0u);
+}
+
+TEST_P(AlphaSpriteTest, BrokenRequestsLogAndPostAQuit)
+{
+    AlphaSprite sprite;
+    EXPECT_FALSE(sprite.Create(ScreenImage(4, 4, kRed), AlphaMap(4, 5, 255), 4, 4, 0, 0, false));
+    EXPECT_NE(Log().find("image and alpha map sizes do not match."), std::string::npos);
+    EXPECT_TRUE(QuitPosted());
+    ASSERT_TRUE(sprite.Create(ScreenImage(4, 4, kRed), AlphaMap(4, 4, 255), 4, 4, 0, 0, false));
+    DrawInfo info = Placed(0, 0);
+    info.flags |= DI_DEST_SIZE;
+    info.destWidth = info.destHeight = 8;
+    sprite.DrawEx(info);
+    EXPECT_NE(Log().find("Scaled blit not supported by alpha sprites."), std::string::npos);
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_EQ(At(0, 0), 0u);
+}
+
+TEST_P(AlphaSpriteTest, WithoutAlphaMapNothingIsDrawn)
+{
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(ScreenImage(4, 4, kRed), nullptr, 4, 4, 0, 0, false));
+    sprite.DrawEx(Placed(0, 0));
+    EXPECT_EQ(At(0, 0), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, AlphaSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
+                         ScreenCaseName);
+
+class ShadowSpriteTest : public AlphaSpriteTest {
+protected:
+    // A 1-bit mask, bit set (left alone) where keep(x, y) holds.
+    template <class Keep>
+    static std::unique_ptr<Image> Mask(int width, int height, Keep keep)
+    {
+        auto mask = std::make_unique<Image>();
+        mask->Create(width, height, 1, true);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                mask->SetPixel(x, y, keep(x, y) ? MakeColor(0, 0, 0) : MakeColor(255, 255, 255));
+            }
+        }
+        return mask;
+    }
+};
+
+TEST_P(ShadowSpriteTest, ClearBitsHalveTheScreenAndSetBitsKeepIt)
+{
+    auto mask = Mask(12, 6, [](int x, int y) { return x < 2 || y == 0 || x == 7; });
+    ShadowSprite shadow;
+    ASSERT_TRUE(shadow.Create(std::move(mask), 12, 6));
+    EXPECT_EQ(shadow.GetCropX(), 2);
+    EXPECT_EQ(shadow.GetCropY(), 1);
+    // White with every channel bit set, and white halved by the shadow rule.
+    bool wide = DirectDraw::Instance().GetDepth() == 32;
+    uint32_t white = wide ? 0xFFFFFFu : GetParam().rgb555 ? 0x7FFFu : 0xFFFFu;
+    uint32_t halved = wide ? 0x7F7F7Fu : GetParam().rgb555 ? 0x3DEFu : 0x7BDFu;
+    Target().Fill(nullptr, white);
+    shadow.DrawEx(Placed(100, 100));
+    EXPECT_EQ(At(102, 101), halved);
+    EXPECT_EQ(At(111, 105), halved);
+    EXPECT_EQ(At(107, 103), white);
+    EXPECT_EQ(At(101, 103), white);
+    EXPECT_EQ(At(104, 100), white);
+    EXPECT_EQ(At(112, 103), white);
+    EXPECT_TRUE(shadow.IsPixelTransparent({7, 3}, 0));
+    EXPECT_FALSE(shadow.IsPixelTransparent({8, 3}, 0));
+}
+
+TEST_P(ShadowSpriteTest, ClippedAtTheLeftEdgeDarkensOnlyTheVisiblePart)
+{
+    ShadowSprite shadow;
+    ASSERT_TRUE(shadow.Create(Mask(10, 2, [](int, int) { return false; }), 10, 2));
+    FillTarget(MakeColor(128, 128, 128));
+    uint32_t grey = At(0, 0);
+    shadow.DrawEx(Placed(-4, 0));
+    EXPECT_NE(At(5, 0), grey);
+    EXPECT_EQ(At(6, 0), grey);
+    EXPECT_EQ(At(0, 2), grey);
+}
+
+TEST_P(ShadowSpriteTest, ScaledShadowsAreRefused)
+{
+    ShadowSprite shadow;
+    ASSERT_TRUE(shadow.Create(Mask(4, 4, [](int, int) { return false; }), 4, 4));
+    DrawInfo info = Placed(0, 0);
+    info.flags |= DI_DEST_SIZE;
+    shadow.DrawEx(info);
+    EXPECT_NE(Log().find("Scaled blit not supported by shadow sprites."), std::string::npos);
+    EXPECT_TRUE(QuitPosted());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ShadowSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
+                         ScreenCaseName);
+
+TEST(ShadowSpriteScreens, TwentyFourBitScreensAreRefused)
+{
+    TempDir dir;
+    Debug::Instance().CreateLogFile((dir.Path() / "debug.txt").string());
+    Singleton<DirectDraw>::Release();
+    ASSERT_TRUE(DirectDraw::Instance().Create(nullptr, 1024, 768, 24, true));
+    ShadowSprite shadow;
+    auto mask = std::make_unique<Image>();
+    mask->Create(4, 4, 1, true);
+    ASSERT_TRUE(shadow.Create(std::move(mask), 4, 4));
+    DrawInfo info;
+    info.flags = DI_DEST_POS;
+    shadow.DrawEx(info);
+    std::ifstream in(dir.Path() / "debug.txt");
+    std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(log.find("Invalid screen directDraw screendepth."), std::string::npos);
+    Singleton<DirectDraw>::Release();
+    Debug::Release();
+}
+
+}  // namespace

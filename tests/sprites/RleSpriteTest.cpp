@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "ScreenFixture.h"
+#include "sprites/AnimatedRLESprite.h"
+
+namespace {
+
+constexpr Color kOrange = MakeColor(200, 100, 50);
+
+// Palette: 0 black (transparent), 1 orange, 2 to 33 a colour per column.
+std::array<Color, 256> TestPalette()
+{
+    std::array<Color, 256> palette{};
+    palette[1] = kOrange;
+    for (int i = 0; i < 32; ++i) {
+        palette[2 + i] = MakeColor(8 * i + 8, 255 - 8 * i, 64);
+    }
+    return palette;
+}
+
+class RleSpriteTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        palette = TestPalette();
+    }
+
+    static DrawInfo Placed(int x, int y, float scale = 1.0f, uint32_t extraFlags = 0)
+    {
+        DrawInfo info;
+        info.flags = DI_DEST_POS | extraFlags | (scale != 1.0f ? DI_SCALE : 0);
+        info.destX = x;
+        info.destY = y;
+        info.scale = scale;
+        return info;
+    }
+
+    // The screen value of 8-bit channels as the run-length drawing writes them opaque.
+    uint32_t Opaque(Color color) const
+    {
+        const ScreenFormat& format = DirectDraw::Instance().GetScreenFormat();
+        int r = ColorRed(color);
+        int g = ColorGreen(color);
+        int b = ColorBlue(color);
+        if (format.depth == 16) {
+            auto rounded = [](int c) { return std::min(255, (c + 4) & ~7) >> 3; };
+            r = rounded(r);
+            g = rounded(g);
+            b = rounded(b);
+        }
+        return static_cast<uint32_t>(r) << format.redShift | static_cast<uint32_t>(g) << format.greenShift |
+               static_cast<uint32_t>(b) << format.blueShift;
+    }
+
+    // Frame of width x height whose column x has the colour of palette entry 2 + x.
+    std::unique_ptr<AnimatedRLESprite> ColumnSprite(int width, int height)
+    {
+        auto strip = IndexedImage(width, height, palette.data(), [](int x, int) { return 2 + x; });
+        auto sprite = std::make_unique<AnimatedRLESprite>();
+        EXPECT_TRUE(sprite->Create(*strip, nullptr, 1, false));
+        return sprite;
+    }
+
+    std::array<Color, 256> palette{};
+};
+
+TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCover)
+{
+    auto strip = IndexedImage(4, 1, palette.data(), [](int, int) { return 1; });
+    const uint8_t alphas[4] = {10, 250, 128, 16};
+    auto alpha = IndexedImage(4, 1, nullptr, [&alphas](int x, int) { return alphas[x]; });
+    AnimatedRLESprite sprite;
+    ASSERT_TRUE(sprite.Create(*strip, alpha.get(), 1, false));
+    ASSERT_TRUE(sprite.HasAlpha());
+    sprite.DrawEx(Placed(10, 10));
+    EXPECT_EQ(At(10, 10), 0u);
+    EXPECT_EQ(At(11, 10), Opaque(kOrange));
+    const ScreenFormat& format = DirectDraw::Instance().GetScreenFormat();
+    uint32_t half = At(12, 10);
+    int expectedRed = format.depth == 16 ? (25 * 128) >> 8 : (200 * 128) >> 8;
+    int expectedBlue = format.depth == 16 ? (6 * 128) >> 8 : (50 * 128) >> 8;
+    EXPECT_EQ(static_cast<int>((half & format.redMask) >> format.redShift), expectedRed);
+    EXPECT_EQ(static_cast<int>((half & format.blueMask) >> format.blueShift), expectedBlue);
+    EXPECT_NE(At(13, 10), 0u);
+}
+
+TEST_P(RleSpriteTest, WithoutAlphaBlackIsTransparentAndColoursOpaque)
+{
+    FillTarget(MakeColor(255, 255, 255));
+    uint32_t white = At(0, 0);
+    auto strip = IndexedImage(3, 2, palette.data(), [](int x, int) { return x == 1 ? 0 : 1; });
+    AnimatedRLESprite sprite;
+    ASSERT_TRUE(sprite.Create(*strip, nullptr, 1, false));
+    sprite.DrawEx(Placed(0, 0));
+    EXPECT_EQ(At(0, 0), Opaque(kOrange));
+    EXPECT_EQ(At(1, 1), white);
+    EXPECT_EQ(At(2, 1), Opaque(kOrange));
+}
+
+TEST_P(RleSpriteTest, FramesAreCutFromTheStripAndCroppedWithAMargin)
+{
+    // Two 20 x 20 cells; frame 1 holds one pixel at (10, 12).
+    auto strip = IndexedImage(20, 40, palette.data(), [](int x, int y) {
+        return (y < 20 && x > 2) || (x == 10 && y == 32) ? 1 : 0;
+    });
+    AnimatedRLESprite sprite;
+    ASSERT_TRUE(sprite.Create(*strip, nullptr, 2, true));
+    EXPECT_EQ(sprite.GetFrameCount(), 2);
+    EXPECT_EQ(sprite.GetFullWidth(), 20);
+    EXPECT_EQ(sprite.GetFullHeight(), 20);
+    EXPECT_EQ(sprite.GetFrameRect(1), (ImageRect{8, 10, 12, 14}));
+    EXPECT_EQ(sprite.GetWidth(1), 5);
+    EXPECT_EQ(sprite.GetFrameRect(0), (ImageRect{1, 0, 19, 19}));
+    // Frame queries limit the frame number.
+    EXPECT_EQ(sprite.GetWidth(-3), sprite.GetWidth(0));
+    EXPECT_EQ(sprite.GetHeight(9), sprite.GetHeight(1));
+    DrawInfo info = Placed(100, 100);
+    info.frame = 1;
+    sprite.DrawEx(info);
+    EXPECT_EQ(At(110, 112), Opaque(kOrange));
+    EXPECT_EQ(At(109, 112), 0u);
+    EXPECT_EQ(At(111, 112), 0u);
+}
+
+TEST_P(RleSpriteTest, BottomCenterAnchorCoversTheCellAboveThePosition)
+{
+    auto strip = IndexedImage(40, 60, palette.data(), [](int, int) { return 1; });
+    AnimatedRLESprite sprite;
+    ASSERT_TRUE(sprite.Create(*strip, nullptr, 1, true));
+    sprite.DrawEx(Placed(100, 200, 1.0f, DI_BOTTOM_CENTER));
+    EXPECT_EQ(At(80, 140), Opaque(kOrange));
+    EXPECT_EQ(At(119, 199), Opaque(kOrange));
+    EXPECT_EQ(At(79, 140), 0u);
+    EXPECT_EQ(At(120, 199), 0u);
+    EXPECT_EQ(At(80, 139), 0u);
+    EXPECT_EQ(At(80, 200), 0u);
+}
+
+TEST_P(RleSpriteTest, EdgesClipTheDecodedFrame)
+{
+    auto sprite = ColumnSprite(16, 4);
+    sprite->DrawEx(Placed(-10, 766));
+    EXPECT_EQ(At(0, 766), Opaque(palette[2 + 10]));
+    EXPECT_EQ(At(5, 767), Opaque(palette[2 + 15]));
+    EXPECT_EQ(At(6, 766), 0u);
+    sprite->DrawEx(Placed(1020, -2));
+    EXPECT_EQ(At(1020, 0), Opaque(palette[2]));
+    EXPECT_EQ(At(1023, 1), Opaque(palette[2 + 3]));
+    EXPECT_EQ(At(1023, 2), 0u);
+}
+
+TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbour)
+{
+    auto sprite = ColumnSprite(16, 16);
+    sprite->DrawEx(Placed(100, 100, 0.5f));
+    std::vector<uint32_t> expected;
+    for (int column : {0, 1, 3, 5, 7, 9, 11}) {
+        expected.push_back(Opaque(palette[2 + column]));
+    }
+    std::vector<uint32_t> drawn;
+    for (int x = 98; x < 110; ++x) {
+        if (At(x, 103) != 0) {
+            drawn.push_back(At(x, 103));
+        }
+    }
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(At(100, 99), 0u);
+    EXPECT_NE(At(100, 106), 0u);
+    EXPECT_EQ(At(100, 107), 0u);
+}
+
+TEST_P(RleSpriteTest, ScaledDrawClippedAtTheLeftKeepsItsSampling)
+{
+    auto sprite = ColumnSprite(16, 16);
+    sprite->DrawEx(Placed(-3, 100, 0.5f));
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(At(x, 100), Opaque(palette[2 + 5 + 2 * x])) << x;
+    }
+    EXPECT_EQ(At(4, 100), 0u);
+}
+
+TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrun)
+{
+    auto huge = IndexedImage(700, 600, palette.data(), [](int, int) { return 1; });
+    ASSERT_TRUE(ImageUtil::Instance().RunLengthEncode(*huge));
+    AnimatedRLESprite sprite;
+    EXPECT_FALSE(sprite.AddFrame(std::move(huge), nullptr, {0, 0, 699, 599}));
+    EXPECT_NE(Log().find("exceeds the scratch buffer"), std::string::npos);
+
+    auto frame = IndexedImage(8, 8, palette.data(), [](int, int) { return 1; });
+    ASSERT_TRUE(ImageUtil::Instance().RunLengthEncode(*frame));
+    std::vector<uint8_t> cut(frame->GetData(), frame->GetData() + frame->GetEncodedSize() / 2);
+    frame->SetData(cut);
+    ASSERT_TRUE(sprite.AddFrame(std::move(frame), nullptr, {0, 0, 7, 7}));
+    sprite.DrawEx(Placed(0, 0));
+    EXPECT_NE(Log().find("stream ends early"), std::string::npos);
+    EXPECT_EQ(At(0, 0), 0u);
+}
+
+TEST_P(RleSpriteTest, DestinationSizesAndCollisionsAreNotSupported)
+{
+    auto sprite = ColumnSprite(4, 4);
+    DrawInfo info = Placed(0, 0, 1.0f, DI_DEST_SIZE);
+    sprite->DrawEx(info);
+    EXPECT_EQ(At(0, 0), 0u);
+    EXPECT_TRUE(sprite->IsPixelTransparent({1, 1}, 0));
+    std::string log = Log();
+    EXPECT_NE(log.find("DI_DEST_SIZE Blit wird derzeit nicht unterst\xFCtzt!"), std::string::npos);
+    EXPECT_NE(log.find("Pixelcollision bei RLE-Sprites noch nicht implementiert!"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, RleSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
+                         ScreenCaseName);
+
+TEST(RleSpriteScreens, TwentyFourBitScreensTakeTheBytesAtTheColourIndices)
+{
+    TempDir dir;
+    Singleton<DirectDraw>::Release();
+    ASSERT_TRUE(DirectDraw::Instance().Create(nullptr, 1024, 768, 24, true));
+    auto palette = TestPalette();
+    Image strip;
+    strip.Create(2, 1, 8, true);
+    strip.SetPalette(palette.data());
+    strip.Row(0)[0] = 1;
+    AnimatedRLESprite sprite;
+    ASSERT_TRUE(sprite.Create(strip, nullptr, 1, false));
+    DrawInfo info;
+    info.flags = DI_DEST_POS;
+    info.destX = 5;
+    sprite.DrawEx(info);
+    EXPECT_EQ(DirectDraw::Instance().GetRenderTarget()->ReadPixel(5, 0), kOrange);
+    EXPECT_EQ(DirectDraw::Instance().GetRenderTarget()->ReadPixel(6, 0), 0u);
+    Singleton<DirectDraw>::Release();
+}
+
+}  // namespace

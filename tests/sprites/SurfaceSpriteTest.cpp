@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include "ScreenFixture.h"
+#include "sprites/AnimatedSprite.h"
+#include "sprites/SurfaceSprite.h"
+
+namespace {
+
+constexpr Color kRed = MakeColor(248, 0, 0);
+constexpr Color kWhite = MakeColor(248, 248, 248);
+
+// Columns coloured by their index so that a test can tell which sprite column landed where.
+Color ColumnColor(int x)
+{
+    return MakeColor(8 * (x % 31 + 1), 8 * (x / 31 + 1), 64);
+}
+
+class SurfaceSpriteTest : public ScreenTest {
+protected:
+    std::unique_ptr<SurfaceSprite> ColumnSprite(int width, int height)
+    {
+        auto image = ScreenImage(width, height, 0);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                image->SetPixel(x, y, ColumnColor(x));
+            }
+        }
+        auto sprite = std::make_unique<SurfaceSprite>();
+        EXPECT_TRUE(sprite->Create(std::move(image), width, height, 0, 0, false));
+        return sprite;
+    }
+
+    void DrawNow(Sprite& sprite, const DrawInfo& info) { sprite.DrawEx(info); }
+
+    static DrawInfo Placed(int x, int y, uint32_t extraFlags = 0)
+    {
+        DrawInfo info;
+        info.flags = DI_DEST_POS | extraFlags;
+        info.destX = x;
+        info.destY = y;
+        return info;
+    }
+};
+
+TEST_P(SurfaceSpriteTest, LeftEdgeLosesTheColumnsBeforeIt)
+{
+    auto sprite = ColumnSprite(40, 20);
+    DrawNow(*sprite, Placed(-10, 5));
+    EXPECT_EQ(At(0, 5), ScreenValue(ColumnColor(10)));
+    EXPECT_EQ(At(29, 24), ScreenValue(ColumnColor(39)));
+    EXPECT_EQ(At(30, 5), 0u);
+    EXPECT_EQ(At(0, 25), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, RightAndBottomEdgesCutAtTheLastColumnAndRow)
+{
+    auto sprite = ColumnSprite(40, 20);
+    DrawNow(*sprite, Placed(1000, 760));
+    EXPECT_EQ(At(1000, 760), ScreenValue(ColumnColor(0)));
+    EXPECT_EQ(At(1023, 767), ScreenValue(ColumnColor(23)));
+    EXPECT_EQ(At(999, 760), 0u);
+    EXPECT_EQ(At(1000, 759), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, TopEdgeLosesTheRowsAboveIt)
+{
+    auto image = ScreenImage(4, 10, kWhite);
+    for (int x = 0; x < 4; ++x) {
+        image->SetPixel(x, 9, kRed);
+    }
+    SurfaceSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), 4, 10, 0, 0, false));
+    DrawNow(sprite, Placed(50, -8));
+    EXPECT_EQ(At(50, 0), ScreenValue(kWhite));
+    EXPECT_EQ(At(50, 1), ScreenValue(kRed));
+    EXPECT_EQ(At(50, 2), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, BottomCenterAnchorCoversTheCellAboveThePosition)
+{
+    auto sprite = ColumnSprite(40, 60);
+    DrawNow(*sprite, Placed(100, 200, DI_BOTTOM_CENTER));
+    EXPECT_EQ(At(80, 140), ScreenValue(ColumnColor(0)));
+    EXPECT_EQ(At(119, 199), ScreenValue(ColumnColor(39)));
+    EXPECT_EQ(At(79, 140), 0u);
+    EXPECT_EQ(At(120, 199), 0u);
+    EXPECT_EQ(At(80, 139), 0u);
+    EXPECT_EQ(At(80, 200), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, BlackIsTransparentUnlessTheColourKeyIsOff)
+{
+    auto image = ScreenImage(4, 4, kRed);
+    image->SetPixel(1, 1, 0);
+    SurfaceSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), 4, 4, 0, 0, false));
+    FillTarget(kWhite);
+    DrawNow(sprite, Placed(10, 10));
+    EXPECT_EQ(At(11, 11), ScreenValue(kWhite));
+    EXPECT_EQ(At(12, 11), ScreenValue(kRed));
+    DrawNow(sprite, Placed(10, 10, DI_NO_COLORKEY));
+    EXPECT_EQ(At(11, 11), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, CroppedSpriteDrawsWhereTheUncroppedOneDoes)
+{
+    auto picture = [] {
+        auto image = ScreenImage(30, 20, 0);
+        for (int y = 7; y < 12; ++y) {
+            for (int x = 5; x < 9; ++x) {
+                image->SetPixel(x, y, ColumnColor(x + y));
+            }
+        }
+        return image;
+    };
+    SurfaceSprite cropped;
+    ASSERT_TRUE(cropped.Create(picture(), 30, 20, 0, 0, true));
+    EXPECT_EQ(cropped.GetCropX(), 5);
+    EXPECT_EQ(cropped.GetCropY(), 7);
+    EXPECT_EQ(cropped.GetWidth(0), 4);
+    EXPECT_EQ(cropped.GetFullHeight(), 20);
+    DrawNow(cropped, Placed(300, 300, DI_BOTTOM_CENTER));
+    auto expected = platform::PixelSurface::Create(1024, 768, Target().Format());
+    expected->Blit(0, 0, Target(), nullptr, platform::kBlitOpaque);
+    Target().Fill(nullptr, 0);
+    SurfaceSprite whole;
+    ASSERT_TRUE(whole.Create(picture(), 30, 20, 0, 0, false));
+    DrawNow(whole, Placed(300, 300, DI_BOTTOM_CENTER));
+    for (int y = 270; y < 300; ++y) {
+        for (int x = 280; x < 320; ++x) {
+            ASSERT_EQ(At(x, y), expected->ReadPixel(x, y)) << x << ", " << y;
+        }
+    }
+    EXPECT_FALSE(cropped.IsPixelTransparent({6, 8}, 0));
+    EXPECT_TRUE(cropped.IsPixelTransparent({4, 8}, 0));
+    EXPECT_TRUE(cropped.IsPixelTransparent({100, 8}, 0));
+}
+
+TEST_P(SurfaceSpriteTest, ScaledBlitStretchesIntoTheDestinationSize)
+{
+    auto sprite = ColumnSprite(40, 20);
+    DrawInfo info = Placed(100, 100, DI_DEST_SIZE);
+    info.destWidth = 20;
+    info.destHeight = 10;
+    DrawNow(*sprite, info);
+    EXPECT_NE(At(100, 100), 0u);
+    EXPECT_NE(At(119, 109), 0u);
+    EXPECT_EQ(At(120, 100), 0u);
+    EXPECT_EQ(At(100, 110), 0u);
+    // Every other column survives, sampled at pixel centres.
+    EXPECT_EQ(At(110, 105), ScreenValue(ColumnColor(21)));
+}
+
+TEST_P(SurfaceSpriteTest, ScaledBlitClippedAtTheLeftKeepsItsSampling)
+{
+    auto sprite = ColumnSprite(40, 20);
+    DrawInfo info = Placed(-10, 100, DI_DEST_SIZE);
+    info.destWidth = 20;
+    info.destHeight = 10;
+    DrawNow(*sprite, info);
+    EXPECT_EQ(At(0, 100), ScreenValue(ColumnColor(21)));
+    EXPECT_EQ(At(9, 109), ScreenValue(ColumnColor(39)));
+    EXPECT_EQ(At(10, 100), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, SourceRectangleDrawsPartOfThePicture)
+{
+    auto sprite = ColumnSprite(40, 20);
+    sprite->DrawRect({10, 0, 14, 4}, 0, 0, 0, 1.0f);
+    RenderEngine::Instance().Flush();
+    EXPECT_EQ(At(0, 0), ScreenValue(ColumnColor(10)));
+    EXPECT_EQ(At(4, 4), ScreenValue(ColumnColor(14)));
+    EXPECT_EQ(At(5, 0), 0u);
+    EXPECT_EQ(At(0, 5), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, ImageOffsetSelectsTheUploadedArea)
+{
+    auto image = ScreenImage(8, 4, kWhite);
+    image->SetPixel(4, 0, kRed);
+    SurfaceSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), 4, 4, 4, 0, false));
+    DrawNow(sprite, Placed(0, 0));
+    EXPECT_EQ(At(0, 0), ScreenValue(kRed));
+    sprite.SetImageOffset(0, 0);
+    DrawNow(sprite, Placed(0, 0));
+    EXPECT_EQ(At(0, 0), ScreenValue(kWhite));
+    EXPECT_FALSE(sprite.IsPixelTransparent({0, 0}, 0));
+}
+
+TEST_P(SurfaceSpriteTest, LostSurfacesAreReportedAndRestoredWithTheirPixels)
+{
+    int reports = 0;
+    DirectDraw::Instance().SetLostSurfaceHandler([&reports] { ++reports; });
+    auto sprite = ColumnSprite(4, 4);
+    sprite->GetSurface().GetPixelSurface()->MarkLost();
+    DrawNow(*sprite, Placed(0, 0));
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(At(0, 0), 0u);
+    sprite->Restore();
+    DrawNow(*sprite, Placed(0, 0));
+    EXPECT_EQ(At(3, 3), ScreenValue(ColumnColor(3)));
+    EXPECT_EQ(Debug::Instance().ErrorCount(), 0);
+}
+
+TEST_P(SurfaceSpriteTest, OffsetsOutsideThePictureAreRefused)
+{
+    SurfaceSprite sprite;
+    EXPECT_FALSE(sprite.Create(ScreenImage(8, 8, kWhite), 8, 8, 4, 0, false));
+    EXPECT_FALSE(sprite.Create(nullptr, 8, 8, 0, 0, false));
+    DrawNow(sprite, Placed(0, 0));
+    EXPECT_EQ(At(0, 0), 0u);
+}
+
+TEST_P(SurfaceSpriteTest, AnimatedSpriteForwardsToTheFrameAndLimitsIt)
+{
+    AnimatedSprite animation(4, 4);
+    animation.AddFrame(ColumnSprite(4, 4));
+    auto second = std::make_unique<SurfaceSprite>();
+    ASSERT_TRUE(second->Create(ScreenImage(6, 2, kRed), 6, 2, 0, 0, false));
+    animation.AddFrame(std::move(second));
+    EXPECT_EQ(animation.GetFrameCount(), 2);
+    EXPECT_EQ(animation.GetWidth(1), 6);
+    EXPECT_EQ(animation.GetWidth(7), 6);
+    EXPECT_EQ(animation.GetWidth(-1), 4);
+    DrawInfo info = Placed(0, 0);
+    info.frame = 5;
+    DrawNow(animation, info);
+    EXPECT_EQ(At(5, 1), ScreenValue(kRed));
+    EXPECT_FALSE(animation.IsPixelTransparent({5, 1}, 1));
+    EXPECT_TRUE(animation.IsPixelTransparent({5, 1}, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, SurfaceSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
+                         ScreenCaseName);
+
+}  // namespace
