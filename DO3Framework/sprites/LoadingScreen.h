@@ -1,0 +1,36 @@
+#pragma once
+
+#include "util/Singleton.h"
+
+class Font;
+class Sprite;
+
+// Shows the progress while sprite lists and fonts load: a background, a bar whose frame tells
+// how far loading is (blinking near the end) and the percentage. Inactive, it ignores every
+// report; the game gives it its two sprites and activates it.
+class LoadingScreen : public Singleton<LoadingScreen> {
+public:
+    static constexpr const char* kFontName = "IngameFont_small";
+
+    // Borrowed from the sprite manager; either may be null (then it is not drawn).
+    void SetSprites(Sprite* background, Sprite* bar);
+    void SetActive(bool on) { active = on; }
+    bool IsActive() const { return active; }
+
+    // Draws and presents one frame for the progress p (0..1). The shown progress only grows.
+    void Progress(float p);
+    // Progress by delta beyond what is shown.
+    void Advance(float delta);
+    float GetProgress() const { return progress; }
+    // The bar's frame for the shown progress.
+    int BarFrame() const;
+
+private:
+    void QueueFrame() const;
+    void QueuePercentage(const Font& font) const;
+
+    Sprite* background = nullptr;
+    Sprite* bar = nullptr;
+    bool active = false;
+    float progress = 0.0f;
+};

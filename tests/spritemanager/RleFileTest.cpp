@@ -1,0 +1,215 @@
+#include "spritemanager/SpriteTestSupport.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+
+#include "files/File.h"
+#include "sprites/AnimatedRLESprite.h"
+#include "sprites/RleFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kStripWidth = 12;
+
+// Two 12 x 4 frames stacked, each with a small block of colour `shade`; frame 1's touches the
+// left edge.
+std::string Strip(uint8_t shade)
+{
+    std::vector<uint8_t> pixels(kStripWidth * 8, 0);
+    auto at = [&pixels](int x, int y) -> uint8_t& { return pixels[static_cast<size_t>(y * kStripWidth + x)]; };
+    at(1, 1) = at(2, 1) = at(1, 2) = at(2, 2) = shade;
+    at(0, 6) = at(1, 6) = at(0, 7) = shade;
+    return Bmp8(kStripWidth, 8, pixels);
+}
+
+std::vector<uint8_t> FrameBytes(const AnimatedRLESprite& sprite, int frame)
+{
+    const Image* image = sprite.GetFrameImage(frame);
+    return std::vector<uint8_t>(image->GetData(), image->GetData() + image->GetDataSize());
+}
+
+void PutI32(std::string& bytes, size_t offset, int32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes[offset + static_cast<size_t>(i)] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
+    }
+}
+
+class RleFileTest : public GraphicsTest {
+protected:
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        dir.Write("anim.bmp", Strip(200));
+        RegisterAnim("anim", false);
+    }
+
+    void RegisterAnim(const std::string& label, bool mirror)
+    {
+        SpriteInfo info;
+        info.label = label;
+        info.file = "anim";
+        info.type = SpriteInfo::kAnimRle;
+        info.frameCount = 2;
+        info.crop = true;
+        info.mirror = mirror;
+        Sprites().AddSpriteInfo(info);
+    }
+
+    AnimatedRLESprite* Load(const std::string& label = "anim")
+    {
+        Sprites().ReleaseSprite(label);
+        return dynamic_cast<AnimatedRLESprite*>(Sprites().GetSprite(label));
+    }
+
+    // New pixels for the picture; its time moves on only when asked.
+    void RepaintPicture(uint8_t shade, bool touch)
+    {
+        fs::path picture = dir.Path() / "anim.bmp";
+        fs::file_time_type before = fs::last_write_time(picture);
+        dir.Write("anim.bmp", Strip(shade));
+        fs::last_write_time(picture, touch ? before + std::chrono::seconds(10) : before);
+    }
+
+    static uint8_t FirstOpaqueIndex(const AnimatedRLESprite& sprite)
+    {
+        std::vector<uint8_t> bytes = FrameBytes(sprite, 0);
+        // A run-length stream of small grey frames: the colour follows a run control byte.
+        for (uint8_t b : bytes) {
+            if (b == 200 || b == 90) {
+                return b;
+            }
+        }
+        return 0;
+    }
+};
+
+TEST_F(RleFileTest, BuildingWritesTheFileAndLoadingTrustsIt)
+{
+    AnimatedRLESprite* built = Load();
+    ASSERT_NE(built, nullptr);
+    ASSERT_TRUE(dir.Exists("anim.rle"));
+    std::vector<uint8_t> firstFrame = FrameBytes(*built, 0);
+    ImageRect firstRect = built->GetFrameRect(0);
+
+    // Same time, other pixels: the pre-encoded frames are used.
+    RepaintPicture(90, false);
+    AnimatedRLESprite* loaded = Load();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetFrameCount(), 2);
+    EXPECT_EQ(loaded->GetFullWidth(), kStripWidth);
+    EXPECT_EQ(loaded->GetFullHeight(), 4);
+    EXPECT_EQ(FrameBytes(*loaded, 0), firstFrame);
+    EXPECT_EQ(loaded->GetFrameRect(0), firstRect);
+    EXPECT_EQ(FirstOpaqueIndex(*loaded), 200);
+    EXPECT_EQ(loaded->GetFrameImage(1)->GetPalette()[200], MakeColor(200, 200, 200));
+}
+
+TEST_F(RleFileTest, ChangedPictureIsRebuiltAndRewritten)
+{
+    ASSERT_NE(Load(), nullptr);
+    std::string before = dir.Read("anim.rle");
+    RepaintPicture(90, true);
+    AnimatedRLESprite* rebuilt = Load();
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(FirstOpaqueIndex(*rebuilt), 90);
+    std::string after = dir.Read("anim.rle");
+    EXPECT_NE(after, before);
+    uint64_t stored = 0;
+    std::memcpy(&stored, after.data() + 4, sizeof(stored));
+    EXPECT_EQ(stored, File::GetFileTime("anim.bmp"));
+}
+
+TEST_F(RleFileTest, AnAlphaPictureAddedLaterMakesTheFileStale)
+{
+    ASSERT_NE(Load(), nullptr);
+    EXPECT_FALSE(Load()->HasAlpha());
+    dir.Write("anim_alpha.bmp", Strip(255));
+    AnimatedRLESprite* withAlpha = Load();
+    ASSERT_NE(withAlpha, nullptr);
+    EXPECT_TRUE(withAlpha->HasAlpha());
+    EXPECT_EQ(dir.Read("anim.rle")[2073], 1);
+}
+
+TEST_F(RleFileTest, MirroredEntryHasAFileOfItsOwn)
+{
+    RegisterAnim("anim_flipped", true);
+    AnimatedRLESprite* plain = Load("anim");
+    AnimatedRLESprite* mirrored = Load("anim_flipped");
+    ASSERT_NE(plain, nullptr);
+    ASSERT_NE(mirrored, nullptr);
+    EXPECT_TRUE(dir.Exists("anim_mirror.rle"));
+    // Frame 1's block hugs the left edge; mirrored it hugs the right one.
+    EXPECT_LT(plain->GetFrameRect(1).left, mirrored->GetFrameRect(1).left);
+
+    // A change of the picture reaches the mirrored file as well.
+    RepaintPicture(90, true);
+    EXPECT_EQ(FirstOpaqueIndex(*Load("anim_flipped")), 90);
+}
+
+TEST_F(RleFileTest, PictureThatIsNotEightBitIsRefused)
+{
+    dir.Write("anim.bmp", Bmp24(kStripWidth, 8, std::vector<Color>(kStripWidth * 8, 0xFFFFFF)));
+    EXPECT_EQ(Load(), nullptr);
+    EXPECT_TRUE(Logged("ist nicht 8Bit!"));
+    EXPECT_FALSE(dir.Exists("anim.rle"));
+}
+
+// Damage done to a good file, each of which must make the loader ignore it.
+struct Damage {
+    const char* name;
+    std::function<void(std::string&)> apply;
+};
+
+class DamagedRleFile : public RleFileTest, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(DamagedRleFile, IsIgnoredAndRebuilt)
+{
+    ASSERT_NE(Load(), nullptr);
+    std::string good = dir.Read("anim.rle");
+    std::string bad = good;
+    GetParam().apply(bad);
+    dir.Write("anim.rle", bad);
+    fs::last_write_time(dir.Path() / "anim.rle", fs::last_write_time(dir.Path() / "anim.bmp"));
+
+    AnimatedRLESprite* sprite = Load();
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_EQ(sprite->GetFrameCount(), 2);
+    EXPECT_EQ(FirstOpaqueIndex(*sprite), 200);
+    EXPECT_EQ(dir.Read("anim.rle"), good);
+}
+
+constexpr size_t kFirstRecord = RleFile::kHeaderSize;
+
+INSTANTIATE_TEST_SUITE_P(
+    RleFile, DamagedRleFile,
+    ::testing::Values(
+        Damage{"Truncated", [](std::string& b) { b.pop_back(); }},
+        Damage{"HeaderOnlyHalf", [](std::string& b) { b.resize(1000); }},
+        Damage{"TrailingByte", [](std::string& b) { b.push_back('\0'); }},
+        Damage{"OtherVersion", [](std::string& b) { PutI32(b, 0, 102); }},
+        Damage{"HugeFrameCount", [](std::string& b) { PutI32(b, 2076, 0x7FFFFFFF); }},
+        Damage{"NegativeFrameCount", [](std::string& b) { PutI32(b, 2076, -1); }},
+        Damage{"ZeroCellWidth", [](std::string& b) { PutI32(b, 2060, 0); }},
+        Damage{"WidthDisagreesWithRect", [](std::string& b) { PutI32(b, kFirstRecord, 3); }},
+        Damage{"RectOutsideCell", [](std::string& b) { PutI32(b, kFirstRecord + 16, 9); }},
+        Damage{"DataSizePastEnd", [](std::string& b) { PutI32(b, kFirstRecord + 24, 1 << 20); }},
+        Damage{"NegativeDataSize", [](std::string& b) { PutI32(b, kFirstRecord + 24, -8); }},
+        Damage{"AlphaSizeWithoutAlpha", [](std::string& b) { PutI32(b, kFirstRecord + 28, 4); }}),
+    [](const ::testing::TestParamInfo<Damage>& param) { return std::string(param.param.name); });
+
+TEST(RleFileFormat, HeaderChecksItsOwnFields)
+{
+    RleFile::Header header;
+    std::string problem;
+    EXPECT_FALSE(RleFile::ParseHeader(std::vector<uint8_t>(RleFile::kHeaderSize - 1), header, problem));
+    EXPECT_EQ(problem, "shorter than its header");
+    std::vector<uint8_t> empty(RleFile::kHeaderSize);
+    EXPECT_FALSE(RleFile::ParseHeader(empty, header, problem));
+}
+
+}  // namespace
