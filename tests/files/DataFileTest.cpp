@@ -176,17 +176,3 @@ TEST_F(DataFileTest, HandleIsTheArchiveStreamAtTheEntryPosition)
     EXPECT_EQ(std::fread(text, 1, 4, stream), 4u);
     EXPECT_STREQ(text, "ello");
 }
-
-TEST_F(DataFileTest, WithAnArchiveOnlyItsFilesAndDiskTextFilesOpen)
-{
-    OpenArchive(Archive({{"data\\in.bin", "abc"}}));
-    dir.Write("data/out.bin", "disk");
-    File file;
-    EXPECT_FALSE(file.Open("data\\out.bin", "rb"));
-    EXPECT_FALSE(file.Open("data\\in.bin", "wb"));
-    EXPECT_FALSE(file.Open("data\\in.bin", "ab"));
-    EXPECT_FALSE(file.Open("data\\in.bin", "r+b"));
-    EXPECT_NE(Log().find("***ERROR: File::Open: Can't write to Datafile!\n"), std::string::npos);
-    EXPECT_TRUE(file.OpenDisk("data\\out.bin", "rb"));
-    EXPECT_EQ(file.Length(), 4);
-}

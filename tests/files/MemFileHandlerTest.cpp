@@ -48,17 +48,6 @@ TEST_F(MemFileHandlerTest, ALongLineIsCutToTheBufferAndContinues)
     EXPECT_EQ(file.ReadLine(line, 0), nullptr);
 }
 
-TEST_F(MemFileHandlerTest, TextMissingFromTheArchiveIsReadFromDiskAndUnscrambled)
-{
-    OpenArchive({{"other.txt", "x"}});
-    dir.Write("Data/Extra.txt", Scrambled("from disk\n"));
-    File file;
-    ASSERT_TRUE(file.Open("data\\extra.txt", "r"));
-    char line[32];
-    EXPECT_STREQ(file.ReadLine(line, sizeof line), "from disk");
-    EXPECT_FALSE(file.Open("data\\none.txt", "r"));
-}
-
 TEST_F(MemFileHandlerTest, OpenMemUnscramblesADiskFileWithoutAnArchive)
 {
     dir.Write("data/highscores.dat", Scrambled("Fenno 100"));

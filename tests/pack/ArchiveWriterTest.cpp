@@ -93,16 +93,23 @@ TEST_F(ArchiveWriterTest, DiskTextBesideAnOpenArchiveIsUnscrambled)
     ASSERT_TRUE(file.Open("Data\\Extra.txt", "r"));
     char line[32];
     EXPECT_STREQ(file.ReadLine(line, sizeof line), "extra line");
+    EXPECT_FALSE(file.Open("data\\none.txt", "r"));
 }
 
-TEST_F(ArchiveWriterTest, WritingThroughOpenIsRefusedWhileTheArchiveIsOpen)
+TEST_F(ArchiveWriterTest, OnlyReadingFromTheArchiveWhileItIsOpen)
 {
     dir.Write("in/data/config.txt", "x\n");
+    dir.Write("in/data/in.bin", "abc");
     PackAndOpen();
     File file;
     EXPECT_FALSE(file.Open("data\\config.txt", "w"));
     EXPECT_NE(Log().find("***ERROR: File::Open: Can't write to Datafile!\n"), std::string::npos);
-    fs::create_directories(dir.Path() / "data");
+    EXPECT_FALSE(file.Open("data\\in.bin", "ab"));
+    EXPECT_FALSE(file.Open("data\\in.bin", "r+b"));
+
+    dir.Write("data/out.bin", "disk");
+    EXPECT_FALSE(file.Open("data\\out.bin", "rb"));
+    EXPECT_TRUE(file.OpenDisk("data\\out.bin", "rb"));
     EXPECT_TRUE(file.OpenDisk("data\\debug.txt", "w"));
 }
 
