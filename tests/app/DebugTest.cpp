@@ -10,41 +10,42 @@ class DebugTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        dir.Write("data/.keep", "");
         Debug::Release();
-        ASSERT_TRUE(log.CreateLogFile("data\\debug.txt"));
+        ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
     }
     void TearDown() override { Debug::Release(); }
     std::string Logged() const { return dir.Read("data/debug.txt"); }
 
+    Debug& Log() { return Debug::Instance(); }
+
     TempDir dir;
-    bool created = (dir.Write("data/.keep", ""), true);
-    Debug& log = Debug::Instance();
 };
 
 TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
 {
-    log.Log("plain %d\n", 1);
-    log.Warning("x\n");
-    log.Error("broken <%s>\n", "a.bmp");
-    log.Log("%s", "");
+    Log().Log("plain %d\n", 1);
+    Log().Warning("x\n");
+    Log().Error("broken <%s>\n", "a.bmp");
+    Log().Log("%s", "");
     EXPECT_EQ(Logged(), "plain 1\n***WARNING: x\n***ERROR: broken <a.bmp>\n\n");
-    EXPECT_EQ(log.WarningCount(), 1);
-    EXPECT_EQ(log.ErrorCount(), 1);
+    EXPECT_EQ(Log().WarningCount(), 1);
+    EXPECT_EQ(Log().ErrorCount(), 1);
 }
 
 TEST_F(DebugTest, PercentSignsInTextsArriveUnchanged)
 {
-    log.Log("%s\n", "100% sure");
+    Log().Log("%s\n", "100% sure");
     EXPECT_EQ(Logged(), "100% sure\n");
 }
 
 TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCounters)
 {
-    log.Warning("old\n");
-    ASSERT_TRUE(log.CreateLogFile("data\\debug.txt"));
-    log.Log("new\n");
+    Log().Warning("old\n");
+    ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
+    Log().Log("new\n");
     EXPECT_EQ(Logged(), "new\n");
-    EXPECT_EQ(log.WarningCount(), 0);
+    EXPECT_EQ(Log().WarningCount(), 0);
 }
 
 TEST_F(DebugTest, LinesBeforeTheLogExistGoNowhere)
@@ -56,10 +57,10 @@ TEST_F(DebugTest, LinesBeforeTheLogExistGoNowhere)
 
 TEST_F(DebugTest, PlatformResultsAreNamed)
 {
-    EXPECT_FALSE(log.CheckDirectXResult(platform::kResultOk, "Display", 1));
+    EXPECT_FALSE(Log().CheckDirectXResult(platform::kResultOk, "Display", 1));
     EXPECT_EQ(Logged(), "");
-    EXPECT_TRUE(log.CheckDirectXResult(platform::kResultSurfaceLost, ".\\DO3Framework\\DirectDraw", 42));
-    EXPECT_TRUE(log.CheckDirectXResult(0x1234, "Display", 7));
+    EXPECT_TRUE(Log().CheckDirectXResult(platform::kResultSurfaceLost, ".\\DO3Framework\\DirectDraw", 42));
+    EXPECT_TRUE(Log().CheckDirectXResult(0x1234, "Display", 7));
     EXPECT_EQ(Logged(),
               "***ERROR: DirectX Error (80a10006) in file .\\DO3Framework\\DirectDraw in line 42: "
               "\"PLATFORM_SURFACE_LOST\"\n"
@@ -69,7 +70,7 @@ TEST_F(DebugTest, PlatformResultsAreNamed)
 TEST_F(DebugTest, FatalWritesTheLineAndShowsIt)
 {
     testing::internal::CaptureStderr();
-    log.Fatal("cannot go on <%s>", "x");
+    Log().Fatal("cannot go on <%s>", "x");
     EXPECT_NE(testing::internal::GetCapturedStderr().find("ERROR: cannot go on <x>"), std::string::npos);
     EXPECT_EQ(Logged(), "cannot go on <x>");
 }

@@ -8,57 +8,57 @@ namespace {
 class KeyboardInputTest : public ::testing::Test {
 protected:
     void SetUp() override { KeyboardInput::Release(); }
-    KeyboardInput& keys = KeyboardInput::Instance();
+    KeyboardInput& Keys() { return KeyboardInput::Instance(); }
 };
 
 TEST_F(KeyboardInputTest, HeldKeyIsDownAndReleasedOnce)
 {
-    keys.KeyDown(vk::kLeft);
-    keys.Update(0.01f);
-    keys.KeyDown(vk::kLeft);  // auto-repeat
-    keys.Update(0.01f);
-    EXPECT_TRUE(keys.IsDown(vk::kLeft));
-    EXPECT_EQ(keys.LastReleasedKey(), 0);
-    keys.KeyUp(vk::kLeft);
-    keys.Update(0.01f);
-    EXPECT_EQ(keys.LastReleasedKey(), vk::kLeft);
-    keys.Update(0.01f);
-    EXPECT_EQ(keys.LastReleasedKey(), 0);
+    Keys().KeyDown(vk::kLeft);
+    Keys().Update(0.01f);
+    Keys().KeyDown(vk::kLeft);  // auto-repeat
+    Keys().Update(0.01f);
+    EXPECT_TRUE(Keys().IsDown(vk::kLeft));
+    EXPECT_EQ(Keys().LastReleasedKey(), 0);
+    Keys().KeyUp(vk::kLeft);
+    Keys().Update(0.01f);
+    EXPECT_EQ(Keys().LastReleasedKey(), vk::kLeft);
+    Keys().Update(0.01f);
+    EXPECT_EQ(Keys().LastReleasedKey(), 0);
 }
 
 TEST_F(KeyboardInputTest, PressAndReleaseWithinOneFrameIsNeverSeen)
 {
-    keys.KeyDown('Q');
-    keys.KeyUp('Q');
-    keys.Update(0.01f);
-    EXPECT_FALSE(keys.IsDown('Q'));
-    EXPECT_EQ(keys.LastReleasedKey(), 0);
-    EXPECT_FALSE(keys.WasReleased('Q'));
+    Keys().KeyDown('Q');
+    Keys().KeyUp('Q');
+    Keys().Update(0.01f);
+    EXPECT_FALSE(Keys().IsDown('Q'));
+    EXPECT_EQ(Keys().LastReleasedKey(), 0);
+    EXPECT_FALSE(Keys().WasReleased('Q'));
 }
 
 TEST_F(KeyboardInputTest, LastReleasedIsTheHighestCode)
 {
-    keys.KeyDown(vk::kShift);
-    keys.KeyDown('A');
-    keys.Update(0.01f);
-    keys.KeyUp('A');
-    keys.KeyUp(vk::kShift);
-    keys.Update(0.01f);
-    EXPECT_EQ(keys.LastReleasedKey(), 0x41);
-    EXPECT_TRUE(keys.WasReleased(vk::kShift));
+    Keys().KeyDown(vk::kShift);
+    Keys().KeyDown('A');
+    Keys().Update(0.01f);
+    Keys().KeyUp('A');
+    Keys().KeyUp(vk::kShift);
+    Keys().Update(0.01f);
+    EXPECT_EQ(Keys().LastReleasedKey(), 0x41);
+    EXPECT_TRUE(Keys().WasReleased(vk::kShift));
 }
 
 TEST_F(KeyboardInputTest, ResetForgetsEveryKey)
 {
-    keys.KeyDown(vk::kUp);
-    keys.Update(0.01f);
-    keys.Reset();
-    EXPECT_FALSE(keys.IsDown(vk::kUp));
-    keys.Update(0.01f);
-    EXPECT_EQ(keys.LastReleasedKey(), 0);
-    keys.KeyDown(vk::kUp);
-    EXPECT_TRUE(keys.IsDown(vk::kUp));
-    EXPECT_EQ(keys.LastEventKey(), vk::kUp);
+    Keys().KeyDown(vk::kUp);
+    Keys().Update(0.01f);
+    Keys().Reset();
+    EXPECT_FALSE(Keys().IsDown(vk::kUp));
+    Keys().Update(0.01f);
+    EXPECT_EQ(Keys().LastReleasedKey(), 0);
+    Keys().KeyDown(vk::kUp);
+    EXPECT_TRUE(Keys().IsDown(vk::kUp));
+    EXPECT_EQ(Keys().LastEventKey(), vk::kUp);
 }
 
 }  // namespace

@@ -23,16 +23,16 @@ protected:
         MainProgram::Release();
         RecordingGame::Clear();
     }
-    MainProgram& program = MainProgram::Instance();
+    MainProgram& Program() { return MainProgram::Instance(); }
 };
 
 TEST_F(MainProgramTest, NewGameIsInitialisedAndToldWhereTheMouseIs)
 {
-    program.SetGame("RecordingGame", 3);
+    Program().SetGame("RecordingGame", 3);
     std::vector<std::string> expected = {"Construct", "Init 3", "MouseMove 512 384"};
     EXPECT_EQ(RecordingGame::Calls(), expected);
-    EXPECT_EQ(program.CurrentGame(), "RecordingGame");
-    EXPECT_TRUE(program.IsGameReady());
+    EXPECT_EQ(Program().CurrentGame(), "RecordingGame");
+    EXPECT_TRUE(Program().IsGameReady());
 }
 
 TEST_F(MainProgramTest, LevelMinusOneComesFromTheConfiguration)
@@ -41,21 +41,21 @@ TEST_F(MainProgramTest, LevelMinusOneComesFromTheConfiguration)
     dir.Write("data/config.txt", "activeLevel 6\n");
     SettingsManager::Release();
     ASSERT_TRUE(SettingsManager::Instance().LoadSettings("data\\config.txt"));
-    program.SetGame("RecordingGame", -1);
-    EXPECT_EQ(program.LevelNumber(), 6);
+    Program().SetGame("RecordingGame", -1);
+    EXPECT_EQ(Program().LevelNumber(), 6);
     EXPECT_EQ(RecordingGame::Count("Init 6"), 1);
     SettingsManager::Release();
 }
 
 TEST_F(MainProgramTest, FramesGoThroughKeyboardUpdateToTheGame)
 {
-    EXPECT_FALSE(program.Render());
-    program.SetGame("RecordingGame", 0);
-    program.KeyDown('A');
-    program.KeyUp('A');
-    program.KeyDown(vk::kShift);
-    EXPECT_TRUE(program.Update(0.01f));
-    EXPECT_TRUE(program.Render());
+    EXPECT_FALSE(Program().Render());
+    Program().SetGame("RecordingGame", 0);
+    Program().KeyDown('A');
+    Program().KeyUp('A');
+    Program().KeyDown(vk::kShift);
+    EXPECT_TRUE(Program().Update(0.01f));
+    EXPECT_TRUE(Program().Render());
     EXPECT_EQ(RecordingGame::Calls().back(), "Render");
     // The keyboard was advanced before the game's update saw the frame.
     EXPECT_TRUE(KeyboardInput::Instance().IsDown(vk::kShift));
@@ -64,12 +64,12 @@ TEST_F(MainProgramTest, FramesGoThroughKeyboardUpdateToTheGame)
 
 TEST_F(MainProgramTest, HeldEscapeReachesTheGameOncePerPress)
 {
-    program.SetGame("RecordingGame", 0);
+    Program().SetGame("RecordingGame", 0);
     for (int repeat = 0; repeat < 5; ++repeat) {
-        program.KeyDown(vk::kEscape);
+        Program().KeyDown(vk::kEscape);
     }
-    program.KeyUp(vk::kEscape);
-    program.KeyDown(vk::kEscape);
+    Program().KeyUp(vk::kEscape);
+    Program().KeyDown(vk::kEscape);
     EXPECT_EQ(RecordingGame::Count("KeyDown 27"), 2);
     EXPECT_EQ(RecordingGame::Count("KeyUp 27"), 1);
     EXPECT_TRUE(KeyboardInput::Instance().IsDown(vk::kEscape));
@@ -77,40 +77,40 @@ TEST_F(MainProgramTest, HeldEscapeReachesTheGameOncePerPress)
 
 TEST_F(MainProgramTest, OtherKeysReachTheGameWithTheirRepeats)
 {
-    program.SetGame("RecordingGame", 0);
-    program.KeyDown(vk::kLeft);
-    program.KeyDown(vk::kLeft);
+    Program().SetGame("RecordingGame", 0);
+    Program().KeyDown(vk::kLeft);
+    Program().KeyDown(vk::kLeft);
     EXPECT_EQ(RecordingGame::Count("KeyDown 37"), 2);
 }
 
 TEST_F(MainProgramTest, EscapeReleasedWithoutAGameStillRearms)
 {
-    program.KeyDown(vk::kEscape);
-    program.KeyUp(vk::kEscape);
-    program.SetGame("RecordingGame", 0);
-    program.KeyDown(vk::kEscape);
+    Program().KeyDown(vk::kEscape);
+    Program().KeyUp(vk::kEscape);
+    Program().SetGame("RecordingGame", 0);
+    Program().KeyDown(vk::kEscape);
     EXPECT_EQ(RecordingGame::Count("KeyDown 27"), 1);
 }
 
 TEST_F(MainProgramTest, ReplacingAndShuttingDownEndTheGameBeforeDeletingIt)
 {
-    program.SetGame("RecordingGame", 0);
-    program.SetGame("RecordingGame", 1);
-    program.Shutdown();
+    Program().SetGame("RecordingGame", 0);
+    Program().SetGame("RecordingGame", 1);
+    Program().Shutdown();
     std::vector<std::string> expected = {"Construct", "Init 0", "MouseMove 512 384", "Exit", "Destroy",
                                          "Construct", "Init 1", "MouseMove 512 384", "Exit", "Destroy"};
     EXPECT_EQ(RecordingGame::Calls(), expected);
-    EXPECT_EQ(program.Game(), nullptr);
-    EXPECT_FALSE(program.IsGameReady());
+    EXPECT_EQ(Program().Game(), nullptr);
+    EXPECT_FALSE(Program().IsGameReady());
 }
 
 TEST_F(MainProgramTest, MouseAndDebugCommandsAreForwarded)
 {
-    EXPECT_EQ(program.DebugCommand("reset", 1, 2), 0);
-    program.MouseMove(10, 20);
-    program.SetGame("RecordingGame", 0);
+    EXPECT_EQ(Program().DebugCommand("reset", 1, 2), 0);
+    Program().MouseMove(10, 20);
+    Program().SetGame("RecordingGame", 0);
     EXPECT_EQ(RecordingGame::Count("MouseMove 10 20"), 1);
-    EXPECT_EQ(program.DebugCommand("reset", 1, 2), 3);
+    EXPECT_EQ(Program().DebugCommand("reset", 1, 2), 3);
 }
 
 using MainProgramDeathTest = MainProgramTest;
