@@ -19,8 +19,8 @@ class Window;
 // is drawn into, knows the screen's pixel format, presents finished frames and restores its
 // buffers when the platform loses them. Every frame is drawn into a 1024 x 768 render target
 // whatever the mode; full-screen modes other than 1024 x 768 draw into a pre-render buffer that
-// is scaled into the mode's back buffer. Fetch the render target each frame: SetMode and
-// restores replace the buffers.
+// is scaled into the mode's back buffer. Fetch the render target each frame: SetMode
+// replaces the buffers.
 class DirectDraw : public Singleton<DirectDraw> {
 public:
     static constexpr int kFrameWidth = 1024;

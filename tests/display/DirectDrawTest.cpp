@@ -232,4 +232,21 @@ TEST_F(DirectDrawTest, PresentingIntoAWindowSetsTheViewport)
     platform::SetCurrentViewport({});
 }
 
+TEST_F(DirectDrawTest, FullScreenFramesFillTheDesktopWindowWithTheirAspectKept)
+{
+    platform::Window window;
+    ASSERT_TRUE(window.InitVideo("Quillmark test"));
+    ASSERT_TRUE(window.Create("Quillmark test", 800, 600, true));
+    ASSERT_TRUE(Display().Create(&window, 800, 600, 16, true));
+    Display().GetRenderTarget()->Fill(nullptr, 0x001F);
+    Display().Present();
+    platform::Viewport viewport = platform::CurrentViewport();
+    EXPECT_GT(viewport.width, 0);
+    EXPECT_EQ(viewport.width * 3, viewport.height * 4) << viewport.width << " x " << viewport.height;
+    EXPECT_EQ(viewport.x * 2 + viewport.width, window.ClientWidth()) << "bars of equal width";
+    EXPECT_EQ(Debug::Instance().ErrorCount(), 0) << Log();
+    Singleton<DirectDraw>::Release();
+    platform::SetCurrentViewport({});
+}
+
 }  // namespace
