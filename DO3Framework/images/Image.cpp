@@ -29,6 +29,11 @@ void WriteValue(uint8_t* pixel, int bytes, uint32_t value)
     std::memcpy(pixel, &value, static_cast<size_t>(bytes));
 }
 
+const ScreenFormat& Screen()
+{
+    return DirectDraw::Instance().GetScreenFormat();
+}
+
 int Channel(uint32_t pixel, uint32_t mask, int shift)
 {
     return static_cast<int>((pixel & mask) >> shift);
@@ -90,11 +95,11 @@ int Image::FindPaletteIndex(Color color) const
 Color Image::GetPixel(int x, int y) const
 {
     size_t index = static_cast<size_t>(y) * width + x;
-    const ScreenFormat& screen = DirectDraw::Instance().GetScreenFormat();
     switch (depth) {
     case 1: return (pixels[index / 8] & (0x80 >> (index % 8))) ? MakeColor(0, 0, 0) : MakeColor(255, 255, 255);
     case 8: return palette.empty() ? MakeColor(pixels[index], pixels[index], pixels[index]) : palette[pixels[index]];
     case 16: {
+        const ScreenFormat& screen = Screen();
         uint32_t pixel = ReadValue(&pixels[index * 2], 2);
         return MakeColor(Channel(pixel, screen.redMask, screen.redShift) * 8,
                          Channel(pixel, screen.greenMask, screen.greenShift) * 8,
@@ -102,6 +107,7 @@ Color Image::GetPixel(int x, int y) const
     }
     case 24: return ReadValue(&pixels[index * 3], 3);
     case 32: {
+        const ScreenFormat& screen = Screen();
         uint32_t pixel = ReadValue(&pixels[index * 4], 4);
         return MakeColor(Channel(pixel, screen.redMask, screen.redShift),
                          Channel(pixel, screen.greenMask, screen.greenShift),
@@ -117,7 +123,6 @@ void Image::SetPixel(int x, int y, Color color)
         return;
     }
     size_t index = static_cast<size_t>(y) * width + x;
-    const ScreenFormat& screen = DirectDraw::Instance().GetScreenFormat();
     int red = ColorRed(color);
     int green = ColorGreen(color);
     int blue = ColorBlue(color);
@@ -130,19 +135,23 @@ void Image::SetPixel(int x, int y, Color color)
         }
         break;
     case 8: pixels[index] = static_cast<uint8_t>(FindPaletteIndex(color)); break;
-    case 16:
+    case 16: {
+        const ScreenFormat& screen = Screen();
         WriteValue(&pixels[index * 2], 2,
                    PackChannel(red >> 3, screen.redShift, screen.redMask) |
                        PackChannel(green >> 3, screen.greenShift, screen.greenMask) |
                        PackChannel(blue >> 3, screen.blueShift, screen.blueMask));
         break;
+    }
     case 24: WriteValue(&pixels[index * 3], 3, color & 0xFFFFFF); break;
-    case 32:
+    case 32: {
+        const ScreenFormat& screen = Screen();
         WriteValue(&pixels[index * 4], 4,
                    PackChannel(red, screen.redShift, screen.redMask) |
                        PackChannel(green, screen.greenShift, screen.greenMask) |
                        PackChannel(blue, screen.blueShift, screen.blueMask));
         break;
+    }
     default: Debug::Instance().Error("Unsuported image depth. GetPixel() failed.\n"); break;
     }
 }
