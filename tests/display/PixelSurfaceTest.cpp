@@ -106,6 +106,17 @@ TEST_P(PixelSurfaceTest, ColorKeyedCopiesSkipKeyPixelsAcrossWideRows)
     EXPECT_EQ(target->ReadPixel(2, 0), 5u);
 }
 
+TEST_P(PixelSurfaceTest, ColorKeyedCopiesHandleWhollyOpaqueAndWhollyTransparentBlocks)
+{
+    auto opaque = Make(16, 1, 4);
+    auto transparent = Make(16, 1, kKey);
+    auto target = Make(16, 1, 9);
+    target->Blit(0, 0, *transparent, nullptr, platform::kBlitColorKey);
+    EXPECT_EQ(Dump(*target), "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9\n");
+    target->Blit(0, 0, *opaque, nullptr, platform::kBlitColorKey);
+    EXPECT_EQ(Dump(*target), "4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4\n");
+}
+
 TEST_P(PixelSurfaceTest, StretchesByNearestNeighbourSamplingPixelCentres)
 {
     auto source = Numbered(4, 2);
