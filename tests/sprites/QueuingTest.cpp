@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ScreenFixture.h"
+#include "sprites/SurfaceSprite.h"
+
+namespace {
+
+class QueuingTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        ASSERT_TRUE(sprite.Create(ScreenImage(40, 60, MakeColor(255, 0, 0)), 40, 60, 0, 0, false));
+    }
+
+    const RenderEngine::Entry& Last() const { return RenderEngine::Instance().GetDepthQueue().back(); }
+
+    SurfaceSprite sprite;
+};
+
+TEST_P(QueuingTest, DrawQueuesThePositionAndFrame)
+{
+    sprite.Draw(12, 34, 3, 2.5f);
+    ASSERT_EQ(RenderEngine::Instance().GetDepthQueue().size(), 1u);
+    EXPECT_EQ(Last().sprite, &sprite);
+    EXPECT_EQ(Last().depth, 2.5f);
+    EXPECT_EQ(Last().info.flags, DI_DEST_POS);
+    EXPECT_EQ(Last().info.frame, 3);
+    EXPECT_EQ(Last().info.destX, 12);
+    EXPECT_EQ(Last().info.destY, 34);
+    EXPECT_EQ(Last().info.scale, 1.0f);
+}
+
+TEST_P(QueuingTest, DrawAnchoredMarksScalesOtherThanOne)
+{
+    sprite.DrawAnchored(100, 200, 0, 1.0f, 1.0f);
+    EXPECT_EQ(Last().info.flags, DI_DEST_POS | DI_BOTTOM_CENTER);
+    sprite.DrawAnchored(100, 200, 0, 1.0f, std::nanf(""));
+    EXPECT_EQ(Last().info.flags, DI_DEST_POS | DI_BOTTOM_CENTER);
+    EXPECT_EQ(Last().info.scale, 1.0f);
+    sprite.DrawAnchored(100, 200, 0, 1.0f, 0.75f);
+    EXPECT_EQ(Last().info.flags, DI_DEST_POS | DI_BOTTOM_CENTER | DI_SCALE);
+    EXPECT_EQ(Last().info.scale, 0.75f);
+}
+
+TEST_P(QueuingTest, DrawScaledGivesATruncatedDestinationSize)
+{
+    sprite.DrawScaled(100, 200, 0, 1.0f, 1.0f, true);
+    EXPECT_EQ(Last().info.flags, DI_DEST_POS);
+    EXPECT_EQ(Last().info.destX, 80);
+    EXPECT_EQ(Last().info.destY, 140);
+    sprite.DrawScaled(100, 200, 0, 1.0f, 0.55f, true);
+    EXPECT_EQ(Last().info.flags, DI_DEST_POS | DI_DEST_SIZE);
+    EXPECT_EQ(Last().info.destWidth, 22);
+    EXPECT_EQ(Last().info.destHeight, 33);
+    EXPECT_EQ(Last().info.destX, 89);
+    EXPECT_EQ(Last().info.destY, 167);
+    sprite.DrawScaled(100, 200, 0, 1.0f, 0.55f, false);
+    EXPECT_EQ(Last().info.destX, 100);
+}
+
+TEST_P(QueuingTest, DrawRectTurnsTheInclusiveRectangleIntoSourcePositionAndSize)
+{
+    sprite.DrawRect({4, 5, 13, 9}, 7, 8, 0, 10.0f);
+    EXPECT_EQ(Last().info.flags, DI_SRC_POS | DI_SRC_SIZE | DI_DEST_POS);
+    EXPECT_EQ(Last().info.srcX, 4);
+    EXPECT_EQ(Last().info.srcY, 5);
+    EXPECT_EQ(Last().info.srcWidth, 10);
+    EXPECT_EQ(Last().info.srcHeight, 5);
+}
+
+TEST_P(QueuingTest, QueuedDrawsReachTheScreenAtFlush)
+{
+    sprite.DrawAnchored(100, 200, 0, 1.0f, 1.0f);
+    EXPECT_EQ(At(80, 140), 0u);
+    RenderEngine::Instance().Flush();
+    EXPECT_EQ(At(80, 140), ScreenValue(MakeColor(255, 0, 0)));
+    EXPECT_EQ(At(79, 140), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, QueuingTest, testing::Values(kScreen565), ScreenCaseName);
+
+}  // namespace
