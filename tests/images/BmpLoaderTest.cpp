@@ -1,5 +1,6 @@
 #include "ImageTestSupport.h"
 #include "images/BmpLoader.h"
+#include "images/BmpWriter.h"
 
 namespace {
 
@@ -128,6 +129,23 @@ INSTANTIATE_TEST_SUITE_P(
         Corruption{"SixteenBits", [](BmpSpec& spec) { spec.bitCount = 16; },
                    "Bitmap has to be 8 Bit or 24 Bit uncompressed (picture.bmp)"}),
     [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(BmpLoaderTest, WrittenPicturesReadBackWithPaddedRows)
+{
+    Image image;
+    image.Create(3, 2, 24, true);
+    image.SetPixel(0, 0, MakeColor(1, 2, 3));
+    image.SetPixel(2, 1, MakeColor(250, 5, 9));
+    ASSERT_TRUE(BmpWriter::Instance().Write(image, "written.bmp"));
+    EXPECT_EQ(dir.Read("written.bmp").size(), 54u + 2 * 12) << "rows of 9 bytes padded to 12";
+    auto read = BmpLoader::Instance().Load("written.bmp");
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(read->GetData(), read->GetData() + 18),
+              std::vector<uint8_t>(image.GetData(), image.GetData() + 18));
+    Image palette = IndexRow({1});
+    EXPECT_FALSE(BmpWriter::Instance().Write(palette, "palette.bmp"));
+    EXPECT_TRUE(Logged("BmpWriter::Write: only 24-bit pictures are written <palette.bmp>"));
+}
 
 TEST_F(BmpLoaderTest, MissingAndForeignFilesAreRefused)
 {
