@@ -10,12 +10,14 @@
 #include "audio/SoundEngine.h"
 #include "files/File.h"
 #include "settings/Tokenizer.h"
+#include "sprites/LoadingScreen.h"
 
 namespace {
 
 constexpr int kMaxLine = 1024;
 constexpr int kEffectFlags = Sample::kVolumeControl | Sample::kFrequencyControl;
 const char* const kSamplePrefix = "sample_";
+constexpr float kProgressPerLine = 0.001f;
 
 std::string Lower(std::string text)
 {
@@ -53,10 +55,10 @@ void SfxLoaderUtil::LoadLine(const std::string& line, const std::string& directo
     if (!SampleManager::Instance().Find(sampleName)) {
         SampleManager::Instance().Add(sampleName, directory + tokens.Token(1), kEffectFlags);
     }
-    if (Lower(eventName) == "none") {
-        return;
+    if (Lower(eventName) != "none") {
+        AudioEvent event;
+        event.sampleName = sampleName;
+        SoundEngine::Instance().AddAudioEvent(eventName, event);
     }
-    AudioEvent event;
-    event.sampleName = sampleName;
-    SoundEngine::Instance().AddAudioEvent(eventName, event);
+    LoadingScreen::Instance().Advance(kProgressPerLine);
 }

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "audio/AudioEvent.h"
+#include "audio/AudioTestSupport.h"
+#include "audio/MusicPlayer.h"
+#include "audio/Sample.h"
+#include "audio/SampleManager.h"
+#include "audio/SoundEngine.h"
+#include "audio/SpeechPlayer.h"
+#include "audio/StreamingSample.h"
+#include "audio/Voice.h"
+#include "files/File.h"
+#include "params/AsciiSerializer.h"
+#include "platform/PlatformResult.h"
+#include "platform/SoundDevice.h"
+#include "util/Randomizer.h"
+
+using namespace audiotest;
+
+namespace {
+
+class Players : public AudioFixture {
+protected:
+    void TearDown() override
+    {
+        MusicPlayer::Release();
+        SpeechPlayer::Release();
+        AudioFixture::TearDown();
+    }
+};
+
+void Write(Object& object, const std::string& name)
+{
+    File file;
+    ASSERT_TRUE(file.OpenDisk("params.txt", "w"));
+    AsciiSerializer writer(file, true);
+    writer.SubObject(name, &object);
+}
+
+void Read(Object& object, const std::string& name)
+{
+    File file;
+    ASSERT_TRUE(file.OpenDisk("params.txt", "r"));
+    AsciiSerializer reader(file, false);
+    reader.SubObject(name, &object);
+}
+
+}  // namespace
+
+TEST_F(Players, AudioEventParametersRoundTrip)
+{
+    AudioEvent event;
+    event.sampleName = "sample_hit 1.wav";
+    event.is3d = true;
+    event.looping = true;
+    event.volume = 0.25f;
+    event.volumeVariation = 0.5f;
+    event.pitch = 1.5f;
+    event.pitchVariation = 0.125f;
+    event.priority = 3.0f;
+    event.minDistance = 0.5f;
+    event.maxDistance = 12.0f;
+    event.soundGroup = 2;
+    Write(event, "hit");
+    EXPECT_EQ(event.priority, 1.0f);
+    EXPECT_EQ(event.minDistance, 1.0f);
+    EXPECT_NE(dir.Read("params.txt").find("[AudioEvent] \"hit\""), std::string::npos);
+
+    AudioEvent back;
+    Read(back, "hit");
+    EXPECT_EQ(back.sampleName, event.sampleName);
+    EXPECT_TRUE(back.is3d);
+    EXPECT_TRUE(back.looping);
+    EXPECT_FLOAT_EQ(back.volume, 0.25f);
+    EXPECT_FLOAT_EQ(back.volumeVariation, 0.5f);
+    EXPECT_FLOAT_EQ(back.pitch, 1.5f);
+    EXPECT_FLOAT_EQ(back.pitchVariation, 0.125f);
+    EXPECT_FLOAT_EQ(back.priority, 1.0f);
+    EXPECT_FLOAT_EQ(back.minDistance, 1.0f);
+    EXPECT_FLOAT_EQ(back.maxDistance, 12.0f);
+    EXPECT_EQ(back.soundGroup, 2);
+}
+
+TEST_F(Players, SoundEngineEventsRoundTrip)
+{
+    SoundEngine& engine = SoundEngine::Instance();
+    AudioEvent event;
+    event.sampleName = "sample_a.wav";
+    event.volume = 0.75f;
+    engine.AddAudioEvent("alpha", event);
+    event.sampleName = "sample_b.wav";
+    event.soundGroup = 3;
+    engine.AddAudioEvent("beta", event);
+    Write(engine, "Sound Engine");
+
+    SoundEngine::Release();
+    SoundEngine& fresh = SoundEngine::Instance();
+    fresh.AddAudioEvent("alpha", AudioEvent());
+    fresh.AddAudioEvent("beta", AudioEvent());
+    Read(fresh, "Sound Engine");
+    EXPECT_EQ(fresh.FindAudioEvent("alpha")->sampleName, "sample_a.wav");
+    EXPECT_FLOAT_EQ(fresh.FindAudioEvent("alpha")->volume, 0.75f);
+    EXPECT_EQ(fresh.FindAudioEvent("beta")->sampleName, "sample_b.wav");
+    EXPECT_EQ(fresh.FindAudioEvent("beta")->soundGroup, 3);
+}
+
+TEST_F(Players, MusicCyclesThroughItsStates)
+{
+    dir.Write("data/m.ogg", OggTone(22050, 1, 22050, 8000));
+    StreamingSample* stream = SoundEngine::Instance().OpenMusic("m.ogg");
+    ASSERT_NE(stream, nullptr);
+    MusicPlayer& music = MusicPlayer::Instance();
+    music.SetStream(stream);
+    Randomizer::Instance().Seed(5);
+    music.SetAutomatic(true);
+    music.Update(0.1f);
+    EXPECT_EQ(music.State(), MusicPlayer::CycleState::Rising);
+    EXPECT_TRUE(stream->IsPlaying());
+    EXPECT_FLOAT_EQ(stream->GetVolume(), 0.0f);
+    for (int i = 0; i < 50; ++i) {
+        music.Update(0.1f);
+    }
+    EXPECT_NEAR(music.CycleVolume(), 0.5f, 0.01f);
+    for (int i = 0; i < 60 && music.State() == MusicPlayer::CycleState::Rising; ++i) {
+        music.Update(0.1f);
+    }
+    ASSERT_EQ(music.State(), MusicPlayer::CycleState::Playing);
+    EXPECT_GE(music.StateTimeLeft(), 180.0f);
+    EXPECT_LT(music.StateTimeLeft(), 300.0f);
+    music.Update(300.0f);
+    EXPECT_EQ(music.State(), MusicPlayer::CycleState::Falling);
+    music.Update(10.0f);
+    EXPECT_EQ(music.State(), MusicPlayer::CycleState::Resting);
+    EXPECT_FALSE(stream->IsPlaying());
+    EXPECT_GE(music.StateTimeLeft(), 60.0f);
+    EXPECT_LT(music.StateTimeLeft(), 180.0f);
+    music.Update(180.0f);
+    EXPECT_EQ(music.State(), MusicPlayer::CycleState::Starting);
+    music.Stop();
+}
+
+TEST_F(Players, MusicFadesByHalfPerSecond)
+{
+    MusicPlayer& music = MusicPlayer::Instance();
+    music.FadeOut();
+    music.Update(1.0f);
+    EXPECT_FLOAT_EQ(music.FadeFactor(), 0.5f);
+    music.Update(5.0f);
+    EXPECT_FLOAT_EQ(music.FadeFactor(), 0.0f);
+    music.FadeIn();
+    music.Update(0.5f);
+    EXPECT_FLOAT_EQ(music.FadeFactor(), 0.25f);
+}
+
+TEST_F(Players, SpeechWaitsPlaysAndLetsGo)
+{
+    dir.Write("data/say.wav", WavFile(22050, 16, 1, Pcm16(std::vector<int16_t>(1000, 5000))));
+    SampleManager::Instance().Add("sample_say.wav", "say.wav", Sample::kVolumeControl | Sample::kFrequencyControl);
+    AudioEvent event;
+    event.sampleName = "sample_say.wav";
+    SoundEngine& engine = SoundEngine::Instance();
+    engine.AddAudioEvent("say", event);
+    SpeechPlayer& speech = SpeechPlayer::Instance();
+    speech.Say(engine.PlayAudioEvent("say", false), 0.25f);
+    speech.Update(0.1f);
+    speech.Update(0.1f);
+    engine.Update(0.1f);
+    EXPECT_EQ(SoundingFrames(Pull(100)), 0);
+    speech.Update(0.1f);
+    engine.Update(0.1f);
+    EXPECT_EQ(SoundingFrames(Pull(3000)), 2000);
+    speech.Update(0.1f);
+    EXPECT_FALSE(speech.IsBusy());
+    EXPECT_EQ(engine.VoiceCount(), 0);
+}
+
+TEST_F(Players, NoDeviceMeansSilentOperation)
+{
+    SampleManager::Instance().Shutdown();
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    EXPECT_FALSE(SampleManager::Instance().Init());
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_NE(LogText().find("SampleManager: DirectSoundCreate"), std::string::npos);
+    EXPECT_EQ(SampleManager::Instance().GetMixer(), nullptr);
+    dir.Write("data/x.wav", WavFile(22050, 16, 1, Pcm16({1, 2})));
+    EXPECT_TRUE(SampleManager::Instance().Add("x", "x.wav", Sample::kVolumeControl));
+    EXPECT_FALSE(SampleManager::Instance().Find("x")->HasBuffer());
+}
+
+TEST(SoundDevice, OpensTheDummyDeviceOrAMixerAlone)
+{
+    platform::SoundDevice device;
+    device.OpenWithoutOutput(22050);
+    ASSERT_TRUE(device.IsOpen());
+    EXPECT_FALSE(device.HasOutput());
+    EXPECT_EQ(device.GetMixer()->OutputRate(), 22050);
+    ASSERT_EQ(device.Open(), platform::kResultOk);
+    EXPECT_TRUE(device.HasOutput());
+    EXPECT_GT(device.GetMixer()->OutputRate(), 0);
+    device.Close();
+    EXPECT_FALSE(device.IsOpen());
+}
