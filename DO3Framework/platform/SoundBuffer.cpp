@@ -52,7 +52,11 @@ int32_t SoundBuffer::Lock(int offsetBytes, int bytes, void** first, int* firstBy
     if (offsetBytes < 0 || offsetBytes >= sizeBytes || bytes <= 0 || bytes > sizeBytes) {
         return kResultInvalidParams;
     }
-    staging.resize(static_cast<size_t>(bytes));
+    try {
+        staging.resize(static_cast<size_t>(bytes));
+    } catch (const std::bad_alloc&) {
+        return kResultOutOfMemory;
+    }
     const int head = std::min(bytes, sizeBytes - offsetBytes);
     {
         std::lock_guard<std::mutex> guard(mixer->lock);
