@@ -8,7 +8,8 @@ namespace {
 
 constexpr Color kWhite = 0xFFFFFF;
 constexpr Color kRed = 0xFF0000;
-constexpr Color kBlack = 0;
+// Artwork marks transparency with magenta; it becomes black when loaded.
+constexpr Color kClear = 0xFF00FF;
 
 class SpriteManagerTest : public GraphicsTest {
 protected:
@@ -28,12 +29,13 @@ protected:
 
 TEST_F(SpriteManagerTest, StaticSpriteIsBuiltOnceOnFirstUse)
 {
-    // A red pixel in the top-left corner, the rest black: cropping keeps 2 x 2.
-    dir.Write("pic.bmp", Bmp24(3, 3, {kRed, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack}));
+    // A red pixel in the bottom-right corner, the rest transparent: cropping keeps at least 2 x 2.
+    dir.Write("pic.bmp", Bmp24(3, 3, {kClear, kClear, kClear, kClear, kClear, kClear, kClear, kClear, kRed}));
     Register("pic", "pic", SpriteInfo::kStatic);
     Sprite* sprite = Sprites().GetSprite("pic");
     ASSERT_NE(dynamic_cast<SurfaceSprite*>(sprite), nullptr);
     EXPECT_EQ(sprite->GetFullWidth(), 3);
+    EXPECT_EQ(sprite->GetWidth(0), 2);
     EXPECT_EQ(Sprites().GetSprite("pic"), sprite);
     EXPECT_TRUE(Sprites().FindSpriteInfo("pic")->loaded);
 }

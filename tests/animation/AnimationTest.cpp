@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "app/Debug.h"
+#include "audio/AudioEvent.h"
+#include "audio/SoundEngine.h"
+#include "files/File.h"
+#include "params/AsciiSerializer.h"
+#include "render/Animation.h"
+#include "render/RenderEngine.h"
+#include "sprites/Sprite.h"
+#include "sprites/SpriteManager.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// A sprite of n frames that only counts; the animation never needs pixels.
+class CountingSprite : public Sprite {
+public:
+    explicit CountingSprite(int frameCount) : frames(frameCount) {}
+
+    int GetFrameCount() const override { return frames; }
+    int GetWidth(int) const override { return 10; }
+    int GetHeight(int) const override { return 10; }
+    int GetFullWidth() const override { return 10; }
+    int GetFullHeight() const override { return 10; }
+    bool IsPixelTransparent(const SpritePoint&, int) const override { return true; }
+    void DrawEx(const DrawInfo&) override {}
+
+private:
+    int frames;
+};
+
+class AnimationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ReleaseServices();
+        Debug::Instance().CreateLogFile("debug.txt");
+        SoundEngine::Instance().Enable(true);
+    }
+
+    void TearDown() override { ReleaseServices(); }
+
+    static void ReleaseServices()
+    {
+        SoundEngine::Release();
+        SpriteManager::Release();
+        RenderEngine::Release();
+        Debug::Release();
+    }
+
+    // Registers a sprite of n frames under label and binds a fresh animation to it.
+    Animation Bind(const std::string& label, int frames, std::vector<int32_t> table = {},
+                   std::map<float, std::string> events = {})
+    {
+        auto sprite = std::make_unique<CountingSprite>(frames);
+        sprite->GetFrameTable() = std::move(table);
+        sprite->GetAudioEvents() = std::move(events);
+        SpriteManager::Instance().StoreSprite(std::move(sprite), label);
+        Animation animation;
+        EXPECT_TRUE(animation.SetSpriteLabel(label));
+        return animation;
+    }
+
+    static void AddEvent(const std::string& name) { SoundEngine::Instance().AddAudioEvent(name, AudioEvent()); }
+    static int Voices() { return SoundEngine::Instance().VoiceCount(); }
+    std::string Log() const { return dir.Read("debug.txt"); }
+
+    TempDir dir;
+};
+
+TEST_F(AnimationTest, LoopAtDefaultSpeedWrapsOncePerTurn)
+{
+    Animation animation = Bind("ten", 10);
+    int ends = 0;
+    for (int i = 0; i < 10; ++i) {
+        animation.Update(0.1f);
+        ends += animation.IsEndReached() ? 1 : 0;
+    }
+    EXPECT_NEAR(animation.GetPosition(), 0.5f, 1e-4f);
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(AnimationTest, OwnSpeedReplacesTheDefault)
+{
+    Animation animation = Bind("ten", 10);
+    animation.SetSpeed(5.0f);
+    animation.Update(1.0f);
+    EXPECT_NEAR(animation.GetPosition(), 0.5f, 1e-6f);
+}
+
+TEST_F(AnimationTest, FrameTablePicksTheDrawnFrames)
+{
+    Animation animation = Bind("table", 3, {0, 1, 2, 1});
+    EXPECT_EQ(animation.GetFrameCount(), 4);
+    const float positions[] = {0.0f, 0.3f, 0.6f, 0.99f, 1.0f};
+    const int frames[] = {0, 1, 2, 1, 1};
+    for (int i = 0; i < 5; ++i) {
+        animation.SetPosition(positions[i]);
+        EXPECT_EQ(animation.GetFrame(), frames[i]) << "at " << positions[i];
+    }
+}
+
+TEST_F(AnimationTest, FramesStayInsideTheSprite)
+{
+    Animation animation = Bind("bad table", 3, {7, -2});
+    animation.SetPosition(0.0f);
+    EXPECT_EQ(animation.GetFrame(), 2);
+    animation.SetPosition(0.9f);
+    EXPECT_EQ(animation.GetFrame(), 0);
+
+    Animation plain = Bind("four", 4);
+    plain.SetPosition(1.0f);
+    EXPECT_EQ(plain.GetFrame(), 3);
+    plain.SetPosition(NAN);
+    EXPECT_EQ(plain.GetFrame(), 0);
+    plain.SetFrame(2);
+    EXPECT_FLOAT_EQ(plain.GetPosition(), 2.0f / 3.0f);
+    EXPECT_FLOAT_EQ(plain.GetFramePosition(), 2.0f / 3.0f);
+    plain.SetFrame(9);
+    EXPECT_FLOAT_EQ(plain.GetPosition(), 1.0f);
+}
+
+TEST_F(AnimationTest, PingPongTurnsAtBothEnds)
+{
+    Animation animation = Bind("ten", 10);
+    animation.SetMode(Animation::kPingPong);
+    animation.SetSpeed(10.0f);
+    animation.Update(0.6f);
+    animation.Update(0.6f);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 1.0f);
+    EXPECT_TRUE(animation.IsReversed());
+    EXPECT_FALSE(animation.IsEndReached());
+    animation.Update(0.5f);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.5f);
+    animation.Update(0.6f);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
+    EXPECT_TRUE(animation.IsEndReached());
+    EXPECT_FALSE(animation.IsReversed());
+    animation.Update(0.25f);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.25f);
+}
+
+TEST_F(AnimationTest, StopModeHoldsAtItsEnds)
+{
+    Animation animation = Bind("ten", 10);
+    animation.SetMode(Animation::kStop);
+    animation.SetSpeed(10.0f);
+    animation.Update(1.5f);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 1.0f);
+    EXPECT_TRUE(animation.IsEndReached());
+    animation.SetDirection(Animation::kBackward);
+    animation.Update(2.0f);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
+    animation.Rewind();
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
+}
+
+TEST_F(AnimationTest, LongStepsAndBrokenTimesDoNotHang)
+{
+    Animation animation = Bind("ten", 10);
+    animation.Update(1000.5f);
+    EXPECT_GE(animation.GetPosition(), 0.0f);
+    EXPECT_LE(animation.GetPosition(), 1.0f);
+    animation.Update(INFINITY);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
+}
+
+TEST_F(AnimationTest, EventFiresWhenItsMarkIsPassed)
+{
+    AddEvent("schlag");
+    Animation animation = Bind("ten", 10, {}, {{0.5f, "schlag"}});
+    animation.SetSpeed(10.0f);
+    animation.Update(0.4f);
+    EXPECT_EQ(Voices(), 0);
+    animation.Update(0.2f);
+    EXPECT_EQ(Voices(), 1);
+    animation.Update(0.2f);
+    EXPECT_EQ(Voices(), 1);
+
+    animation.SetMuted(true);
+    animation.Rewind();
+    animation.Update(0.6f);
+    EXPECT_EQ(Voices(), 1);
+}
+
+TEST_F(AnimationTest, LoopFiresMarksAfterTheWrap)
+{
+    AddEvent("start");
+    Animation animation = Bind("ten", 10, {}, {{0.1f, "start"}});
+    animation.SetSpeed(10.0f);
+    animation.SetPosition(0.8f);
+    animation.Update(0.4f);
+    EXPECT_EQ(Voices(), 1);
+    EXPECT_NEAR(animation.GetPosition(), 0.2f, 1e-6f);
+}
+
+TEST_F(AnimationTest, StopModeMarkAtTheEndRefiresOnlyOnAnotherStep)
+{
+    AddEvent("ende");
+    Animation animation = Bind("ten", 10, {}, {{1.0f, "ende"}});
+    animation.SetMode(Animation::kStop);
+    animation.SetSpeed(10.0f);
+    animation.SetPosition(0.95f);
+    animation.Update(0.1f);  // 0.95 -> 1.05: passes the end
+    EXPECT_EQ(Voices(), 1);
+    animation.Update(0.05f);  // 1.0 -> 1.05: ends where the last firing ended
+    EXPECT_EQ(Voices(), 1);
+    animation.Update(0.05f);
+    EXPECT_EQ(Voices(), 1);
+    animation.Update(0.1f);  // 1.0 -> 1.1: another value
+    EXPECT_EQ(Voices(), 2);
+}
+
+TEST_F(AnimationTest, BackwardFromTheEndFiresTheEndMark)
+{
+    AddEvent("ende");
+    Animation animation = Bind("ten", 10, {}, {{1.0f, "ende"}});
+    animation.SetMode(Animation::kStop);
+    animation.SetDirection(Animation::kBackward);
+    animation.SetPosition(1.0f);
+    animation.Update(0.01f);
+    EXPECT_EQ(Voices(), 1);
+}
+
+TEST_F(AnimationTest, UnknownEventWarnsEachTimeItIsPassed)
+{
+    Animation animation = Bind("ten", 10, {}, {{0.5f, "nirgends"}});
+    animation.SetSpeed(10.0f);
+    animation.Update(0.6f);
+    animation.Update(1.0f);
+    std::string log = Log();
+    std::string warning = "Animation::CheckAudioEvents: Failed to receive audio event <nirgends>!";
+    size_t first = log.find(warning);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(log.find(warning, first + 1), std::string::npos);
+    EXPECT_EQ(Voices(), 0);
+}
+
+TEST_F(AnimationTest, WithoutSpriteItIsInert)
+{
+    Animation animation;
+    EXPECT_TRUE(animation.SetSpriteLabel("NONE"));
+    animation.Update(1.0f);
+    animation.Draw(0, 0, 1.0f);
+    EXPECT_EQ(animation.GetFrame(), 0);
+    EXPECT_EQ(animation.GetFrameCount(), 1);
+    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
+    EXPECT_TRUE(RenderEngine::Instance().GetDepthQueue().empty());
+
+    EXPECT_FALSE(animation.SetSpriteLabel("unregistered"));
+    EXPECT_EQ(animation.GetSprite(), nullptr);
+}
+
+TEST_F(AnimationTest, DrawQueuesTheCurrentFrame)
+{
+    Animation animation = Bind("ten", 10);
+    animation.SetFrame(3);
+    animation.DrawAnchored(50, 60, 0.5f, 0.75f);
+    const auto& queue = RenderEngine::Instance().GetDepthQueue();
+    ASSERT_EQ(queue.size(), 1u);
+    EXPECT_EQ(queue[0].info.frame, 3);
+    EXPECT_TRUE(queue[0].info.Has(DI_BOTTOM_CENTER));
+    EXPECT_FLOAT_EQ(queue[0].info.scale, 0.75f);
+    EXPECT_FLOAT_EQ(queue[0].depth, 0.5f);
+}
+
+TEST_F(AnimationTest, ParametersSurviveAWriteAndRead)
+{
+    Animation written = Bind("ten", 10);
+    written.SetSpeed(12.5f);
+    written.SetMode(Animation::kPingPong);
+    written.SetDirection(Animation::kBackward);
+    written.SetPosition(0.25f);
+    {
+        File file;
+        ASSERT_TRUE(file.OpenDisk("anim.txt", "w"));
+        AsciiSerializer writer(file, true);
+        writer.SubObject("walk", &written);
+    }
+    std::string text = dir.Read("anim.txt");
+    EXPECT_NE(text.find("[Animation] \"walk\""), std::string::npos);
+    EXPECT_NE(text.find("\"sprite label\" \"ten\""), std::string::npos);
+
+    Animation read;
+    File file;
+    ASSERT_TRUE(file.Open("anim.txt", "r"));
+    AsciiSerializer reader(file, false);
+    reader.SubObject("walk", &read);
+    EXPECT_EQ(read.GetSpriteLabel(), "ten");
+    EXPECT_NE(read.GetSprite(), nullptr);
+    EXPECT_FLOAT_EQ(read.GetSpeed(), 12.5f);
+    EXPECT_FALSE(read.UsesDefaultSpeed());
+    EXPECT_EQ(read.GetMode(), Animation::kPingPong);
+    EXPECT_EQ(read.GetDirection(), Animation::kBackward);
+    EXPECT_FLOAT_EQ(read.GetPosition(), 0.25f);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "spritemanager/SpriteTestSupport.h"
+#include "text/FontLoaderUtil.h"
+#include "text/TextTestSupport.h"
+
+namespace {
+
+class FontTest : public GraphicsTest {};
+
+TEST_F(FontTest, GlyphsAreCutAtEmptyColumns)
+{
+    Font font;
+    font.ScanGlyphs(Picture({"......",
+                             ".##..#",
+                             "..#..#",
+                             "......"}),
+                    "xy", "pic");
+    const Glyph* x = font.FindGlyph('x');
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(x->left, 1);
+    EXPECT_EQ(x->right, 2);
+    EXPECT_EQ(x->top, 1);
+    EXPECT_EQ(x->bottom, 2);
+    EXPECT_EQ(x->yOffset, 1);
+    const Glyph* y = font.FindGlyph('y');
+    ASSERT_NE(y, nullptr);
+    // The last column: a glyph never reaches past the picture.
+    EXPECT_EQ(y->left, 5);
+    EXPECT_EQ(y->right, 5);
+    EXPECT_EQ(font.FindGlyph('z'), nullptr);
+}
+
+TEST_F(FontTest, OneColumnGlyphTakesTheColumnAfterIt)
+{
+    Font font;
+    font.ScanGlyphs(Picture({"#.#.#",
+                             "#.#.#"}),
+                    "ijk", "pic");
+    EXPECT_EQ(font.FindGlyph('i')->left, 0);
+    EXPECT_EQ(font.FindGlyph('i')->right, 1);
+    EXPECT_EQ(font.FindGlyph('j')->left, 2);
+    EXPECT_EQ(font.FindGlyph('j')->right, 3);
+    EXPECT_EQ(font.FindGlyph('k')->left, 4);
+
+    // A glyph right after a one-column glyph's extra column starts where that column ends.
+    Font tight;
+    tight.ScanGlyphs(Picture({"#.##"}), "ab", "pic");
+    EXPECT_EQ(tight.FindGlyph('a')->right, 1);
+    EXPECT_EQ(tight.FindGlyph('b')->left, 2);
+    EXPECT_EQ(tight.FindGlyph('b')->right, 3);
+}
+
+TEST_F(FontTest, TooManyGlyphsStopAtTheLastCharacter)
+{
+    Font font;
+    font.ScanGlyphs(Picture({"#.#.#.#"}), "ab", "data\\fonts\\pic");
+    EXPECT_NE(font.FindGlyph('a'), nullptr);
+    EXPECT_NE(font.FindGlyph('b'), nullptr);
+    EXPECT_TRUE(Logged("Font::Create: Too many chars(>2) in the Font-Graphic <data\\fonts\\pic>!"));
+    std::string log = Log();
+    EXPECT_EQ(log.find("Too many chars", log.find("Too many chars") + 1), std::string::npos);
+}
+
+TEST_F(FontTest, DoubleDefinitionKeepsTheFirstGlyphAndSkipsTheCell)
+{
+    Font font;
+    font.ScanGlyphs(Picture({"#.##.###"}), "}}a", "pic");
+    EXPECT_EQ(font.FindGlyph('}')->right, 1);
+    EXPECT_EQ(font.FindGlyph('a')->left, 5);
+    EXPECT_TRUE(Logged("Font::Create: The character <}> is double defined in the character-set!"));
+}
+
+TEST_F(FontTest, WidthsCountSpacingAndSpaces)
+{
+    std::unique_ptr<Font> font = MeasuringFont(20);
+    EXPECT_EQ(font->GetCharWidth('a'), 4);
+    EXPECT_EQ(font->GetCharWidth(' '), 5);
+    EXPECT_EQ(font->GetCharWidth('?'), 0);
+    EXPECT_EQ(font->GetTextWidth("ab a?"), 4 + 4 + 5 + 4);
+}
+
+TEST_F(FontTest, LoadedFontQueuesGlyphRectanglesAtTheTextDepth)
+{
+    // Artwork marks the empty background with magenta.
+    constexpr Color M = 0xFF00FF;
+    constexpr Color W = 0xFFFFFF;
+    dir.Write("data/fonts/tiny.bmp", Bmp24(5, 3, {M, M, M, M, M,
+                                                  W, M, W, W, M,
+                                                  W, M, M, W, M}));
+    ASSERT_TRUE(FontLoaderUtil::Instance().LoadFont("tiny", 6, 2, 12, "ab"));
+    const Font* font = TextDisplay::Instance().FindFont("tiny");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->GetSpaceWidth(), 6);
+    EXPECT_EQ(font->GetSpacing(), 2);
+    EXPECT_EQ(font->GetLineHeight(), 12);
+    const SpriteInfo* info = SpriteManager::Instance().FindSpriteInfo("Font_tiny");
+    ASSERT_NE(info, nullptr);
+    EXPECT_FALSE(info->crop);
+
+    font->DrawText(100, 50, "b a");
+    const auto& queue = RenderEngine::Instance().GetDepthQueue();
+    ASSERT_EQ(queue.size(), 2u);
+    EXPECT_FLOAT_EQ(queue[0].depth, Font::kTextDepth);
+    EXPECT_EQ(queue[0].info.srcX, 2);
+    EXPECT_EQ(queue[0].info.srcY, 1);
+    EXPECT_EQ(queue[0].info.srcWidth, 2);
+    EXPECT_EQ(queue[0].info.destX, 100);
+    EXPECT_EQ(queue[0].info.destY, 51);
+    // "b" is 2 + 1 wide, the space 6.
+    EXPECT_EQ(queue[1].info.destX, 109);
+    EXPECT_EQ(queue[1].info.srcX, 0);
+}
+
+TEST_F(FontTest, MissingPictureIsNoFont)
+{
+    EXPECT_FALSE(FontLoaderUtil::Instance().LoadFont("absent", 6, 2, 12, "ab"));
+    EXPECT_TRUE(Logged("Font::Create: Failed to load image <data\\fonts\\absent>!"));
+    EXPECT_EQ(TextDisplay::Instance().FindFont("absent"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FontTest, MarkupIsDrawnIntoTheFrame)
+{
+    constexpr Color M = 0xFF00FF;
+    constexpr Color W = 0xFFFFFF;
+    dir.Write("data/fonts/block.bmp", Bmp24(3, 2, {W, W, M, W, W, M}));
+    ASSERT_TRUE(FontLoaderUtil::Instance().LoadFont("block", 5, 1, 10, "a"));
+    TextDisplay& text = TextDisplay::Instance();
+    text.SetFont("block");
+    text.SetRect(100, 50, 200, 40);
+    text.SetHorizontalAlignment(kAlignLeft);
+    text.DrawMarkup("a a");
+    RenderEngine::Instance().Flush();
+
+    platform::PixelSurface* target = DirectDraw::Instance().GetRenderTarget();
+    auto lit = [target](int x, int y) { return target->ReadPixel(x, y) != 0; };
+    EXPECT_TRUE(lit(100, 50));
+    EXPECT_TRUE(lit(101, 51));
+    EXPECT_FALSE(lit(102, 50));
+    // "a" is 1 + 1 wide, the space 5.
+    EXPECT_FALSE(lit(106, 50));
+    EXPECT_TRUE(lit(107, 50));
+    EXPECT_FALSE(lit(107, 52));
+}
+
+}  // namespace
