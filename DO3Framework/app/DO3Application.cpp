@@ -7,6 +7,8 @@
 #include "app/MainProgramInput.h"
 #include "app/MenuCommands.h"
 #include "app/MouseMapping.h"
+#include "audio/SampleManager.h"
+#include "display/DirectDraw.h"
 #include "platform/Clock.h"
 #include "platform/Event.h"
 #include "platform/EventPump.h"
@@ -70,7 +72,11 @@ bool DO3Application::Create(const AppConfig& newConfig)
         return false;
     }
     WriteLogHeader();
-    if (!StartDisplay() || !Init()) {
+    if (!StartDisplay()) {
+        return false;
+    }
+    StartSound();
+    if (!Init()) {
         return false;
     }
     active = true;
@@ -132,21 +138,28 @@ void DO3Application::WriteLogHeader()
     debug.Log("\n");
 }
 
-// DirectDraw::Create (window, width, height, depth, full screen) belongs here; until the
-// display engine is connected the frames go nowhere.
 bool DO3Application::StartDisplay()
 {
-    return true;
+    return DirectDraw::Instance().Create(window.get(), config.width, config.height, config.depth, config.fullScreen);
 }
 
-// DirectDraw::Release belongs here.
 void DO3Application::StopDisplay()
 {
+    DirectDraw::Instance().Release();
 }
 
-// DirectDraw::ReportLostSurface belongs here: the frame restores the surfaces before presenting.
+// The frame restores the surfaces once before presenting.
 void DO3Application::DisplaySurfacesLost()
 {
+    DirectDraw::Instance().ReportLostSurface();
+}
+
+// A game without sound is still a game: a missing audio device only costs a warning.
+void DO3Application::StartSound()
+{
+    if (!SampleManager::Instance().Init()) {
+        Debug::Instance().Warning("DO3Application::Create: Failed to initialize SampleManager!\n");
+    }
 }
 
 int DO3Application::Run()
@@ -225,6 +238,7 @@ uint32_t DO3Application::RunFrame(uint32_t lastMark)
 void DO3Application::ShutDown()
 {
     Exit();
+    SampleManager::Instance().Shutdown();
     Debug& debug = Debug::Instance();
     debug.Log("Shutting down DirectDraw.\n");
     StopDisplay();

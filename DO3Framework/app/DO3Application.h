@@ -59,6 +59,7 @@ private:
     void WriteLogHeader();
     // The display engine comes up, goes down and hears of lost surfaces here, and nowhere else.
     bool StartDisplay();
+    void StartSound();
     void StopDisplay();
     void DisplaySurfacesLost();
 

@@ -67,7 +67,8 @@ void Debug::Fatal(const char* format, ...)
     va_start(args, format);
     std::string text = FormatText(format, args);
     va_end(args);
-    WriteLine(text);
+    // Fatal texts are written for a box and often lack the line end the file needs.
+    WriteLine(text.empty() || text.back() != '\n' ? text + '\n' : text);
     platform::ShowMessageBox("ERROR", text.c_str());
 }
 

@@ -72,7 +72,7 @@ TEST_F(DebugTest, FatalWritesTheLineAndShowsIt)
     testing::internal::CaptureStderr();
     Log().Fatal("cannot go on <%s>", "x");
     EXPECT_NE(testing::internal::GetCapturedStderr().find("ERROR: cannot go on <x>"), std::string::npos);
-    EXPECT_EQ(Logged(), "cannot go on <x>");
+    EXPECT_EQ(Logged(), "cannot go on <x>\n") << "the file gets the line end the box does not need";
 }
 
 TEST(DebugUnwritableTest, UnwritableLogFileFailsCreation)

@@ -43,7 +43,7 @@ TEST(FactoryTest, UnknownNameIsReportedAndYieldsNull)
     EXPECT_EQ(Factory<Shape>::Create("Circle"), nullptr);
     std::string shown = testing::internal::GetCapturedStderr();
     EXPECT_NE(shown.find("Factory: could not create\n\"Circle\""), std::string::npos);
-    EXPECT_EQ(dir.Read("log.txt"), "Factory: could not create\n\"Circle\"");
+    EXPECT_EQ(dir.Read("log.txt"), "Factory: could not create\n\"Circle\"\n");
     EXPECT_EQ(Factory<Shape>::Create("triangle"), nullptr) << "names compare byte-wise";
     Debug::Release();
 }
