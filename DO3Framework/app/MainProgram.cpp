@@ -7,6 +7,7 @@
 #include "app/KeyboardInput.h"
 #include "platform/VirtualKeys.h"
 #include "settings/SettingsManager.h"
+#include "sprites/SpriteManager.h"
 #include "util/Factory.h"
 
 namespace {
@@ -25,6 +26,7 @@ bool MainProgram::SetGame(const std::string& name, int level)
         level = SettingsManager::Instance().GetInt("activeLevel", nullptr);
     }
     levelNumber = level;
+    SpriteManager::Instance();
     // DoSetGame ends the previous game properly instead of dropping it.
     pendingGame = name;
     DoSetGame();
@@ -69,6 +71,7 @@ bool MainProgram::Render()
 bool MainProgram::Shutdown()
 {
     DeleteGame();
+    SpriteManager::Instance().ReleaseAll();
     return true;
 }
 
