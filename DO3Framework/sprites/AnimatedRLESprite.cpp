@@ -15,8 +15,9 @@ namespace {
 
 // Cropped frames keep this margin around their contents.
 constexpr int kCropMargin = 2;
-// Integer edges of a scaled frame lie just inside its float edges.
-constexpr float kEdgeInset = 0.99999f;
+// Integer edges of a scaled frame lie just inside its float edges (in double: a float inset
+// would round up to a whole pixel at positions of a few hundred).
+constexpr double kEdgeInset = 0.99999;
 constexpr int kFixedOne = 1 << 16;
 
 std::unique_ptr<Image> CopyOf(const Image& source, const ImageRect& rect)
@@ -273,8 +274,10 @@ void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float s
     int frameHeight = frame.image->GetHeight();
     float right = x + static_cast<float>(frameWidth - 1) * scale;
     float bottom = y + static_cast<float>(frameHeight - 1) * scale;
-    ImageRect unclipped{static_cast<int>(x + kEdgeInset), static_cast<int>(y + kEdgeInset),
-                        static_cast<int>(right - kEdgeInset), static_cast<int>(bottom - kEdgeInset)};
+    ImageRect unclipped{static_cast<int>(static_cast<double>(x) + kEdgeInset),
+                        static_cast<int>(static_cast<double>(y) + kEdgeInset),
+                        static_cast<int>(static_cast<double>(right) - kEdgeInset),
+                        static_cast<int>(static_cast<double>(bottom) - kEdgeInset)};
     float sourceLeft = (static_cast<float>(unclipped.left) - x) / scale;
     float sourceTop = (static_cast<float>(unclipped.top) - y) / scale;
     float sourceRight = static_cast<float>(frameWidth - 1) - (right - static_cast<float>(unclipped.right)) / scale;

@@ -26,6 +26,11 @@ struct ScreenCase {
     const char* name = "Rgb565";
 };
 
+inline void PrintTo(const ScreenCase& screen, std::ostream* out)
+{
+    *out << screen.name;
+}
+
 inline std::string ScreenCaseName(const testing::TestParamInfo<ScreenCase>& info)
 {
     return info.param.name;
