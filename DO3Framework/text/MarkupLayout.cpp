@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/Debug.h"
-#include "settings/Tokenizer.h"
 #include "text/Font.h"
+#include "text/MarkupTokenizer.h"
 
 namespace {
 
-int32_t HorizontalCode(const std::string& argument)
+int32_t HorizontalCode(std::string_view argument)
 {
     if (argument == "left") {
         return kAlignLeft;
@@ -16,7 +16,7 @@ int32_t HorizontalCode(const std::string& argument)
     return argument == "right" ? kAlignRight : kAlignCenter;
 }
 
-int32_t VerticalCode(const std::string& argument)
+int32_t VerticalCode(std::string_view argument)
 {
     if (argument == "top") {
         return kAlignTop;
@@ -39,35 +39,34 @@ bool TakesRoom(const MarkupToken& token)
 
 }  // namespace
 
-MarkupLayout::MarkupLayout(FontLookup lookup, const Font* font, int32_t horizontal, int32_t vertical,
-                           const TextRect& area)
-    : findFont(std::move(lookup)),
-      currentFont(font),
-      defaultHorizontal(horizontal),
-      defaultVertical(vertical),
-      rect(area)
+MarkupLayout::MarkupLayout(FontLookup lookup) : findFont(std::move(lookup)) {}
+
+void MarkupLayout::Arrange(std::vector<MarkupToken>& tokens, size_t count, const Font* font, int32_t horizontal,
+                           int32_t vertical, const TextRect& area)
 {
+    currentFont = font;
+    defaultHorizontal = horizontal;
+    defaultVertical = vertical;
+    rect = area;
+    ApplyFonts(tokens, count);
+    BreakLines(tokens, count);
+    PlaceLines(tokens, count);
 }
 
-void MarkupLayout::Arrange(std::vector<MarkupToken>& tokens)
+void MarkupLayout::ApplyFonts(std::vector<MarkupToken>& tokens, size_t count)
 {
-    ApplyFonts(tokens);
-    BreakLines(tokens);
-    PlaceLines(tokens);
-}
-
-void MarkupLayout::ApplyFonts(std::vector<MarkupToken>& tokens)
-{
-    std::vector<const Font*> fonts{currentFont};
-    for (MarkupToken& token : tokens) {
+    fonts.assign(1, currentFont);
+    for (size_t i = 0; i < count; ++i) {
+        MarkupToken& token = tokens[i];
         if (token.kind == MarkupToken::kTag) {
-            Tokenizer parts(token.text);
-            std::string name = parts.NextString();
+            std::string_view name;
+            std::string_view argument;
+            MarkupTokenizer::SplitTag(token.text, name, argument);
             if (name == "font") {
-                std::string fontName = parts.NextString();
-                const Font* named = findFont ? findFont(fontName) : nullptr;
+                const Font* named = findFont ? findFont(argument) : nullptr;
                 if (!named) {
-                    Debug::Instance().Warning("TextDisplay::DrawMarkup: Unknown font <%s>!\n", fontName.c_str());
+                    Debug::Instance().Warning("TextDisplay::DrawMarkup: Unknown font <%.*s>!\n",
+                                              static_cast<int>(argument.size()), argument.data());
                 }
                 // An unknown font keeps the one in force, so its closing tag still pairs up.
                 fonts.push_back(named ? named : fonts.back());
@@ -83,14 +82,14 @@ void MarkupLayout::ApplyFonts(std::vector<MarkupToken>& tokens)
     }
 }
 
-void MarkupLayout::BreakLines(std::vector<MarkupToken>& tokens)
+void MarkupLayout::BreakLines(std::vector<MarkupToken>& tokens, size_t count)
 {
     lines.clear();
     horizontalStack.assign(1, defaultHorizontal);
     verticalStack.assign(1, defaultVertical);
-    tokenVertical.assign(tokens.size(), defaultVertical);
+    tokenVertical.assign(count, defaultVertical);
     StartLine(currentFont);
-    for (size_t i = 0; i < tokens.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         MarkupToken& token = tokens[i];
         if (token.kind == MarkupToken::kTag) {
             ApplyTag(token);
@@ -103,9 +102,9 @@ void MarkupLayout::BreakLines(std::vector<MarkupToken>& tokens)
 
 void MarkupLayout::ApplyTag(const MarkupToken& tag)
 {
-    Tokenizer parts(tag.text);
-    std::string name = parts.NextString();
-    std::string argument = parts.NextString();
+    std::string_view name;
+    std::string_view argument;
+    MarkupTokenizer::SplitTag(tag.text, name, argument);
     if (name == "br") {
         StartLine(tag.font);
     } else if (name == "center") {
@@ -155,15 +154,15 @@ void MarkupLayout::StartLine(const Font* font)
     lines.push_back(line);
 }
 
-void MarkupLayout::PlaceLines(std::vector<MarkupToken>& tokens) const
+void MarkupLayout::PlaceLines(std::vector<MarkupToken>& tokens, size_t count)
 {
-    std::vector<int32_t> lineTop(lines.size());
+    lineTop.resize(lines.size());
     int32_t y = rect.y;
     for (size_t i = 0; i < lines.size(); ++i) {
         lineTop[i] = y;
         y += lines[i].hasTokens ? lines[i].height : lines[i].emptyHeight;
     }
-    for (size_t i = 0; i < tokens.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         MarkupToken& token = tokens[i];
         const Line& line = lines[static_cast<size_t>(token.line)];
         token.x += rect.x + LineOffset(line);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/MarkupToken.h"
@@ -13,16 +14,17 @@ class Font;
 // Places tokenized mark-up inside a rectangle: applies the font tags, fills lines from left to
 // right, breaks them where a token would overflow the width or a tag asks for it, aligns each
 // line horizontally and each token vertically within its line. Lines run down from the top of
-// the rectangle whatever its height; a word wider than the rectangle overflows it.
+// the rectangle whatever its height; a word wider than the rectangle overflows it. Its working
+// lists keep their storage, so laying out text of a known size allocates nothing.
 class MarkupLayout {
 public:
-    using FontLookup = std::function<const Font*(const std::string& name)>;
+    using FontLookup = std::function<const Font*(std::string_view name)>;
 
-    MarkupLayout(FontLookup findFont, const Font* currentFont, int32_t horizontal, int32_t vertical,
-                 const TextRect& rect);
+    explicit MarkupLayout(FontLookup findFont);
 
-    // Fills in every token's font, size, line and absolute position.
-    void Arrange(std::vector<MarkupToken>& tokens);
+    // Fills in the font, size, line and absolute position of the first count tokens.
+    void Arrange(std::vector<MarkupToken>& tokens, size_t count, const Font* currentFont, int32_t horizontal,
+                 int32_t vertical, const TextRect& rect);
 
     int LineCount() const { return static_cast<int>(lines.size()); }
 
@@ -37,21 +39,23 @@ private:
         bool hasRoomTaken = false;
     };
 
-    void ApplyFonts(std::vector<MarkupToken>& tokens);
-    void BreakLines(std::vector<MarkupToken>& tokens);
+    void ApplyFonts(std::vector<MarkupToken>& tokens, size_t count);
+    void BreakLines(std::vector<MarkupToken>& tokens, size_t count);
     void ApplyTag(const MarkupToken& tag);
     void PlaceToken(MarkupToken& token, size_t index);
     void StartLine(const Font* font);
-    void PlaceLines(std::vector<MarkupToken>& tokens) const;
+    void PlaceLines(std::vector<MarkupToken>& tokens, size_t count);
     int32_t LineOffset(const Line& line) const;
     static int32_t VerticalOffset(int32_t code, int32_t lineHeight, int32_t tokenHeight);
 
     FontLookup findFont;
-    const Font* currentFont;
-    int32_t defaultHorizontal;
-    int32_t defaultVertical;
+    const Font* currentFont = nullptr;
+    int32_t defaultHorizontal = kAlignLeft;
+    int32_t defaultVertical = kAlignTop;
     TextRect rect;
+    std::vector<const Font*> fonts;
     std::vector<Line> lines;
+    std::vector<int32_t> lineTop;
     std::vector<int32_t> horizontalStack;
     std::vector<int32_t> verticalStack;
     // The vertical code in force at each token.

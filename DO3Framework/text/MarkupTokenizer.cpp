@@ -1,34 +1,55 @@
 #include "text/MarkupTokenizer.h"
 
-#include <string>
-
 namespace {
 
-class TokenCollector {
+constexpr std::string_view kBlanks = " \t";
+
+// Fills tokens front to back without giving up the storage of the strings it overwrites.
+class TokenWriter {
 public:
-    void Push(char c) { word.push_back(c); }
+    explicit TokenWriter(std::vector<MarkupToken>& target) : tokens(target) {}
 
-    void EmitWord()
-    {
-        Emit(word, MarkupToken::kWord);
-        word.clear();
-    }
+    std::string& Pending() { return Slot().text; }
 
-    void Emit(const std::string& text, int32_t kind)
+    // Emits the pending text as a token of the kind, unless it is empty.
+    void Emit(int32_t kind)
     {
-        if (text.empty()) {
+        MarkupToken& token = Slot();
+        if (token.text.empty()) {
             return;
         }
-        MarkupToken token;
-        token.text = text;
         token.kind = kind;
-        tokens.push_back(std::move(token));
+        ++count;
     }
 
-    std::vector<MarkupToken> tokens;
+    void EmitSpace()
+    {
+        Slot().text.assign(1, ' ');
+        Emit(MarkupToken::kSpace);
+    }
+
+    size_t Count() const { return count; }
 
 private:
-    std::string word;
+    // The token being collected: the first unused one, emptied on first use.
+    MarkupToken& Slot()
+    {
+        if (count == tokens.size()) {
+            tokens.emplace_back();
+        }
+        MarkupToken& token = tokens[count];
+        if (startedAt != count) {
+            token.text.clear();
+            token.x = token.y = token.width = token.height = token.line = 0;
+            token.font = nullptr;
+            startedAt = count;
+        }
+        return token;
+    }
+
+    std::vector<MarkupToken>& tokens;
+    size_t count = 0;
+    size_t startedAt = static_cast<size_t>(-1);
 };
 
 // The character an entity at text[i] stands for and its length, or 0 when it is none.
@@ -45,40 +66,60 @@ size_t MatchEntity(std::string_view text, size_t i, char& replacement)
     return 0;
 }
 
+std::string_view NextWord(std::string_view text, size_t& position)
+{
+    size_t begin = text.find_first_not_of(kBlanks, position);
+    if (begin == std::string_view::npos) {
+        position = text.size();
+        return {};
+    }
+    size_t end = text.find_first_of(kBlanks, begin);
+    position = end == std::string_view::npos ? text.size() : end;
+    return text.substr(begin, position - begin);
+}
+
 }  // namespace
 
-std::vector<MarkupToken> MarkupTokenizer::Tokenize(std::string_view text)
+size_t MarkupTokenizer::Tokenize(std::string_view text, std::vector<MarkupToken>& tokens)
 {
-    TokenCollector collector;
-    std::string tag;
+    TokenWriter writer(tokens);
     bool insideTag = false;
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (insideTag) {
             if (c == '>') {
-                collector.Emit(tag, MarkupToken::kTag);
+                writer.Emit(MarkupToken::kTag);
                 insideTag = false;
             } else {
-                tag.push_back(c);
+                writer.Pending().push_back(c);
             }
         } else if (c == '<') {
-            collector.EmitWord();
-            tag.clear();
+            writer.Emit(MarkupToken::kWord);
+            writer.Pending().clear();
             insideTag = true;
         } else if (c == ' ') {
-            collector.EmitWord();
-            collector.Emit(" ", MarkupToken::kSpace);
+            writer.Emit(MarkupToken::kWord);
+            writer.EmitSpace();
         } else if (c == '&') {
             char replacement = 0;
             size_t length = MatchEntity(text, i, replacement);
             if (length > 0) {
-                collector.Push(replacement);
+                writer.Pending().push_back(replacement);
                 i += length - 1;
             }
         } else {
-            collector.Push(c);
+            writer.Pending().push_back(c);
         }
     }
-    collector.EmitWord();
-    return std::move(collector.tokens);
+    if (!insideTag) {
+        writer.Emit(MarkupToken::kWord);
+    }
+    return writer.Count();
+}
+
+void MarkupTokenizer::SplitTag(std::string_view tag, std::string_view& name, std::string_view& argument)
+{
+    size_t position = 0;
+    name = NextWord(tag, position);
+    argument = NextWord(tag, position);
 }

@@ -2,10 +2,9 @@
 
 #include "app/Debug.h"
 #include "text/Font.h"
-#include "text/MarkupLayout.h"
 #include "text/MarkupTokenizer.h"
 
-TextDisplay::TextDisplay() = default;
+TextDisplay::TextDisplay() : layout([this](std::string_view name) { return FindFont(name); }) {}
 TextDisplay::~TextDisplay() = default;
 
 void TextDisplay::AddFont(std::unique_ptr<Font> font, const std::string& name)
@@ -27,24 +26,25 @@ void TextDisplay::AddFont(std::unique_ptr<Font> font, const std::string& name)
     }
 }
 
-const Font* TextDisplay::FindFont(const std::string& name) const
+const Font* TextDisplay::FindFont(std::string_view name) const
 {
     auto found = fonts.find(name);
     return found == fonts.end() ? nullptr : found->second.get();
 }
 
-bool TextDisplay::SetFont(const std::string& name)
+bool TextDisplay::SetFont(std::string_view name)
 {
     const Font* font = FindFont(name);
     if (!font) {
-        Debug::Instance().Warning("TextDisplay::SetFont: Unknown font <%s>!\n", name.c_str());
+        Debug::Instance().Warning("TextDisplay::SetFont: Unknown font <%.*s>!\n", static_cast<int>(name.size()),
+                                  name.data());
         return false;
     }
     currentFont = font;
     return true;
 }
 
-int TextDisplay::GetTextWidth(const std::string& fontName, std::string_view text) const
+int TextDisplay::GetTextWidth(std::string_view fontName, std::string_view text) const
 {
     const Font* font = FindFont(fontName);
     return font ? font->GetTextWidth(text) : 0;
@@ -77,18 +77,24 @@ void TextDisplay::DrawText(int x, int y, std::string_view text) const
     }
 }
 
-std::vector<MarkupToken> TextDisplay::LayoutMarkup(std::string_view text) const
+size_t TextDisplay::Layout(std::string_view text)
 {
-    std::vector<MarkupToken> tokens = MarkupTokenizer::Tokenize(text);
-    MarkupLayout layout([this](const std::string& name) { return FindFont(name); }, currentFont,
-                        horizontalAlignment, verticalAlignment, rect);
-    layout.Arrange(tokens);
-    return tokens;
+    size_t count = MarkupTokenizer::Tokenize(text, tokens);
+    layout.Arrange(tokens, count, currentFont, horizontalAlignment, verticalAlignment, rect);
+    return count;
 }
 
-void TextDisplay::DrawMarkup(std::string_view text) const
+std::vector<MarkupToken> TextDisplay::LayoutMarkup(std::string_view text)
 {
-    for (const MarkupToken& token : LayoutMarkup(text)) {
+    size_t count = Layout(text);
+    return std::vector<MarkupToken>(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+void TextDisplay::DrawMarkup(std::string_view text)
+{
+    size_t count = Layout(text);
+    for (size_t i = 0; i < count; ++i) {
+        const MarkupToken& token = tokens[i];
         if (token.kind == MarkupToken::kWord && token.font) {
             token.font->DrawText(token.x, token.y, token.text);
         }

@@ -6,28 +6,32 @@
 
 namespace {
 
-std::vector<std::string> Texts(const std::vector<MarkupToken>& tokens)
+std::vector<std::string> Texts(std::string_view markup)
 {
+    std::vector<MarkupToken> tokens;
+    size_t count = MarkupTokenizer::Tokenize(markup, tokens);
     std::vector<std::string> texts;
-    for (const MarkupToken& token : tokens) {
-        texts.push_back(std::to_string(token.kind) + ":" + token.text);
+    for (size_t i = 0; i < count; ++i) {
+        texts.push_back(std::to_string(tokens[i].kind) + ":" + tokens[i].text);
     }
     return texts;
 }
 
 TEST(MarkupTokenizer, SplitsWordsSpacesAndTags)
 {
-    EXPECT_EQ(Texts(MarkupTokenizer::Tokenize("Hallo <font big>Welt</font>  du")),
+    EXPECT_EQ(Texts("Hallo <font big>Welt</font>  du"),
               (std::vector<std::string>{"0:Hallo", "1: ", "2:font big", "0:Welt", "2:/font", "1: ", "1: ", "0:du"}));
-    EXPECT_EQ(Texts(MarkupTokenizer::Tokenize("<>a<br>")), (std::vector<std::string>{"0:a", "2:br"}));
-    EXPECT_TRUE(MarkupTokenizer::Tokenize("").empty());
+    EXPECT_EQ(Texts("<>a<br>"), (std::vector<std::string>{"0:a", "2:br"}));
+    EXPECT_TRUE(Texts("").empty());
+    // An unclosed tag is dropped.
+    EXPECT_EQ(Texts("a <br"), (std::vector<std::string>{"0:a", "1: "}));
 }
 
 TEST(MarkupTokenizer, EntitiesBecomeBracketsAndStrayAmpersandsVanish)
 {
-    EXPECT_EQ(Texts(MarkupTokenizer::Tokenize("a&lt;b&gt;c")), (std::vector<std::string>{"0:a<b>c"}));
-    EXPECT_EQ(Texts(MarkupTokenizer::Tokenize("R&D &amp &")), (std::vector<std::string>{"0:RD", "1: ", "0:amp", "1: "}));
-    EXPECT_EQ(Texts(MarkupTokenizer::Tokenize("&lt")), (std::vector<std::string>{"0:lt"}));
+    EXPECT_EQ(Texts("a&lt;b&gt;c"), (std::vector<std::string>{"0:a<b>c"}));
+    EXPECT_EQ(Texts("R&D &amp &"), (std::vector<std::string>{"0:RD", "1: ", "0:amp", "1: "}));
+    EXPECT_EQ(Texts("&lt"), (std::vector<std::string>{"0:lt"}));
 }
 
 // Fonts "big" (line height 20, the default) and "small" (10); a and b are 4 wide, a space 5.
