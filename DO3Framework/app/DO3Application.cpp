@@ -8,6 +8,7 @@
 #include "app/MenuCommands.h"
 #include "app/MouseMapping.h"
 #include "audio/SampleManager.h"
+#include "audio/SoundEngine.h"
 #include "display/DirectDraw.h"
 #include "platform/Clock.h"
 #include "platform/Event.h"
@@ -157,9 +158,11 @@ void DO3Application::DisplaySurfacesLost()
 // A game without sound is still a game: a missing audio device only costs a warning.
 void DO3Application::StartSound()
 {
-    if (!SampleManager::Instance().Init()) {
+    bool soundReady = SampleManager::Instance().Init();
+    if (!soundReady) {
         Debug::Instance().Warning("DO3Application::Create: Failed to initialize SampleManager!\n");
     }
+    SoundEngine::Instance().Enable(soundReady);
 }
 
 int DO3Application::Run()

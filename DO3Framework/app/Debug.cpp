@@ -47,7 +47,10 @@ void Debug::Warning(const char* format, ...)
     va_start(args, format);
     std::string text = FormatText(format, args);
     va_end(args);
-    ++warningCount;
+    {
+        std::lock_guard<std::mutex> guard(lineLock);
+        ++warningCount;
+    }
     WriteLine("***WARNING: " + text);
 }
 
@@ -57,7 +60,10 @@ void Debug::Error(const char* format, ...)
     va_start(args, format);
     std::string text = FormatText(format, args);
     va_end(args);
-    ++errorCount;
+    {
+        std::lock_guard<std::mutex> guard(lineLock);
+        ++errorCount;
+    }
     WriteLine("***ERROR: " + text);
 }
 
@@ -95,6 +101,7 @@ void Debug::ShowErrorBox(const std::string& text)
 
 void Debug::WriteLine(const std::string& text)
 {
+    std::lock_guard<std::mutex> guard(lineLock);
     if (fileName.empty()) {
         return;
     }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "util/Singleton.h"
 
 // The program's log: plain lines, warnings, errors and fatal messages (also shown in a box).
 // Every line opens, appends to and closes the file, so the log is complete after a crash.
+// Stream refills may log from their timer threads, so writing and counting take a lock.
 class Debug : public Singleton<Debug> {
 public:
     // Truncates (or creates) the log file; lines logged before this go nowhere.
@@ -34,6 +36,7 @@ public:
 private:
     void WriteLine(const std::string& text);
 
+    std::mutex lineLock;
     bool windowVisible = false;
     int errorCount = 0;
     int warningCount = 0;

@@ -15,10 +15,6 @@
 
 namespace {
 
-// The registered types in factory order (by name), so a bare name is tried as Ogg first.
-const char* const kLoaderTypes[] = {"OggLoader", "WavLoader"};
-const char* const kStreamTypes[] = {"OggStream"};
-
 constexpr int kLowRateLimitHz = 22100;
 
 int BufferControls(int flags)
@@ -109,16 +105,12 @@ void SampleManager::Shutdown()
 void SampleManager::LogRegisteredTypes() const
 {
     Debug::Instance().Log("Registered Sample Loading types\n");
-    for (const char* type : kLoaderTypes) {
-        if (Factory<SampleLoader>::Knows(type)) {
-            Debug::Instance().Log("  %s\n", type);
-        }
+    for (const std::string& type : Factory<SampleLoader>::Names()) {
+        Debug::Instance().Log("  %s\n", type.c_str());
     }
     Debug::Instance().Log("Registered Sample Stream types\n");
-    for (const char* type : kStreamTypes) {
-        if (Factory<SampleStream>::Knows(type)) {
-            Debug::Instance().Log("  %s\n", type);
-        }
+    for (const std::string& type : Factory<SampleStream>::Names()) {
+        Debug::Instance().Log("  %s\n", type.c_str());
     }
 }
 
@@ -127,10 +119,9 @@ void SampleManager::CreateLoaders()
     if (!loaders.empty()) {
         return;
     }
-    for (const char* type : kLoaderTypes) {
-        if (Factory<SampleLoader>::Knows(type)) {
-            loaders.push_back(Factory<SampleLoader>::Create(type));
-        }
+    // Byte-wise order tries "OggLoader" before "WavLoader", as a name without extension needs.
+    for (const std::string& type : Factory<SampleLoader>::Names()) {
+        loaders.push_back(Factory<SampleLoader>::Create(type));
     }
 }
 
@@ -168,10 +159,7 @@ std::unique_ptr<StreamingSample> SampleManager::LoadStream(const std::string& na
     if (!SoundEngine::Instance().IsEnabled()) {
         return nullptr;
     }
-    for (const char* type : kStreamTypes) {
-        if (!Factory<SampleStream>::Knows(type)) {
-            continue;
-        }
+    for (const std::string& type : Factory<SampleStream>::Names()) {
         std::unique_ptr<SampleStream> stream = Factory<SampleStream>::Create(type);
         SampleData data;
         if (!stream || !stream->CanOpen(fileName) || !stream->Open(fileName, data)) {

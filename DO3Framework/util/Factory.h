@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Debug.h"
 
@@ -17,6 +18,16 @@ public:
     static void Register(const std::string& name, Creator creator) { Creators()[name] = std::move(creator); }
 
     static bool Knows(const std::string& name) { return Creators().count(name) != 0; }
+
+    // Every registered name, in byte-wise order.
+    static std::vector<std::string> Names()
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : Creators()) {
+            names.push_back(entry.first);
+        }
+        return names;
+    }
 
     // An unknown name is a fatal log message (shown in a box) and yields null; the caller decides.
     static std::unique_ptr<Base> Create(const std::string& name)
