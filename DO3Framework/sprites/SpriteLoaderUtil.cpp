@@ -121,14 +121,13 @@ SpriteLoaderUtil::LineResult SpriteLoaderUtil::ParseLine(const std::string& line
     return LineResult::kEntry;
 }
 
-bool SpriteLoaderUtil::GenerateRleFileOnce(const std::string& label)
+void SpriteLoaderUtil::GenerateRleFileOnce(const std::string& label)
 {
-    if (!rleFilesGenerated.insert(label).second) {
-        return false;
+    if (rleFilesGenerated.insert(label).second) {
+        // Binding an animation builds the sprite, which writes its ".rle" file.
+        Animation animation;
+        animation.SetSpriteLabel(label);
     }
-    // Binding an animation builds the sprite, which writes its ".rle" file.
-    Animation animation;
-    return animation.SetSpriteLabel(label);
 }
 
 std::unique_ptr<Image> SpriteLoaderUtil::LoadImage(const std::string& name, bool prepare)
@@ -245,7 +244,7 @@ bool SpriteLoaderUtil::ReadWholeFile(const std::string& name, std::vector<uint8_
 }
 
 bool SpriteLoaderUtil::LoadPreEncodedData(AnimatedRLESprite& sprite, const std::string& base,
-                                          const std::string& picture)
+                                          const std::string& picture, int frameCount)
 {
     std::string name = base + ".rle";
     std::vector<uint8_t> bytes;
@@ -257,6 +256,10 @@ bool SpriteLoaderUtil::LoadPreEncodedData(AnimatedRLESprite& sprite, const std::
     bool usable = RleFile::ParseHeader(bytes, header, problem);
     if (usable && header.version != RleFile::kVersion) {
         problem = "unknown version";
+        usable = false;
+    } else if (usable && header.frameCount != frameCount) {
+        // The list cuts the picture into another number of frames now.
+        problem = "another frame count than the sprite list's";
         usable = false;
     }
     // Data from the archive is trusted to match its pictures; on disk it must be current.

@@ -46,15 +46,17 @@ public:
     static std::map<float, std::string> LoadAudioEvents(const std::string& file);
 
     // base + ".rle" for an empty sprite; picture is the file the sprite is built from (its
-    // ".bmp" time and "_alpha.bmp" decide whether the data is current). False when there is no
-    // usable file: missing, stale, foreign or damaged.
-    bool LoadPreEncodedData(AnimatedRLESprite& sprite, const std::string& base, const std::string& picture);
+    // ".bmp" time and "_alpha.bmp" decide whether the data is current) and frameCount the number
+    // of frames the list gives it. False when there is no usable file: missing, stale, foreign,
+    // damaged, or cut into another number of frames.
+    bool LoadPreEncodedData(AnimatedRLESprite& sprite, const std::string& base, const std::string& picture,
+                            int frameCount);
     void CreatePreEncodedData(const AnimatedRLESprite& sprite, const std::string& base, const std::string& picture);
 
     static bool FileExists(const std::string& name);
 
 private:
-    bool GenerateRleFileOnce(const std::string& label);
+    void GenerateRleFileOnce(const std::string& label);
     static bool ReadWholeFile(const std::string& name, std::vector<uint8_t>& bytes);
 
     std::set<std::string> rleFilesGenerated;

@@ -279,7 +279,7 @@ std::unique_ptr<Sprite> SpriteManager::LoadAnimatedRLESprite(const SpriteInfo& i
     SpriteLoaderUtil& loader = SpriteLoaderUtil::Instance();
     std::string base = info.mirror ? info.file + "_mirror" : info.file;
     auto sprite = std::make_unique<AnimatedRLESprite>();
-    if (!loader.LoadPreEncodedData(*sprite, base, info.file)) {
+    if (!loader.LoadPreEncodedData(*sprite, base, info.file, info.frameCount)) {
         sprite = std::make_unique<AnimatedRLESprite>();
         std::unique_ptr<Image> strip = LoadRleStrip(info.file);
         if (!strip) {

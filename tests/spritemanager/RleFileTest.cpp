@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "files/ArchiveBytes.h"
+#include "files/DataFile.h"
 #include "files/File.h"
 #include "sprites/AnimatedRLESprite.h"
 #include "sprites/RleFile.h"
@@ -48,13 +50,13 @@ protected:
         RegisterAnim("anim", false);
     }
 
-    void RegisterAnim(const std::string& label, bool mirror)
+    void RegisterAnim(const std::string& label, bool mirror, int frames = 2)
     {
         SpriteInfo info;
         info.label = label;
         info.file = "anim";
         info.type = SpriteInfo::kAnimRle;
-        info.frameCount = 2;
+        info.frameCount = frames;
         info.crop = true;
         info.mirror = mirror;
         Sprites().AddSpriteInfo(info);
@@ -135,6 +137,17 @@ TEST_F(RleFileTest, AnAlphaPictureAddedLaterMakesTheFileStale)
     EXPECT_EQ(dir.Read("anim.rle")[2073], 1);
 }
 
+TEST_F(RleFileTest, OtherFrameCountInTheListRebuildsTheFile)
+{
+    ASSERT_NE(Load(), nullptr);
+    RegisterAnim("anim", false, 4);
+    AnimatedRLESprite* recut = Load();
+    ASSERT_NE(recut, nullptr);
+    EXPECT_EQ(recut->GetFrameCount(), 4);
+    EXPECT_EQ(recut->GetFullHeight(), 2);
+    EXPECT_EQ(dir.Read("anim.rle")[2076], 4);
+}
+
 TEST_F(RleFileTest, MirroredEntryHasAFileOfItsOwn)
 {
     RegisterAnim("anim_flipped", true);
@@ -149,6 +162,32 @@ TEST_F(RleFileTest, MirroredEntryHasAFileOfItsOwn)
     // A change of the picture reaches the mirrored file as well.
     RepaintPicture(90, true);
     EXPECT_EQ(FirstOpaqueIndex(*Load("anim_flipped")), 90);
+}
+
+TEST_F(RleFileTest, ArchiveDataIsTrustedAndNeverWritten)
+{
+    ASSERT_NE(Load(), nullptr);
+    std::string stale = dir.Read("anim.rle");
+    PutI32(stale, 4, 12345);
+    dir.Write("datafile.dat", archivebytes::Archive({{"anim.rle", stale}, {"anim.bmp", Strip(90)}}));
+    fs::remove(dir.Path() / "anim.rle");
+    ASSERT_TRUE(DataFile::Instance().Open("datafile.dat"));
+    ASSERT_TRUE(DataFile::Instance().IsAvailable());
+
+    AnimatedRLESprite* fromArchive = Load();
+    ASSERT_NE(fromArchive, nullptr);
+    EXPECT_EQ(FirstOpaqueIndex(*fromArchive), 200);
+
+    // A damaged file in the archive is rebuilt from the archive's picture, but not written.
+    DataFile::Instance().Close();
+    dir.Write("datafile.dat", archivebytes::Archive({{"anim.rle", stale.substr(0, stale.size() - 1)}, {"anim.bmp", Strip(90)}}));
+    ASSERT_TRUE(DataFile::Instance().Open("datafile.dat"));
+    AnimatedRLESprite* rebuilt = Load();
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(FirstOpaqueIndex(*rebuilt), 90);
+    EXPECT_TRUE(Logged("SpriteLoaderUtil::CreatePreEncodedData: Try to create pre-encoded data with loaded Onefile!"));
+    EXPECT_FALSE(dir.Exists("anim.rle"));
+    DataFile::Release();
 }
 
 TEST_F(RleFileTest, PictureThatIsNotEightBitIsRefused)
