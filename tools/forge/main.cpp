@@ -1,10 +1,7 @@
 // qmforge DIR: writes the game's data directory below DIR, the same bytes on every run.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
 
-namespace fs = std::filesystem;
+#include "core/ForgeOutput.h"
 
 namespace {
 
@@ -23,19 +20,6 @@ constexpr const char* kConfig =
     "preloadData 0\n"
     "generateRleFiles 1\n";
 
-bool WriteFile(const fs::path& path, const std::string& bytes)
-{
-    std::error_code error;
-    fs::create_directories(path.parent_path(), error);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    if (!out) {
-        std::fprintf(stderr, "qmforge: cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -44,7 +28,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: qmforge DIR\n");
         return 2;
     }
-    fs::path root = argv[1];
-    bool ok = WriteFile(root / "data" / "config.txt", kConfig);
-    return ok ? 0 : 1;
+    ForgeOutput output(argv[1]);
+    output.WriteText("data\\config.txt", kConfig);
+    output.WriteLists();
+    return output.Failed() ? 1 : 0;
 }
