@@ -15,6 +15,8 @@ public:
     // Borrowed from the sprite manager; either may be null (then it is not drawn).
     void SetSprites(Sprite* background, Sprite* bar);
     void SetActive(bool on) { active = on; }
+    // Loading is over: later reports are ignored.
+    void Finish() { active = false; }
     bool IsActive() const { return active; }
 
     // Draws and presents one frame for the progress p (0..1). The shown progress only grows.

@@ -51,9 +51,9 @@ int32_t TypeOfForm(const std::string& form, int tokenCount)
     return -1;
 }
 
-std::unique_ptr<Image> LoadPicture(const std::string& name)
+std::unique_ptr<Image> LoadPicture(const std::string& name, bool fromBmp)
 {
-    if (SpriteLoaderUtil::FileExists(name + ".bmp")) {
+    if (fromBmp) {
         return BmpLoader::Instance().Load((name + ".bmp").c_str());
     }
     std::unique_ptr<Image> image = JpegLoader::Instance().Load((name + ".jpg").c_str());
@@ -138,13 +138,13 @@ std::unique_ptr<Image> SpriteLoaderUtil::LoadImage(const std::string& name, bool
                                 name.c_str());
         return nullptr;
     }
-    std::unique_ptr<Image> image = LoadPicture(name);
+    std::unique_ptr<Image> image = LoadPicture(name, fromBmp);
+    if (!image || !prepare) {
+        return image;
+    }
     std::unique_ptr<Image> mask;
     if (!fromBmp && FileExists(name + "_Mask.bmp")) {
         mask = BmpLoader::Instance().Load((name + "_Mask.bmp").c_str());
-    }
-    if (!image || !prepare) {
-        return image;
     }
     ImageUtil::Instance().RemapTransparentColor(*image);
     if (image->GetDepth() != 8) {
@@ -164,7 +164,7 @@ std::unique_ptr<Image> SpriteLoaderUtil::LoadAlphaImage(const std::string& name)
     if (!fromBmp && !FileExists(alphaName + ".jpg")) {
         return nullptr;
     }
-    std::unique_ptr<Image> alpha = LoadPicture(alphaName);
+    std::unique_ptr<Image> alpha = LoadPicture(alphaName, fromBmp);
     if (!alpha) {
         return nullptr;
     }
