@@ -198,6 +198,18 @@ TEST_F(RleFileTest, PictureThatIsNotEightBitIsRefused)
     EXPECT_FALSE(dir.Exists("anim.rle"));
 }
 
+TEST_F(RleFileTest, PicturesThatCannotBeCutAreRefused)
+{
+    RegisterAnim("anim", false, 100);
+    EXPECT_EQ(Load(), nullptr);
+    EXPECT_FALSE(dir.Exists("anim.rle"));
+
+    RegisterAnim("anim", false, 2);
+    dir.Write("anim_alpha.bmp", Bmp8(2, 2, {255, 255, 255, 255}));
+    EXPECT_EQ(Load(), nullptr);
+    EXPECT_FALSE(dir.Exists("anim.rle"));
+}
+
 // Damage done to a good file, each of which must make the loader ignore it.
 struct Damage {
     const char* name;
