@@ -198,6 +198,18 @@ TEST_F(RleFileTest, PictureThatIsNotEightBitIsRefused)
     EXPECT_FALSE(dir.Exists("anim.rle"));
 }
 
+TEST_F(RleFileTest, ListWritesFilesAheadWhenConfiguredTo)
+{
+    dir.Write("sprites.txt", "anim anim_rle anim normx 2\n");
+    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("sprites.txt", "", 0.0f, 0.0f, false));
+    EXPECT_FALSE(dir.Exists("anim.rle"));
+
+    dir.Write("config.txt", "generateRleFiles 1\n");
+    ASSERT_TRUE(SettingsManager::Instance().LoadSettings("config.txt"));
+    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("sprites.txt", "", 0.0f, 0.0f, false));
+    EXPECT_TRUE(dir.Exists("anim.rle"));
+}
+
 TEST_F(RleFileTest, PicturesThatCannotBeCutAreRefused)
 {
     RegisterAnim("anim", false, 100);
