@@ -265,14 +265,4 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"AlphaSizeWithoutAlpha", [](std::string& b) { PutI32(b, kFirstRecord + 28, 4); }}),
     [](const ::testing::TestParamInfo<Damage>& param) { return std::string(param.param.name); });
 
-TEST(RleFileFormat, HeaderChecksItsOwnFields)
-{
-    RleFile::Header header;
-    std::string problem;
-    EXPECT_FALSE(RleFile::ParseHeader(std::vector<uint8_t>(RleFile::kHeaderSize - 1), header, problem));
-    EXPECT_EQ(problem, "shorter than its header");
-    std::vector<uint8_t> empty(RleFile::kHeaderSize);
-    EXPECT_FALSE(RleFile::ParseHeader(empty, header, problem));
-}
-
 }  // namespace
