@@ -1,8 +1,11 @@
 #include "render/RenderEngine.h"
 
 
+#include <cstring>
+
 #include "display/DirectDraw.h"
 #include "sprites/Sprite.h"
+#include "sprites/TargetLock.h"
 
 namespace {
 
@@ -53,11 +56,24 @@ void RenderEngine::SortByDepth()
     }
 }
 
+// Colour 0 is all-zero bytes in every screen format, so the clear is one memset per row.
+void RenderEngine::ClearRenderTarget()
+{
+    TargetLock target;
+    if (!target.IsLocked()) {
+        return;
+    }
+    size_t rowBytes = static_cast<size_t>(target.Width()) * static_cast<size_t>(target.BitsPerPixel() / 8);
+    for (int y = 0; y < target.Height(); ++y) {
+        std::memset(target.Row(y), 0, rowBytes);
+    }
+}
+
 void RenderEngine::Flush()
 {
     SortByDepth();
+    ClearRenderTarget();
     DirectDraw& display = DirectDraw::Instance();
-    display.ClearSurface(display.GetRenderTarget());
     for (Entry& entry : backgroundQueue) {
         entry.sprite->DrawEx(entry.info);
     }

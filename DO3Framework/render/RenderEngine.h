@@ -37,6 +37,7 @@ private:
     RenderEngine();
 
     void SortByDepth();
+    void ClearRenderTarget();
 
     std::vector<Entry> depthQueue;
     std::vector<Entry> backgroundQueue;

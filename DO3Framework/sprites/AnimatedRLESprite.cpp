@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
 #include "images/ImageUtil.h"
 #include "sprites/PixelBlend.h"
+#include "sprites/RleRowReader.h"
 #include "sprites/SpriteClipping.h"
 #include "sprites/TargetLock.h"
 
@@ -64,17 +66,90 @@ void FillSourceIndices(int* indices, int count, int64_t start, int64_t step, int
     }
 }
 
-using RowApplier = void (*)(uint8_t*, const uint32_t*, const int*, int, const pixel_blend::Layout&);
+using RowApplier = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const int*, int, const pixel_blend::RleTable&,
+                            const pixel_blend::Layout&);
 
 RowApplier ApplierFor(int depth)
 {
     switch (depth) {
-    case 16: return &pixel_blend::ApplyRleRow<uint16_t, true>;
+    case 16: return &pixel_blend::ApplyRleRow<uint16_t>;
     case 24: return &pixel_blend::ApplyRleRow24;
-    case 32: return &pixel_blend::ApplyRleRow<uint32_t, false>;
+    case 32: return &pixel_blend::ApplyRleRow<uint32_t>;
     default: return nullptr;
     }
 }
+
+// Every row of the stream can be unpacked.
+bool IsWholeStream(const Image& image)
+{
+    RleRowReader reader(image);
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        if (!reader.SkipRow()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The frame's rows on their way to the render target: unpacked into the display's scratch
+// buffer and applied through the frame's colour table while the target is locked.
+class FrameRows {
+public:
+    FrameRows(const Image& frameImage, const Image* alphaImage)
+        : image(frameImage), alpha(alphaImage), colorReader(frameImage), alphaReader(alphaImage ? *alphaImage : frameImage)
+    {
+    }
+
+    bool Prepare(const char* unsupportedDepth)
+    {
+        DirectDraw& display = DirectDraw::Instance();
+        const ScreenFormat& format = display.GetScreenFormat();
+        apply = ApplierFor(format.depth);
+        if (!apply) {
+            Debug::Instance().Warning(unsupportedDepth, format.depth);
+            return false;
+        }
+        auto* scratch = reinterpret_cast<uint8_t*>(display.GetScratchBuffer());
+        if (!scratch) {
+            return false;
+        }
+        colors = scratch;
+        alphas = alpha ? scratch + image.GetWidth() : scratch;
+        layout = pixel_blend::Layout::Of(format);
+        pixel_blend::BuildRleTable(image.GetPalette(), alpha ? alpha->GetPalette() : nullptr, alpha != nullptr,
+                                   format.depth, layout, table);
+        target.emplace();
+        if (!target->IsLocked() || target->BitsPerPixel() != format.depth) {
+            lockFailed = true;
+            return false;
+        }
+        bytes = format.depth / 8;
+        return true;
+    }
+
+    bool LockFailed() const { return lockFailed; }
+    bool Read() { return colorReader.ReadRow(colors) && (!alpha || alphaReader.ReadRow(alphas)); }
+    bool Skip() { return colorReader.SkipRow() && (!alpha || alphaReader.SkipRow()); }
+
+    void Apply(int screenY, int screenX, int sourceX, const int* columns, int count)
+    {
+        apply(target->Row(screenY) + screenX * bytes, colors + sourceX, alphas + sourceX, columns, count, table, layout);
+    }
+
+private:
+    const Image& image;
+    const Image* alpha;
+    RleRowReader colorReader;
+    RleRowReader alphaReader;
+    RowApplier apply = nullptr;
+    uint8_t* colors = nullptr;
+    uint8_t* alphas = nullptr;
+    pixel_blend::RleTable table;
+    pixel_blend::Layout layout;
+    std::optional<TargetLock> target;
+    bool lockFailed = false;
+    int bytes = 2;
+};
 
 }  // namespace
 
@@ -162,6 +237,10 @@ bool AnimatedRLESprite::AddFrame(std::unique_ptr<Image> frame, std::unique_ptr<I
                     GetFrameCount(), frame->GetWidth(), frame->GetHeight());
         return false;
     }
+    if (!IsWholeStream(*frame) || (alphaFrame && !IsWholeStream(*alphaFrame))) {
+        debug.Error("AnimatedRLESprite::AddFrame: the stream of frame %d ends early.\n", GetFrameCount());
+        return false;
+    }
     frames.push_back({std::move(frame), std::move(alphaFrame), rect});
     return true;
 }
@@ -231,7 +310,8 @@ void AnimatedRLESprite::DrawEx(const DrawInfo& info)
     }
 }
 
-// The frame is decoded only when some of it is visible.
+// Rows are unpacked one at a time into the display's scratch buffer, and only once some of
+// the frame is visible; rows above the visible part are skipped without unpacking.
 void AnimatedRLESprite::DrawUnscaled(const Frame& frame, float x, float y)
 {
     int frameWidth = frame.image->GetWidth();
@@ -243,28 +323,22 @@ void AnimatedRLESprite::DrawUnscaled(const Frame& frame, float x, float y)
     if (!sprite_clipping::ClipScaled(destination, source)) {
         return;
     }
-    DirectDraw& display = DirectDraw::Instance();
-    RowApplier apply = ApplierFor(display.GetScreenFormat().depth);
-    if (!apply) {
-        Debug::Instance().Warning("AnimatedRLESprite::DrawAlpha: Unsupported ScreenDepth %d!\n",
-                                  display.GetScreenFormat().depth);
+    FrameRows rows(*frame.image, frame.alpha.get());
+    if (!rows.Prepare("AnimatedRLESprite::DrawAlpha: Unsupported ScreenDepth %d!\n")) {
         return;
     }
-    uint32_t* decoded = display.GetScratchBuffer();
-    if (!decoded || !ImageUtil::Instance().RunLengthDecode(frame.image.get(), frame.alpha.get(), decoded,
-                                                           display.GetScratchPixels())) {
-        return;
-    }
-    TargetLock target;
-    if (!target.IsLocked() || target.BitsPerPixel() != display.GetScreenFormat().depth) {
-        return;
-    }
-    auto layout = pixel_blend::Layout::Of(display.GetScreenFormat());
-    int bytes = target.BitsPerPixel() / 8;
     int count = destination.right - destination.left + 1;
-    for (int row = 0; row <= destination.bottom - destination.top; ++row) {
-        const uint32_t* from = decoded + static_cast<size_t>(source.top + row) * frameWidth + source.left;
-        apply(target.Row(destination.top + row) + destination.left * bytes, from, nullptr, count, layout);
+    for (int row = 0; row <= source.bottom; ++row) {
+        if (row < source.top) {
+            if (!rows.Skip()) {
+                return;
+            }
+            continue;
+        }
+        if (!rows.Read()) {
+            return;
+        }
+        rows.Apply(destination.top + row - source.top, destination.left, source.left, nullptr, count);
     }
 }
 
@@ -289,23 +363,13 @@ void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float s
         !sprite_clipping::ClipScaled(destination, wholeFrame)) {
         return;
     }
-    DirectDraw& display = DirectDraw::Instance();
-    RowApplier apply = ApplierFor(display.GetScreenFormat().depth);
-    if (!apply) {
-        Debug::Instance().Warning("AnimatedRLESprite::DrawScaledAlpha: Unsupported ScreenDepth %d!\n",
-                                  display.GetScreenFormat().depth);
-        return;
-    }
-    uint32_t* decoded = display.GetScratchBuffer();
-    if (!decoded || !ImageUtil::Instance().RunLengthDecode(frame.image.get(), frame.alpha.get(), decoded,
-                                                           display.GetScratchPixels())) {
-        return;
-    }
-    TargetLock target;
-    if (!target.IsLocked() || target.BitsPerPixel() != display.GetScreenFormat().depth) {
-        Debug::Instance().Log("src-rect %f %f %f %f  dest-rect %d %d %d %d\n", sourceLeft, sourceTop, sourceRight,
-                              sourceBottom, destination.left, destination.top, destination.right,
-                              destination.bottom);
+    FrameRows rows(*frame.image, frame.alpha.get());
+    if (!rows.Prepare("AnimatedRLESprite::DrawScaledAlpha: Unsupported ScreenDepth %d!\n")) {
+        if (rows.LockFailed()) {
+            Debug::Instance().Log("src-rect %f %f %f %f  dest-rect %d %d %d %d\n", sourceLeft, sourceTop,
+                                  sourceRight, sourceBottom, destination.left, destination.top, destination.right,
+                                  destination.bottom);
+        }
         return;
     }
     // Each destination pixel samples the source at left + column x step, step = source width /
@@ -316,17 +380,22 @@ void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float s
     int64_t stepV = static_cast<int64_t>((sourceBottom - sourceTop + 1.0f) * kFixedOne) /
                     (unclipped.bottom - unclipped.top + 1);
     int columns[sprite_clipping::kFrameRight + 1];
-    int rows[sprite_clipping::kFrameBottom + 1];
+    int sourceRows[sprite_clipping::kFrameBottom + 1];
     int count = destination.right - destination.left + 1;
     int rowCount = destination.bottom - destination.top + 1;
     FillSourceIndices(columns, count, static_cast<int64_t>(sourceLeft * kFixedOne), stepU,
                       destination.left - unclipped.left, frameWidth - 1);
-    FillSourceIndices(rows, rowCount, static_cast<int64_t>(sourceTop * kFixedOne), stepV,
+    FillSourceIndices(sourceRows, rowCount, static_cast<int64_t>(sourceTop * kFixedOne), stepV,
                       destination.top - unclipped.top, frameHeight - 1);
-    auto layout = pixel_blend::Layout::Of(display.GetScreenFormat());
-    int bytes = target.BitsPerPixel() / 8;
+    int unpacked = -1;
     for (int row = 0; row < rowCount; ++row) {
-        const uint32_t* from = decoded + static_cast<size_t>(rows[row]) * frameWidth;
-        apply(target.Row(destination.top + row) + destination.left * bytes, from, columns, count, layout);
+        while (unpacked < sourceRows[row]) {
+            bool needed = unpacked + 1 == sourceRows[row];
+            if (!(needed ? rows.Read() : rows.Skip())) {
+                return;
+            }
+            ++unpacked;
+        }
+        rows.Apply(destination.top + row, destination.left, 0, columns, count);
     }
 }

@@ -8,8 +8,9 @@
 #include "sprites/Sprite.h"
 
 // A sequence of run-length coded 8-bit frames, optionally with run-length coded alpha frames,
-// decoded into the display's scratch buffer and blended per pixel when drawn. Scales by
-// nearest neighbour through DI_SCALE.
+// unpacked row by row into the display's scratch buffer and blended per pixel when drawn.
+// Scales by nearest neighbour through DI_SCALE. Frames whose streams end early, or that
+// exceed the scratch buffer, are refused when added.
 class AnimatedRLESprite : public Sprite {
 public:
     AnimatedRLESprite();

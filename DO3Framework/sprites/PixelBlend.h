@@ -91,60 +91,83 @@ inline void BlendAlphaRow24(uint8_t* to, const uint8_t* from, const uint8_t* alp
     }
 }
 
-// Decoded run-length pixels 0xAARRGGBB: alpha below 16 leaves the screen, above 240 is opaque.
-inline constexpr uint32_t kRleInvisibleBelow = 16;
-inline constexpr uint32_t kRleOpaqueAbove = 240;
+// Run-length frames are drawn from rows of palette indices through a table made per draw
+// from the frame's palettes: alpha below 16 leaves the screen, above 240 is opaque.
+inline constexpr int kRleInvisibleBelow = 16;
+inline constexpr int kRleOpaqueAbove = 240;
 
-template <class Pixel, bool sixteenBits>
-inline void ApplyRlePixel(Pixel& screen, uint32_t value, const Layout& layout)
+struct RleTable {
+    uint32_t opaque[256];         // the colour as a screen pixel
+    uint8_t channels[256][3];     // red, green, blue in screen units (5 bits on 16-bit screens)
+    uint8_t alpha[256];           // by alpha index, or by colour index for frames without alpha
+};
+
+// Colours on 16-bit screens are rounded to the nearest 5-bit step (black stays black).
+// Without an alpha frame every colour but black is opaque.
+inline void BuildRleTable(const uint32_t* palette, const uint32_t* alphaPalette, bool hasAlpha, int depth,
+                          const Layout& layout, RleTable& table)
 {
-    uint32_t alpha = value >> 24;
-    if (alpha < kRleInvisibleBelow) {
-        return;
+    for (int i = 0; i < 256; ++i) {
+        uint32_t entry = palette ? palette[i] : static_cast<uint32_t>(i * 0x010101);
+        int rgb[3] = {static_cast<int>((entry >> 16) & 0xFF), static_cast<int>((entry >> 8) & 0xFF),
+                      static_cast<int>(entry & 0xFF)};
+        bool black = (entry & 0xFFFFFF) == 0;
+        uint32_t opaque = 0;
+        for (int channel = 0; channel < 3; ++channel) {
+            int value = rgb[channel];
+            if (depth == 16) {
+                value = black ? 0 : (value + 4 > 255 ? 255 : (value + 4) & ~7) >> 3;
+            }
+            table.channels[i][channel] = static_cast<uint8_t>(value);
+            opaque |= depth == 24 ? static_cast<uint32_t>(value) << (8 * layout.index[channel])
+                                  : static_cast<uint32_t>(value) << layout.shift[channel];
+        }
+        table.opaque[i] = opaque;
+        if (hasAlpha) {
+            table.alpha[i] = static_cast<uint8_t>(alphaPalette ? alphaPalette[i] & 0xFF : static_cast<uint32_t>(i));
+        } else {
+            table.alpha[i] = entry != 0 ? 255 : 0;
+        }
     }
-    int shift = sixteenBits ? 3 : 0;
-    int red = static_cast<int>((value >> 16) & 0xFF) >> shift;
-    int green = static_cast<int>((value >> 8) & 0xFF) >> shift;
-    int blue = static_cast<int>(value & 0xFF) >> shift;
-    screen = alpha > kRleOpaqueAbove ? Pack<Pixel>(red, green, blue, layout)
-                                     : MixPixel<Pixel>(screen, red, green, blue, static_cast<int>(alpha), layout);
 }
 
-inline void ApplyRlePixel24(uint8_t* screen, uint32_t value, const Layout& layout)
-{
-    uint32_t alpha = value >> 24;
-    if (alpha < kRleInvisibleBelow) {
-        return;
-    }
-    int channels[3] = {static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                       static_cast<int>(value & 0xFF)};
-    for (int channel = 0; channel < 3; ++channel) {
-        uint8_t& byte = screen[layout.index[channel]];
-        byte = static_cast<uint8_t>(alpha > kRleOpaqueAbove ? channels[channel]
-                                                            : Mix(byte, channels[channel], static_cast<int>(alpha)));
-    }
-}
-
-// One row of a decoded frame, unscaled (columns == null) or through a column table.
-template <class Pixel, bool sixteenBits>
-void ApplyRleRow(uint8_t* row, const uint32_t* source, const int* columns, int count, const Layout& layout)
+// One destination row: colour and alpha indices of the frame row, through a column table
+// when scaled (columns == null: pixel i takes index i).
+template <class Pixel>
+void ApplyRleRow(uint8_t* row, const uint8_t* colors, const uint8_t* alphas, const int* columns, int count,
+                 const RleTable& table, const Layout& layout)
 {
     Pixel* to = reinterpret_cast<Pixel*>(row);
-    if (columns) {
-        for (int i = 0; i < count; ++i) {
-            ApplyRlePixel<Pixel, sixteenBits>(to[i], source[columns[i]], layout);
+    for (int i = 0; i < count; ++i) {
+        int source = columns ? columns[i] : i;
+        int alpha = table.alpha[alphas[source]];
+        if (alpha < kRleInvisibleBelow) {
+            continue;
         }
-    } else {
-        for (int i = 0; i < count; ++i) {
-            ApplyRlePixel<Pixel, sixteenBits>(to[i], source[i], layout);
+        int color = colors[source];
+        if (alpha > kRleOpaqueAbove) {
+            to[i] = static_cast<Pixel>(table.opaque[color]);
+            continue;
         }
+        const uint8_t* rgb = table.channels[color];
+        to[i] = MixPixel<Pixel>(to[i], rgb[kRed], rgb[kGreen], rgb[kBlue], alpha, layout);
     }
 }
 
-inline void ApplyRleRow24(uint8_t* row, const uint32_t* source, const int* columns, int count, const Layout& layout)
+inline void ApplyRleRow24(uint8_t* row, const uint8_t* colors, const uint8_t* alphas, const int* columns, int count,
+                          const RleTable& table, const Layout& layout)
 {
-    for (int i = 0; i < count; ++i) {
-        ApplyRlePixel24(row + i * 3, source[columns ? columns[i] : i], layout);
+    for (int i = 0; i < count; ++i, row += 3) {
+        int source = columns ? columns[i] : i;
+        int alpha = table.alpha[alphas[source]];
+        if (alpha < kRleInvisibleBelow) {
+            continue;
+        }
+        const uint8_t* rgb = table.channels[colors[source]];
+        for (int channel = 0; channel < 3; ++channel) {
+            uint8_t& byte = row[layout.index[channel]];
+            byte = static_cast<uint8_t>(alpha > kRleOpaqueAbove ? rgb[channel] : Mix(byte, rgb[channel], alpha));
+        }
     }
 }
 

@@ -16,6 +16,8 @@ public:
     bool IsLocked() const { return target != nullptr; }
     uint8_t* Row(int y) const { return pixels.pixels + static_cast<long>(y) * pixels.pitch; }
     int BitsPerPixel() const { return pixels.format.bitsPerPixel; }
+    int Width() const { return pixels.width; }
+    int Height() const { return pixels.height; }
     // The platform's answer (a lost target has been reported); kResultOk when not locked.
     int32_t Unlock();
 

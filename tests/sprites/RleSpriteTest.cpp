@@ -5,6 +5,7 @@
 
 #include "ScreenFixture.h"
 #include "sprites/AnimatedRLESprite.h"
+#include "sprites/RleRowReader.h"
 
 namespace {
 
@@ -195,10 +196,40 @@ TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrun)
     ASSERT_TRUE(ImageUtil::Instance().RunLengthEncode(*frame));
     std::vector<uint8_t> cut(frame->GetData(), frame->GetData() + frame->GetEncodedSize() / 2);
     frame->SetData(cut);
-    ASSERT_TRUE(sprite.AddFrame(std::move(frame), nullptr, {0, 0, 7, 7}));
+    EXPECT_FALSE(sprite.AddFrame(std::move(frame), nullptr, {0, 0, 7, 7}));
+    EXPECT_NE(Log().find("ends early"), std::string::npos);
+    EXPECT_EQ(sprite.GetFrameCount(), 0);
     sprite.DrawEx(Placed(0, 0));
-    EXPECT_NE(Log().find("stream ends early"), std::string::npos);
     EXPECT_EQ(At(0, 0), 0u);
+}
+
+TEST(RleRowReader, UnpacksRunsAndLiteralsCuttingPacketsAtTheRowEnd)
+{
+    // Two rows of 3: a run of 5 (cut to 3), then a literal of 2 and a run of 1.
+    Image image;
+    image.Create(3, 2, 8, true);
+    image.SetData({5, 7, static_cast<uint8_t>(-2), 1, 2, 1, 9});
+    image.MarkEncoded(7);
+    RleRowReader reader(image);
+    uint8_t row[3] = {};
+    ASSERT_TRUE(reader.ReadRow(row));
+    EXPECT_EQ(std::vector<uint8_t>(row, row + 3), (std::vector<uint8_t>{7, 7, 7}));
+    ASSERT_TRUE(reader.ReadRow(row));
+    EXPECT_EQ(std::vector<uint8_t>(row, row + 3), (std::vector<uint8_t>{1, 2, 9}));
+    EXPECT_FALSE(reader.ReadRow(row));
+}
+
+TEST(RleRowReader, StopsAtAZeroControlOrAShortLiteral)
+{
+    Image image;
+    image.Create(4, 1, 8, true);
+    image.SetData({0, 1});
+    image.MarkEncoded(2);
+    EXPECT_FALSE(RleRowReader(image).SkipRow());
+    image.SetData({static_cast<uint8_t>(-4), 1, 2});
+    image.MarkEncoded(3);
+    uint8_t row[4] = {};
+    EXPECT_FALSE(RleRowReader(image).ReadRow(row));
 }
 
 TEST_P(RleSpriteTest, DestinationSizesAndCollisionsAreNotSupported)
