@@ -1,6 +1,5 @@
 #include "sprites/RleFile.h"
 
-#include <cstring>
 #include <memory>
 
 #include "images/ImageRect.h"
