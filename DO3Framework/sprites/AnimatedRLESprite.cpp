@@ -1,6 +1,8 @@
 #include "sprites/AnimatedRLESprite.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -21,6 +23,8 @@ constexpr int kCropMargin = 2;
 // would round up to a whole pixel at positions of a few hundred).
 constexpr double kEdgeInset = 0.99999;
 constexpr int kFixedOne = 1 << 16;
+// A drawn row never exceeds the frame's width.
+constexpr int kMaxDrawnPixels = 1024;
 
 std::unique_ptr<Image> CopyOf(const Image& source, const ImageRect& rect)
 {
@@ -66,7 +70,7 @@ void FillSourceIndices(int* indices, int count, int64_t start, int64_t step, int
     }
 }
 
-using RowApplier = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const int*, int, const pixel_blend::RleTable&,
+using RowApplier = void (*)(uint8_t*, const uint8_t*, const uint8_t*, int, const pixel_blend::RleTable&,
                             const pixel_blend::Layout&);
 
 RowApplier ApplierFor(int depth)
@@ -77,6 +81,34 @@ RowApplier ApplierFor(int depth)
     case 32: return &pixel_blend::ApplyRleRow<uint32_t>;
     default: return nullptr;
     }
+}
+
+// Replaces every index of an encoded alpha frame by its alpha (the palette's blue) and gives it
+// a grey palette, so that drawing reads alpha values straight from unpacked rows. The stream
+// must have been checked whole.
+void ApplyAlphaPalette(Image& alpha)
+{
+    const Color* palette = alpha.GetPalette();
+    if (!palette) {
+        return;
+    }
+    uint8_t alphaOf[256];
+    std::array<Color, 256> grey{};
+    for (int i = 0; i < 256; ++i) {
+        alphaOf[i] = static_cast<uint8_t>(palette[i] & 0xFF);
+        grey[static_cast<size_t>(i)] = MakeColor(i, i, i);
+    }
+    uint8_t* data = alpha.GetData();
+    size_t size = std::min(static_cast<size_t>(alpha.GetEncodedSize()), alpha.GetDataSize());
+    size_t position = 0;
+    while (position < size) {
+        int control = static_cast<int8_t>(data[position++]);
+        size_t indices = control > 0 ? 1 : static_cast<size_t>(-control);
+        for (size_t end = std::min(position + indices, size); position < end; ++position) {
+            data[position] = alphaOf[data[position]];
+        }
+    }
+    alpha.SetPalette(grey.data());
 }
 
 // Every row of the stream can be unpacked.
@@ -91,12 +123,33 @@ bool IsWholeStream(const Image& image)
     return true;
 }
 
+void PickColumns(const uint8_t* __restrict colors, const uint8_t* __restrict alphas, const int* __restrict columns,
+                 int count, uint8_t* __restrict pickedColors, uint8_t* __restrict pickedAlphas)
+{
+    for (int i = 0; i < count; ++i) {
+        pickedColors[i] = colors[columns[i]];
+        pickedAlphas[i] = alphas[columns[i]];
+    }
+}
+
+void AlphaOfColors(const uint8_t* __restrict colors, int count, const uint8_t* __restrict alphaOf,
+                   uint8_t* __restrict alphas)
+{
+    for (int i = 0; i < count; ++i) {
+        alphas[i] = alphaOf[colors[i]];
+    }
+}
+
 // The frame's rows on their way to the render target: unpacked into the display's scratch
 // buffer and applied through the frame's colour table while the target is locked.
 class FrameRows {
 public:
-    FrameRows(const Image& frameImage, const Image* alphaImage)
-        : image(frameImage), alpha(alphaImage), colorReader(frameImage), alphaReader(alphaImage ? *alphaImage : frameImage)
+    FrameRows(const Image& frameImage, const Image* alphaImage, const pixel_blend::RleTable& colorTable)
+        : image(frameImage),
+          alpha(alphaImage),
+          table(colorTable),
+          colorReader(frameImage),
+          alphaReader(alphaImage ? *alphaImage : frameImage)
     {
     }
 
@@ -113,11 +166,13 @@ public:
         if (!scratch) {
             return false;
         }
+        // Scratch layout: the unpacked colour row, the alpha row, then the row as drawn (colour
+        // indices and alpha values picked for each destination pixel).
         colors = scratch;
-        alphas = alpha ? scratch + image.GetWidth() : scratch;
+        alphas = scratch + image.GetWidth();
+        drawnColors = alphas + image.GetWidth();
+        drawnAlphas = drawnColors + kMaxDrawnPixels;
         layout = pixel_blend::Layout::Of(format);
-        pixel_blend::BuildRleTable(image.GetPalette(), alpha ? alpha->GetPalette() : nullptr, alpha != nullptr,
-                                   format.depth, layout, table);
         target.emplace();
         if (!target->IsLocked() || target->BitsPerPixel() != format.depth) {
             lockFailed = true;
@@ -131,20 +186,38 @@ public:
     bool Read() { return colorReader.ReadRow(colors) && (!alpha || alphaReader.ReadRow(alphas)); }
     bool Skip() { return colorReader.SkipRow() && (!alpha || alphaReader.SkipRow()); }
 
+    // Draws count pixels at (screenX, screenY): source pixels sourceX onwards, or through the
+    // column table when scaled.
     void Apply(int screenY, int screenX, int sourceX, const int* columns, int count)
     {
-        apply(target->Row(screenY) + screenX * bytes, colors + sourceX, alphas + sourceX, columns, count, table, layout);
+        // Locals, so that the byte stores below cannot be taken to alias the members.
+        const uint8_t* rowColors = colors + sourceX;
+        const uint8_t* rowAlphas = alphas + sourceX;
+        uint8_t* pickedColors = drawnColors;
+        uint8_t* pickedAlphas = drawnAlphas;
+        if (columns) {
+            PickColumns(rowColors, rowAlphas, columns, count, pickedColors, pickedAlphas);
+            rowColors = pickedColors;
+            rowAlphas = pickedAlphas;
+        }
+        if (!alpha) {
+            AlphaOfColors(rowColors, count, table.alpha, pickedAlphas);
+            rowAlphas = pickedAlphas;
+        }
+        apply(target->Row(screenY) + screenX * bytes, rowColors, rowAlphas, count, table, layout);
     }
 
 private:
     const Image& image;
     const Image* alpha;
+    const pixel_blend::RleTable& table;
     RleRowReader colorReader;
     RleRowReader alphaReader;
     RowApplier apply = nullptr;
     uint8_t* colors = nullptr;
     uint8_t* alphas = nullptr;
-    pixel_blend::RleTable table;
+    uint8_t* drawnColors = nullptr;
+    uint8_t* drawnAlphas = nullptr;
     pixel_blend::Layout layout;
     std::optional<TargetLock> target;
     bool lockFailed = false;
@@ -153,7 +226,16 @@ private:
 
 }  // namespace
 
-AnimatedRLESprite::AnimatedRLESprite() = default;
+// The colour table of the last palette drawn: the frames of a sprite nearly always share one.
+struct AnimatedRLESprite::TableCache {
+    pixel_blend::RleTable table;
+    std::array<Color, 256> palette{};
+    bool hasPalette = false;
+    ScreenFormat format;
+    bool valid = false;
+};
+
+AnimatedRLESprite::AnimatedRLESprite() : tableCache(std::make_unique<TableCache>()) {}
 AnimatedRLESprite::~AnimatedRLESprite() = default;
 
 bool AnimatedRLESprite::Create(const Image& strip, const Image* alphaStrip, int frameCount, bool crop)
@@ -241,8 +323,31 @@ bool AnimatedRLESprite::AddFrame(std::unique_ptr<Image> frame, std::unique_ptr<I
         debug.Error("AnimatedRLESprite::AddFrame: the stream of frame %d ends early.\n", GetFrameCount());
         return false;
     }
+    if (alphaFrame) {
+        ApplyAlphaPalette(*alphaFrame);
+    }
     frames.push_back({std::move(frame), std::move(alphaFrame), rect});
     return true;
+}
+
+const pixel_blend::RleTable& AnimatedRLESprite::TableFor(const Image& frame)
+{
+    TableCache& cache = *tableCache;
+    const ScreenFormat& format = DirectDraw::Instance().GetScreenFormat();
+    const Color* palette = frame.GetPalette();
+    bool samePalette = cache.hasPalette == (palette != nullptr) &&
+                       (!palette || std::memcmp(cache.palette.data(), palette, sizeof(cache.palette)) == 0);
+    bool sameFormat = std::memcmp(&cache.format, &format, sizeof(format)) == 0;
+    if (!cache.valid || !samePalette || !sameFormat) {
+        cache.hasPalette = palette != nullptr;
+        if (palette) {
+            std::memcpy(cache.palette.data(), palette, sizeof(cache.palette));
+        }
+        cache.format = format;
+        pixel_blend::BuildRleTable(palette, format.depth, pixel_blend::Layout::Of(format), cache.table);
+        cache.valid = true;
+    }
+    return cache.table;
 }
 
 int AnimatedRLESprite::ClampFrame(int frame) const
@@ -323,7 +428,7 @@ void AnimatedRLESprite::DrawUnscaled(const Frame& frame, float x, float y)
     if (!sprite_clipping::ClipScaled(destination, source)) {
         return;
     }
-    FrameRows rows(*frame.image, frame.alpha.get());
+    FrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
     if (!rows.Prepare("AnimatedRLESprite::DrawAlpha: Unsupported ScreenDepth %d!\n")) {
         return;
     }
@@ -363,7 +468,7 @@ void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float s
         !sprite_clipping::ClipScaled(destination, wholeFrame)) {
         return;
     }
-    FrameRows rows(*frame.image, frame.alpha.get());
+    FrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
     if (!rows.Prepare("AnimatedRLESprite::DrawScaledAlpha: Unsupported ScreenDepth %d!\n")) {
         if (rows.LockFailed()) {
             Debug::Instance().Log("src-rect %f %f %f %f  dest-rect %d %d %d %d\n", sourceLeft, sourceTop,

@@ -11,6 +11,10 @@
 // unpacked row by row into the display's scratch buffer and blended per pixel when drawn.
 // Scales by nearest neighbour through DI_SCALE. Frames whose streams end early, or that
 // exceed the scratch buffer, are refused when added.
+namespace pixel_blend {
+struct RleTable;
+}
+
 class AnimatedRLESprite : public Sprite {
 public:
     AnimatedRLESprite();
@@ -23,6 +27,7 @@ public:
 
     // For readers of pre-encoded data: the cell size, then every frame with its encoded picture,
     // its encoded alpha (null when the sprite has none) and its inclusive rectangle in the cell.
+    // An alpha frame's palette is applied to its indices here (it then has a grey palette).
     void SetCellSize(int cellWidth, int cellHeight);
     bool AddFrame(std::unique_ptr<Image> frame, std::unique_ptr<Image> alphaFrame, const ImageRect& rect);
 
@@ -47,7 +52,10 @@ private:
         ImageRect rect;
     };
 
+    struct TableCache;
+
     int ClampFrame(int frame) const;
+    const pixel_blend::RleTable& TableFor(const Image& frame);
     bool CutFrame(const Image& strip, const Image* alphaStrip, int frame, bool crop);
     void DrawUnscaled(const Frame& frame, float x, float y);
     void DrawScaled(const Frame& frame, float x, float y, float scale);
@@ -56,4 +64,5 @@ private:
     int fullWidth = 0;
     int fullHeight = 0;
     bool hasAlpha = false;
+    std::unique_ptr<TableCache> tableCache;
 };

@@ -4,6 +4,10 @@
 
 #include "display/ScreenFormat.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Row kernels of the blending sprites. Channels are taken from a pixel with the screen's masks
 // and shifts (5 bits on 16-bit screens, 8 bits otherwise); all arithmetic is integer.
 namespace pixel_blend {
@@ -99,13 +103,13 @@ inline constexpr int kRleOpaqueAbove = 240;
 struct RleTable {
     uint32_t opaque[256];         // the colour as a screen pixel
     uint8_t channels[256][3];     // red, green, blue in screen units (5 bits on 16-bit screens)
-    uint8_t alpha[256];           // by alpha index, or by colour index for frames without alpha
+    uint8_t alpha[256];           // by colour index, for frames without alpha
 };
+
 
 // Colours on 16-bit screens are rounded to the nearest 5-bit step (black stays black).
 // Without an alpha frame every colour but black is opaque.
-inline void BuildRleTable(const uint32_t* palette, const uint32_t* alphaPalette, bool hasAlpha, int depth,
-                          const Layout& layout, RleTable& table)
+inline void BuildRleTable(const uint32_t* palette, int depth, const Layout& layout, RleTable& table)
 {
     for (int i = 0; i < 256; ++i) {
         uint32_t entry = palette ? palette[i] : static_cast<uint32_t>(i * 0x010101);
@@ -123,47 +127,65 @@ inline void BuildRleTable(const uint32_t* palette, const uint32_t* alphaPalette,
                                   : static_cast<uint32_t>(value) << layout.shift[channel];
         }
         table.opaque[i] = opaque;
-        if (hasAlpha) {
-            table.alpha[i] = static_cast<uint8_t>(alphaPalette ? alphaPalette[i] & 0xFF : static_cast<uint32_t>(i));
-        } else {
-            table.alpha[i] = entry != 0 ? 255 : 0;
-        }
+        table.alpha[i] = entry != 0 ? 255 : 0;
     }
 }
 
-// One destination row: colour and alpha indices of the frame row, through a column table
-// when scaled (columns == null: pixel i takes index i).
 template <class Pixel>
-void ApplyRleRow(uint8_t* row, const uint8_t* colors, const uint8_t* alphas, const int* columns, int count,
-                 const RleTable& table, const Layout& layout)
+inline void ApplyRlePixel(Pixel& screen, int color, int alpha, const RleTable& table, const Layout& layout)
+{
+    if (alpha < kRleInvisibleBelow) {
+        return;
+    }
+    if (alpha > kRleOpaqueAbove) {
+        screen = static_cast<Pixel>(table.opaque[color]);
+        return;
+    }
+    const uint8_t* rgb = table.channels[color];
+    screen = MixPixel<Pixel>(screen, rgb[kRed], rgb[kGreen], rgb[kBlue], alpha, layout);
+}
+
+// One destination row from colour indices and alpha values. Blocks of sixteen pixels that are
+// all invisible are skipped and blocks that are all opaque copied without testing each pixel.
+template <class Pixel>
+void ApplyRleRow(uint8_t* row, const uint8_t* colors, const uint8_t* alphas, int count, const RleTable& table,
+                 const Layout& layout)
 {
     Pixel* to = reinterpret_cast<Pixel*>(row);
-    for (int i = 0; i < count; ++i) {
-        int source = columns ? columns[i] : i;
-        int alpha = table.alpha[alphas[source]];
-        if (alpha < kRleInvisibleBelow) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i invisibleLimit = _mm_set1_epi8(kRleInvisibleBelow - 1);
+    const __m128i opaqueLimit = _mm_set1_epi8(static_cast<char>(kRleOpaqueAbove + 1));
+    for (; i + 16 <= count; i += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(alphas + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(block, invisibleLimit), invisibleLimit)) == 0xFFFF) {
             continue;
         }
-        int color = colors[source];
-        if (alpha > kRleOpaqueAbove) {
-            to[i] = static_cast<Pixel>(table.opaque[color]);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, opaqueLimit), opaqueLimit)) == 0xFFFF) {
+            for (int j = i; j < i + 16; ++j) {
+                to[j] = static_cast<Pixel>(table.opaque[colors[j]]);
+            }
             continue;
         }
-        const uint8_t* rgb = table.channels[color];
-        to[i] = MixPixel<Pixel>(to[i], rgb[kRed], rgb[kGreen], rgb[kBlue], alpha, layout);
+        for (int j = i; j < i + 16; ++j) {
+            ApplyRlePixel<Pixel>(to[j], colors[j], alphas[j], table, layout);
+        }
+    }
+#endif
+    for (; i < count; ++i) {
+        ApplyRlePixel<Pixel>(to[i], colors[i], alphas[i], table, layout);
     }
 }
 
-inline void ApplyRleRow24(uint8_t* row, const uint8_t* colors, const uint8_t* alphas, const int* columns, int count,
+inline void ApplyRleRow24(uint8_t* row, const uint8_t* colors, const uint8_t* alphas, int count,
                           const RleTable& table, const Layout& layout)
 {
     for (int i = 0; i < count; ++i, row += 3) {
-        int source = columns ? columns[i] : i;
-        int alpha = table.alpha[alphas[source]];
+        int alpha = alphas[i];
         if (alpha < kRleInvisibleBelow) {
             continue;
         }
-        const uint8_t* rgb = table.channels[colors[source]];
+        const uint8_t* rgb = table.channels[colors[i]];
         for (int channel = 0; channel < 3; ++channel) {
             uint8_t& byte = row[layout.index[channel]];
             byte = static_cast<uint8_t>(alpha > kRleOpaqueAbove ? rgb[channel] : Mix(byte, rgb[channel], alpha));
