@@ -26,9 +26,23 @@ void LogRect(const ImageRect& rect)
                           rect.bottom);
 }
 
-uint32_t BlitFlagsOf(const DrawInfo& info)
+// Whether any pixel of the area is the colour key (black: all bytes zero).
+bool HoldsKeyColor(const Image& image, int x, int y, int width, int height)
 {
-    return info.Has(DI_NO_COLORKEY) ? platform::kBlitOpaque : platform::kBlitColorKey;
+    int bytes = image.BytesPerPixel();
+    for (int row = y; row < y + height; ++row) {
+        const uint8_t* pixel = image.Row(row) + static_cast<size_t>(x) * bytes;
+        for (int column = 0; column < width; ++column, pixel += bytes) {
+            bool black = true;
+            for (int byte = 0; byte < bytes; ++byte) {
+                black = black && pixel[byte] == 0;
+            }
+            if (black) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -82,7 +96,22 @@ bool SurfaceSprite::Create(std::unique_ptr<Image> source, int spriteWidth, int s
         debug.Error("SurfaceSprite::Create: Failed to create sprite surface.\n");
         return false;
     }
-    return surface.SetPixels(*image, imageX, imageY);
+    return Upload();
+}
+
+// A picture without black is copied opaque: the same pixels, without testing each for the key.
+bool SurfaceSprite::Upload()
+{
+    if (!surface.SetPixels(*image, imageX, imageY)) {
+        return false;
+    }
+    keyed = HoldsKeyColor(*image, imageX, imageY, width, height);
+    return true;
+}
+
+uint32_t SurfaceSprite::BlitFlagsOf(const DrawInfo& info) const
+{
+    return keyed && !info.Has(DI_NO_COLORKEY) ? platform::kBlitColorKey : platform::kBlitOpaque;
 }
 
 int SurfaceSprite::GetWidth(int) const
@@ -111,22 +140,29 @@ void SurfaceSprite::Restore()
         return;
     }
     if (surface.Restore() && image) {
-        surface.SetPixels(*image, imageX, imageY);
+        Upload();
     }
 }
 
 void SurfaceSprite::UpdateRect(int x, int y, const ImageRect& rect)
 {
-    if (image) {
-        surface.SetPixelsRect(*image, x, y, rect);
+    if (image && surface.SetPixelsRect(*image, x, y, rect)) {
+        keyed = keyed || HoldsKeyColor(*image, x + rect.left, y + rect.top, rect.Width(), rect.Height());
     }
 }
 
 void SurfaceSprite::SetImageOffset(int x, int y)
 {
-    if (image && surface.SetPixels(*image, x, y)) {
-        imageX = x;
-        imageY = y;
+    if (!image) {
+        return;
+    }
+    int oldX = imageX;
+    int oldY = imageY;
+    imageX = x;
+    imageY = y;
+    if (!Upload()) {
+        imageX = oldX;
+        imageY = oldY;
     }
 }
 

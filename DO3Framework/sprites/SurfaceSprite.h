@@ -41,6 +41,8 @@ private:
     void DrawScaledBlit(const DrawInfo& info, const ImageRect& source);
     void DrawPlainBlit(const DrawInfo& info, const ImageRect& source);
     void ReportBlitFailure(int32_t result);
+    bool Upload();
+    uint32_t BlitFlagsOf(const DrawInfo& info) const;
 
     Surface surface;
     std::unique_ptr<Image> image;
@@ -52,4 +54,6 @@ private:
     int height = 0;
     int fullWidth = 0;
     int fullHeight = 0;
+    // The uploaded pixels hold the colour key somewhere; otherwise blits copy opaque.
+    bool keyed = true;
 };

@@ -203,6 +203,27 @@ TEST_P(SurfaceSpriteTest, LostSurfacesAreReportedAndRestoredWithTheirPixels)
     EXPECT_EQ(Debug::Instance().ErrorCount(), 0);
 }
 
+TEST_P(SurfaceSpriteTest, BlackUploadedLaterStaysTransparent)
+{
+    // Uploaded without black first (drawn opaque), then a black pixel arrives.
+    auto image = ScreenImage(8, 4, kRed);
+    image->SetPixel(5, 1, 0);
+    SurfaceSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), 4, 4, 0, 0, false));
+    FillTarget(kWhite);
+    DrawNow(sprite, Placed(0, 0));
+    EXPECT_EQ(At(1, 1), ScreenValue(kRed));
+    sprite.SetImageOffset(4, 0);
+    FillTarget(kWhite);
+    DrawNow(sprite, Placed(0, 0));
+    EXPECT_EQ(At(1, 1), ScreenValue(kWhite));
+    EXPECT_EQ(At(0, 1), ScreenValue(kRed));
+    sprite.SetImageOffset(7, 0);
+    FillTarget(kWhite);
+    DrawNow(sprite, Placed(0, 0));
+    EXPECT_EQ(At(1, 1), ScreenValue(kWhite));
+}
+
 TEST_P(SurfaceSpriteTest, OffsetsOutsideThePictureAreRefused)
 {
     SurfaceSprite sprite;
