@@ -1,35 +1,24 @@
 // qmforge DIR: writes the game's data directory below DIR, the same bytes on every run.
+// qmforge --sheets DIR: the same, and review sheets of every picture group in DIR/sheets.
 #include <cstdio>
+#include <cstring>
 
 #include "core/ForgeOutput.h"
-
-namespace {
-
-// Start-up keys of the program; the game's own keys follow as the game grows.
-constexpr const char* kConfig =
-    "# Das Quillmark - Konfiguration\n"
-    "# Anzeige: Breite, H\xF6he, Farbtiefe, Vollbild (0 = Fenster)\n"
-    "screenwidth 800\n"
-    "screenheight 600\n"
-    "screendepth 16\n"
-    "fullscreen 0\n"
-    "\n"
-    "# Start\n"
-    "startGameState GameQuillmark\n"
-    "activeLevel 0\n"
-    "preloadData 0\n"
-    "generateRleFiles 1\n";
-
-}  // namespace
+#include "data/ForgeAll.h"
+#include "sheets/ContactSheet.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: qmforge DIR\n");
+    const bool sheets = argc == 3 && std::strcmp(argv[1], "--sheets") == 0;
+    if (argc != 2 && !sheets) {
+        std::fprintf(stderr, "usage: qmforge [--sheets] DIR\n");
         return 2;
     }
-    ForgeOutput output(argv[1]);
-    output.WriteText("data\\config.txt", kConfig);
-    output.WriteLists();
-    return output.Failed() ? 1 : 0;
+    const char* root = argv[argc - 1];
+    ForgeOutput output(root);
+    bool ok = ForgeAll(output);
+    if (sheets) {
+        ok = ContactSheet::WriteAll(output.Sheets(), std::filesystem::path(root) / "sheets") && ok;
+    }
+    return ok ? 0 : 1;
 }
