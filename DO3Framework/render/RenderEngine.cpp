@@ -23,6 +23,9 @@ RenderEngine::RenderEngine()
 
 void RenderEngine::Add(Sprite* sprite, const DrawInfo& info, float depth)
 {
+    if (!sprite) {
+        return;
+    }
     if (depth < 0.0f) {
         backgroundQueue.push_back({sprite, info, depth});
     } else {
