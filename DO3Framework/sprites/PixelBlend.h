@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "display/ScreenFormat.h"
 
@@ -63,22 +64,45 @@ inline Pixel MixPixel(Pixel screen, int red, int green, int blue, int alpha, con
                        Mix(ChannelOf(screen, layout, kBlue), blue, alpha), layout);
 }
 
-// Alpha sprites: sprite pixels in the screen format, one alpha byte per pixel.
+template <class Pixel>
+inline void BlendAlphaPixel(Pixel& screen, Pixel sprite, int alpha, const Layout& layout)
+{
+    if (alpha == 0) {
+        return;
+    }
+    if (alpha == 255) {
+        screen = sprite;
+        return;
+    }
+    screen = MixPixel<Pixel>(screen, ChannelOf(sprite, layout, kRed), ChannelOf(sprite, layout, kGreen),
+                             ChannelOf(sprite, layout, kBlue), alpha, layout);
+}
+
+// Alpha sprites: sprite pixels in the screen format, one alpha byte per pixel. Blocks of
+// sixteen pixels that are all invisible or all opaque are skipped or copied whole.
 template <class Pixel>
 void BlendAlphaRow(Pixel* to, const Pixel* from, const uint8_t* alpha, int count, const Layout& layout)
 {
-    for (int i = 0; i < count; ++i) {
-        int a = alpha[i];
-        if (a == 0) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi8(static_cast<char>(0xFF));
+    for (; i + 16 <= count; i += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(alpha + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(block, zero)) == 0xFFFF) {
             continue;
         }
-        if (a == 255) {
-            to[i] = from[i];
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(block, full)) == 0xFFFF) {
+            std::memcpy(to + i, from + i, 16 * sizeof(Pixel));
             continue;
         }
-        Pixel sprite = from[i];
-        to[i] = MixPixel<Pixel>(to[i], ChannelOf(sprite, layout, kRed), ChannelOf(sprite, layout, kGreen),
-                                ChannelOf(sprite, layout, kBlue), a, layout);
+        for (int j = i; j < i + 16; ++j) {
+            BlendAlphaPixel<Pixel>(to[j], from[j], alpha[j], layout);
+        }
+    }
+#endif
+    for (; i < count; ++i) {
+        BlendAlphaPixel<Pixel>(to[i], from[i], alpha[i], layout);
     }
 }
 

@@ -68,6 +68,26 @@ TEST_P(AlphaSpriteTest, ZeroLeavesTheScreenAndFullAlphaCopies)
     EXPECT_EQ(At(1, 0), ScreenValue(kRed));
 }
 
+TEST_P(AlphaSpriteTest, WideRowsMixSkippedCopiedAndBlendedBlocks)
+{
+    // Columns 0-15 invisible, 16-31 opaque, 32-47 half, 48-49 opaque again.
+    auto alpha = IndexedImage(50, 1, nullptr, [](int x, int) { return x < 16 ? 0 : x < 32 ? 255 : x < 48 ? 128 : 255; });
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(ScreenImage(50, 1, kRed), std::move(alpha), 50, 1, 0, 0, false));
+    FillTarget(kWhite);
+    sprite.DrawEx(Placed(3, 0));
+    EXPECT_EQ(At(3, 0), ScreenValue(kWhite));
+    EXPECT_EQ(At(18, 0), ScreenValue(kWhite));
+    EXPECT_EQ(At(19, 0), ScreenValue(kRed));
+    EXPECT_EQ(At(34, 0), ScreenValue(kRed));
+    uint32_t half = At(35, 0);
+    EXPECT_EQ(At(50, 0), half);
+    EXPECT_NE(half, ScreenValue(kRed));
+    EXPECT_NE(half, ScreenValue(kWhite));
+    EXPECT_EQ(At(51, 0), ScreenValue(kRed));
+    EXPECT_EQ(At(53, 0), ScreenValue(kWhite));
+}
+
 TEST_P(AlphaSpriteTest, CropKeepsTheUnionOfPictureAndAlphaMap)
 {
     auto image = ScreenImage(20, 20, 0);
