@@ -70,10 +70,11 @@ TEST_P(AlphaSpriteTest, ZeroLeavesTheScreenAndFullAlphaCopies)
 
 TEST_P(AlphaSpriteTest, WideRowsMixSkippedCopiedAndBlendedBlocks)
 {
-    // Columns 0-15 invisible, 16-31 opaque, 32-47 half, 48-49 opaque again.
-    auto alpha = IndexedImage(50, 1, nullptr, [](int x, int) { return x < 16 ? 0 : x < 32 ? 255 : x < 48 ? 128 : 255; });
+    // Columns 0-15 invisible, 16-31 opaque, 32-47 half, 48-49 opaque again (two rows: a
+    // single row is never drawn, as blits need top < bottom).
+    auto alpha = IndexedImage(50, 2, nullptr, [](int x, int) { return x < 16 ? 0 : x < 32 ? 255 : x < 48 ? 128 : 255; });
     AlphaSprite sprite;
-    ASSERT_TRUE(sprite.Create(ScreenImage(50, 1, kRed), std::move(alpha), 50, 1, 0, 0, false));
+    ASSERT_TRUE(sprite.Create(ScreenImage(50, 2, kRed), std::move(alpha), 50, 2, 0, 0, false));
     FillTarget(kWhite);
     sprite.DrawEx(Placed(3, 0));
     EXPECT_EQ(At(3, 0), ScreenValue(kWhite));
