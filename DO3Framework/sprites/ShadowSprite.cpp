@@ -40,8 +40,7 @@ ShadowSprite::~ShadowSprite() = default;
 bool ShadowSprite::Create(std::unique_ptr<Image> source, int shadowWidth, int shadowHeight)
 {
     mask.reset();
-    spans.clear();
-    rowStart.assign(1, 0);
+    darkened = RowSpans();
     cropX = cropY = 0;
     width = fullWidth = shadowWidth;
     height = fullHeight = shadowHeight;
@@ -58,30 +57,9 @@ bool ShadowSprite::Create(std::unique_ptr<Image> source, int shadowWidth, int sh
     cropX = bounds.left;
     cropY = bounds.top;
     mask = std::move(cut);
-    BuildSpans();
+    const Image& bits = *mask;
+    darkened.Build(bits.GetWidth(), bits.GetHeight(), [&bits](int x, int y) { return !IsMaskBitSet(bits, x, y); });
     return true;
-}
-
-// Runs of clear mask bits per row, so that drawing darkens whole runs without testing bits.
-void ShadowSprite::BuildSpans()
-{
-    rowStart.assign(1, 0);
-    for (int y = 0; y < mask->GetHeight(); ++y) {
-        int x = 0;
-        while (x < mask->GetWidth()) {
-            while (x < mask->GetWidth() && IsMaskBitSet(*mask, x, y)) {
-                ++x;
-            }
-            int begin = x;
-            while (x < mask->GetWidth() && !IsMaskBitSet(*mask, x, y)) {
-                ++x;
-            }
-            if (x > begin) {
-                spans.push_back({begin, x});
-            }
-        }
-        rowStart.push_back(static_cast<int>(spans.size()));
-    }
 }
 
 int ShadowSprite::GetWidth(int) const
@@ -135,9 +113,9 @@ void ShadowSprite::DrawEx(const DrawInfo& info)
     uint32_t keep = KeptAfterHalving(format);
     for (int row = source.top; row <= source.bottom; ++row) {
         uint8_t* screenRow = target.Row(y + row - source.top);
-        for (int i = rowStart[row]; i < rowStart[row + 1]; ++i) {
-            int begin = std::max(spans[i].begin, source.left);
-            int end = std::min(spans[i].end, source.right + 1);
+        for (const RowSpans::Span* span = darkened.RowBegin(row); span != darkened.RowEnd(row); ++span) {
+            int begin = std::max(span->begin, source.left);
+            int end = std::min(span->end, source.right + 1);
             if (begin >= end) {
                 continue;
             }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "images/Image.h"
+#include "sprites/RowSpans.h"
 #include "sprites/Sprite.h"
 
 // A shadow: every pixel under a clear bit of a 1-bit mask is darkened to half; set bits leave
@@ -28,18 +28,9 @@ public:
     const Image* GetMask() const { return mask.get(); }
 
 private:
-    // A run of darkened pixels in one mask row, [begin, end).
-    struct Span {
-        int begin = 0;
-        int end = 0;
-    };
-
-    void BuildSpans();
-
     std::unique_ptr<Image> mask;
-    // Spans of row y are spans[rowStart[y] .. rowStart[y + 1]).
-    std::vector<Span> spans;
-    std::vector<int> rowStart;
+    // Runs of clear mask bits (darkened pixels).
+    RowSpans darkened;
     int cropX = 0;
     int cropY = 0;
     int width = 0;

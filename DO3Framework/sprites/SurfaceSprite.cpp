@@ -1,12 +1,14 @@
 #include "sprites/SurfaceSprite.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
 #include "images/ImageUtil.h"
 #include "platform/PlatformResult.h"
 #include "sprites/SpriteClipping.h"
+#include "sprites/TargetLock.h"
 
 namespace {
 
@@ -26,23 +28,14 @@ void LogRect(const ImageRect& rect)
                           rect.bottom);
 }
 
-// Whether any pixel of the area is the colour key (black: all bytes zero).
-bool HoldsKeyColor(const Image& image, int x, int y, int width, int height)
+bool IsKeyColor(const uint8_t* pixel, int bytes)
 {
-    int bytes = image.BytesPerPixel();
-    for (int row = y; row < y + height; ++row) {
-        const uint8_t* pixel = image.Row(row) + static_cast<size_t>(x) * bytes;
-        for (int column = 0; column < width; ++column, pixel += bytes) {
-            bool black = true;
-            for (int byte = 0; byte < bytes; ++byte) {
-                black = black && pixel[byte] == 0;
-            }
-            if (black) {
-                return true;
-            }
+    for (int byte = 0; byte < bytes; ++byte) {
+        if (pixel[byte] != 0) {
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
 }  // namespace
@@ -105,8 +98,22 @@ bool SurfaceSprite::Upload()
     if (!surface.SetPixels(*image, imageX, imageY)) {
         return false;
     }
-    keyed = HoldsKeyColor(*image, imageX, imageY, width, height);
+    FindVisibleRuns();
     return true;
+}
+
+void SurfaceSprite::FindVisibleRuns()
+{
+    const Image& picture = *image;
+    int bytes = picture.BytesPerPixel();
+    int left = imageX;
+    int top = imageY;
+    keyed = false;
+    visibleRuns.Build(width, height, [&](int x, int y) {
+        bool key = IsKeyColor(picture.Row(top + y) + static_cast<size_t>(left + x) * bytes, bytes);
+        keyed = keyed || key;
+        return !key;
+    });
 }
 
 uint32_t SurfaceSprite::BlitFlagsOf(const DrawInfo& info) const
@@ -147,7 +154,7 @@ void SurfaceSprite::Restore()
 void SurfaceSprite::UpdateRect(int x, int y, const ImageRect& rect)
 {
     if (image && surface.SetPixelsRect(*image, x, y, rect)) {
-        keyed = keyed || HoldsKeyColor(*image, x + rect.left, y + rect.top, rect.Width(), rect.Height());
+        FindVisibleRuns();
     }
 }
 
@@ -214,12 +221,16 @@ void SurfaceSprite::DrawPlainBlit(const DrawInfo& info, const ImageRect& source)
     if (!sprite_clipping::LimitToPicture(x, y, from, width, height) || !sprite_clipping::ClipUnscaled(x, y, from)) {
         return;
     }
+    if (BlitFlagsOf(info) == platform::kBlitColorKey) {
+        CopyVisibleRuns(x, y, from);
+        return;
+    }
     platform::PixelSurface* target = DirectDraw::Instance().GetRenderTarget();
     if (!target) {
         return;
     }
     platform::PixelRect fromRect = Exclusive(from);
-    int32_t result = target->Blit(x, y, *surface.GetPixelSurface(), &fromRect, BlitFlagsOf(info));
+    int32_t result = target->Blit(x, y, *surface.GetPixelSurface(), &fromRect, platform::kBlitOpaque);
     if (result == platform::kResultInvalidRect) {
         Debug& debug = Debug::Instance();
         debug.Error("SurfaceSprite::DrawEx: Invalid Rect while rendering surface Sprite #2.\n");
@@ -228,6 +239,33 @@ void SurfaceSprite::DrawPlainBlit(const DrawInfo& info, const ImageRect& source)
         return;
     }
     ReportBlitFailure(result);
+}
+
+// A colour-keyed blit that copies only the runs of non-black pixels of each clipped row.
+void SurfaceSprite::CopyVisibleRuns(int x, int y, const ImageRect& source)
+{
+    const platform::PixelSurface& pixels = *surface.GetPixelSurface();
+    if (pixels.IsLost()) {
+        DirectDraw::Instance().ReportLostSurface();
+        return;
+    }
+    TargetLock target;
+    if (!target.IsLocked() || target.BitsPerPixel() != pixels.Format().bitsPerPixel) {
+        return;
+    }
+    int bytes = pixels.Format().BytesPerPixel();
+    for (int row = source.top; row <= source.bottom; ++row) {
+        uint8_t* to = target.Row(y + row - source.top);
+        const uint8_t* from = pixels.Row(row);
+        for (const RowSpans::Span* run = visibleRuns.RowBegin(row); run != visibleRuns.RowEnd(row); ++run) {
+            int begin = std::max(run->begin, source.left);
+            int end = std::min(run->end, source.right + 1);
+            if (begin < end) {
+                std::memcpy(to + static_cast<size_t>(x + begin - source.left) * bytes, from + static_cast<size_t>(begin) * bytes,
+                            static_cast<size_t>(end - begin) * bytes);
+            }
+        }
+    }
 }
 
 void SurfaceSprite::ReportBlitFailure(int32_t result)

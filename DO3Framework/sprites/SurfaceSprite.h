@@ -3,11 +3,14 @@
 #include <memory>
 
 #include "images/Image.h"
+#include "sprites/RowSpans.h"
 #include "sprites/Sprite.h"
 #include "sprites/Surface.h"
 
-// A picture in a display surface, drawn by the frame buffer's blits with black as colour key.
-// The source image stays with the sprite so that a lost surface can be uploaded again.
+// A picture in a display surface with black as colour key. Scaled draws use the frame buffer's
+// stretched blit; unscaled colour-keyed draws copy the runs of non-black pixels of each row,
+// found when the pixels are uploaded, and pictures without black are copied whole. The source
+// image stays with the sprite so that a lost surface can be uploaded again.
 class SurfaceSprite : public Sprite {
 public:
     SurfaceSprite();
@@ -41,7 +44,9 @@ private:
     void DrawScaledBlit(const DrawInfo& info, const ImageRect& source);
     void DrawPlainBlit(const DrawInfo& info, const ImageRect& source);
     void ReportBlitFailure(int32_t result);
+    void CopyVisibleRuns(int x, int y, const ImageRect& source);
     bool Upload();
+    void FindVisibleRuns();
     uint32_t BlitFlagsOf(const DrawInfo& info) const;
 
     Surface surface;
@@ -56,4 +61,5 @@ private:
     int fullHeight = 0;
     // The uploaded pixels hold the colour key somewhere; otherwise blits copy opaque.
     bool keyed = true;
+    RowSpans visibleRuns;
 };

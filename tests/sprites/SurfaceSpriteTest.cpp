@@ -25,6 +25,8 @@ protected:
                 image->SetPixel(x, y, ColumnColor(x));
             }
         }
+        // One black pixel top right, so that draws take the colour-keyed way.
+        image->SetPixel(width - 1, 0, 0);
         auto sprite = std::make_unique<SurfaceSprite>();
         EXPECT_TRUE(sprite->Create(std::move(image), width, height, 0, 0, false));
         return sprite;
@@ -48,6 +50,7 @@ TEST_P(SurfaceSpriteTest, LeftEdgeLosesTheColumnsBeforeIt)
     DrawNow(*sprite, Placed(-10, 5));
     EXPECT_EQ(At(0, 5), ScreenValue(ColumnColor(10)));
     EXPECT_EQ(At(29, 24), ScreenValue(ColumnColor(39)));
+    EXPECT_EQ(At(29, 5), 0u);
     EXPECT_EQ(At(30, 5), 0u);
     EXPECT_EQ(At(0, 25), 0u);
 }
