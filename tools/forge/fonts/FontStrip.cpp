@@ -1,6 +1,7 @@
 #include "fonts/FontStrip.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "core/BmpEncoder.h"
@@ -72,6 +73,9 @@ public:
     {
         height = metrics.above + metrics.below + 2;
         gradientTop = baseline - static_cast<int>(style.pixelSize * 0.75f);
+        for (unsigned char digit = '0'; digit <= '9'; ++digit) {
+            digitWidth = std::max(digitWidth, Measure(rasterizer.Render(digit)).width);
+        }
     }
 
     void AddGlyph(unsigned char code, bool placeholder)
@@ -80,7 +84,7 @@ public:
         if (placeholder) {
             AddPlaceholder();
         } else {
-            AddStyledGlyph(rasterizer.Render(code));
+            AddStyledGlyph(code, rasterizer.Render(code));
         }
         cells.emplace_back(start, cursor);
         cursor += kGlyphGap;
@@ -127,13 +131,38 @@ private:
         return Mix(base, Rgba{255, 252, 232, 255}, 0.6f * highlight);
     }
 
-    void AddStyledGlyph(const GlyphCoverage& glyph)
+    // Where a glyph's ink starts and how many columns it spans, from the cursor.
+    struct Box {
+        int inkLeft = 0;
+        int width = 0;
+    };
+
+    Box Measure(const GlyphCoverage& glyph) const
+    {
+        const int o = style.outline;
+        const int shift = std::max(0, o - glyph.left);
+        const int inkLeft = shift + glyph.left - o;
+        const int inkWidth = glyph.width + 2 * o + style.shadow;
+        // The game steps spacing + width - 1: pad to the typeface's advance plus the outline.
+        return {inkLeft, std::max(shift + glyph.advance + o - style.spacing + 1, inkLeft + inkWidth)};
+    }
+
+    // Digits share one width, centred in it, so counting numbers stand still.
+    Box DigitBox(const GlyphCoverage& glyph) const
+    {
+        Box box = Measure(glyph);
+        box.inkLeft += (digitWidth - box.width) / 2;
+        box.width = digitWidth;
+        return box;
+    }
+
+    void AddStyledGlyph(unsigned char code, const GlyphCoverage& glyph)
     {
         const int o = style.outline;
         const int w = glyph.width + 2 * o + style.shadow;
         const int h = glyph.height + 2 * o + style.shadow;
-        const int shift = std::max(0, o - glyph.left);
-        const int inkLeft = cursor + shift + glyph.left - o;
+        const Box box = std::isdigit(code) ? DigitBox(glyph) : Measure(glyph);
+        const int inkLeft = cursor + box.inkLeft;
         const int inkTop = baseline - glyph.top - o;
         const std::vector<float> outline = Dilate(glyph, o, w, h, o);
         const std::vector<float> shadow = Dilate(glyph, o, w, h, o + style.shadow);
@@ -154,10 +183,8 @@ private:
                 }
             }
         }
-        const int advance = glyph.advance + o;
-        const int end = std::max(cursor + shift + advance - style.spacing + 1, inkLeft + w);
-        BridgeEmptyColumns(inked, inkLeft, end, inkTop + h / 2);
-        cursor = end;
+        BridgeEmptyColumns(inked, inkLeft, cursor + box.width, inkTop + h / 2);
+        cursor += box.width;
     }
 
     // Columns of the glyph's span without ink get an invisible solid pixel, so the scan
@@ -181,6 +208,7 @@ private:
     int height = 0;
     int gradientTop = 0;
     int cursor = 0;
+    int digitWidth = 0;
     std::vector<Pixel> pixels;
     std::vector<std::pair<int, int>> cells;
 };

@@ -1,0 +1,704 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "audio/SoundEngine.h"
+#include "core/ForgeOutput.h"
+#include "data/ForgeAll.h"
+#include "data/ForgeData.h"
+#include "data/GameTexts.h"
+#include "data/SoundEventTable.h"
+#include "files/File.h"
+#include "fonts/FontCharacterSets.h"
+#include "params/AsciiSerializer.h"
+#include "params/Cast.h"
+#include "params/ComboBox.h"
+#include "params/Object.h"
+#include "params/Serializer.h"
+#include "spritemanager/SpriteTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kDwarfNames = {"fenno", "tabor", "quirn", "marlo", "gandel", "ruvik", "holvo"};
+const std::vector<std::string> kKnightNames = {"stumpf", "scharf"};
+
+// ---- Stand-ins for the game's objects: they ask for exactly the labels the game reads ----
+
+enum class Kind { Float, Int, String, VectorFloat, DwarfName, KnightName, Brains };
+
+class Probe : public Object {
+public:
+    Probe(std::string sectionLabel, std::vector<std::pair<Kind, std::string>> parameterList)
+        : section(std::move(sectionLabel)), parameters(std::move(parameterList))
+    {
+    }
+
+    void Parameters(Serializer& serializer, const std::string& name) override
+    {
+        serializer.BeginSection(section, name);
+        for (const auto& [kind, label] : parameters) {
+            Read(serializer, kind, label);
+        }
+        serializer.EndSection();
+    }
+
+    std::map<std::string, float> floats;
+    std::map<std::string, int> ints;
+    std::map<std::string, std::string> strings;
+    std::map<std::string, std::pair<float, float>> pairs;
+    int nameIndex = -1;
+    std::unique_ptr<Probe> brains;
+
+private:
+    void Read(Serializer& serializer, Kind kind, const std::string& label)
+    {
+        switch (kind) {
+        case Kind::Float: serializer.Float(label, floats[label]); break;
+        case Kind::Int: serializer.Int(label, ints[label]); break;
+        case Kind::String: serializer.String(label, strings[label]); break;
+        case Kind::VectorFloat: serializer.VectorFloat(label, pairs[label].first, pairs[label].second); break;
+        case Kind::DwarfName: ComboBox(serializer, label, kDwarfNames, nameIndex); break;
+        case Kind::KnightName: ComboBox(serializer, label, kKnightNames, nameIndex); break;
+        case Kind::Brains: serializer.SubObject(label, brains.get()); break;
+        }
+    }
+
+    std::string section;
+    std::vector<std::pair<Kind, std::string>> parameters;
+};
+
+std::unique_ptr<Probe> BrainsProbe()
+{
+    return std::make_unique<Probe>("AStarController",
+                                   std::vector<std::pair<Kind, std::string>>{{Kind::Float, "Turn Length"},
+                                                                             {Kind::Float, "General Aggressiveness"},
+                                                                             {Kind::Float, "Player Aggressiveness"},
+                                                                             {Kind::Float, "Sleepiness"},
+                                                                             {Kind::Float, "Persistance"},
+                                                                             {Kind::Float, "Say Check"},
+                                                                             {Kind::Float, "Strike Delay"}});
+}
+
+std::unique_ptr<Probe> DwarfProbe()
+{
+    std::vector<std::pair<Kind, std::string>> list = {
+        {Kind::DwarfName, "Dwarf Name"},        {Kind::Float, "maximum Speed"}, {Kind::Float, "Accelleration Time"},
+        {Kind::Float, "Swaying Time"},          {Kind::Int, "Score f. Kill"},   {Kind::Float, "StrikeTime"},
+        {Kind::Float, "Force Factor"},          {Kind::Float, "Force Max"},     {Kind::Float, "CounterTime"},
+        {Kind::Float, "Size"},                  {Kind::Float, "Board Size"},    {Kind::Brains, "Brains"}};
+    for (const char* state : {"run", "schlaf", "stop", "start", "schlag", "getroffen", "taumeln", "umfallen", "schach",
+                              "brett", "doppel", "idle"}) {
+        list.emplace_back(Kind::Float, std::string(state) + " fps.:");
+    }
+    auto probe = std::make_unique<Probe>("Dwarf Model", list);
+    probe->brains = BrainsProbe();
+    return probe;
+}
+
+std::unique_ptr<Probe> KnightProbe()
+{
+    std::vector<std::pair<Kind, std::string>> list = {
+        {Kind::KnightName, "Knight Name"}, {Kind::Float, "maximum Speed"}, {Kind::Float, "Accelleration Time"},
+        {Kind::Float, "Swaying Time"},     {Kind::Float, "StrikeTime"},    {Kind::Float, "CounterTime"},
+        {Kind::Float, "Board Size"},       {Kind::Float, "Size"},          {Kind::Int, "Score f. Kill"},
+        {Kind::Float, "Bomb Probab."},     {Kind::Brains, "Brains"}};
+    for (const char* state : {"run", "stop", "start", "schlag", "umfallen"}) {
+        list.emplace_back(Kind::Float, std::string(state) + " fps.:");
+    }
+    auto probe = std::make_unique<Probe>("Knight Model", list);
+    probe->brains = BrainsProbe();
+    return probe;
+}
+
+using ProbeMaker = std::function<std::unique_ptr<Probe>()>;
+
+ProbeMaker Plain(const std::string& section, std::vector<std::pair<Kind, std::string>> list)
+{
+    return [section, list] { return std::make_unique<Probe>(section, list); };
+}
+
+// Every class the game's factory knows, with the parameters each reads.
+const std::map<std::string, ProbeMaker>& GameClasses()
+{
+    static const std::map<std::string, ProbeMaker> classes = {
+        {"DwarfModel", DwarfProbe},
+        {"KnightModel", KnightProbe},
+        {"Jester", Plain("Jester", {{Kind::VectorFloat, "Random Timer"},
+                                    {Kind::Float, "Sleep Time"},
+                                    {Kind::Float, "Joke Radius"},
+                                    {Kind::Float, "Search Time"},
+                                    {Kind::VectorFloat, "Location 0"},
+                                    {Kind::VectorFloat, "Location 1"},
+                                    {Kind::VectorFloat, "Location 2"}})},
+        {"Hunter", Plain("Hunter", {{Kind::VectorFloat, "Random Timer"},
+                                    {Kind::VectorFloat, "Starting Position"},
+                                    {Kind::VectorFloat, "Speed "},
+                                    {Kind::Float, "Bullet Speed "},
+                                    {Kind::Float, "Bullet Radius"},
+                                    {Kind::VectorFloat, "Search Time"},
+                                    {Kind::Float, "Geweih prob"},
+                                    {Kind::Float, "Geweih Zeit"}})},
+        {"Queen", Plain("Queen", {{Kind::VectorFloat, "Idle Timer"}, {Kind::Float, "Chew Percentage"}})},
+        {"BoardItem", Plain("BoardItem", {{Kind::String, "spriteName"},
+                                          {Kind::Int, "Multiplicity"},
+                                          {Kind::Float, "OnScreen time"},
+                                          {Kind::Int, "Points"}})},
+        {"BombItem", Plain("BombItem", {{Kind::Int, "Multiplicity"},
+                                        {Kind::String, "animation Name"},
+                                        {Kind::Float, "OnScreen time"},
+                                        {Kind::Float, "Explosion Radius"}})},
+        {"DizzyItem", Plain("DizzyItem", {{Kind::String, "spriteName"},
+                                          {Kind::Int, "Multiplicity"},
+                                          {Kind::Float, "OnScreen time"},
+                                          {Kind::Float, "Working time"}})},
+        {"PointsItem", Plain("PointsItem", {{Kind::String, "spriteName"},
+                                            {Kind::Int, "Multiplicity"},
+                                            {Kind::Float, "OnScreen time"},
+                                            {Kind::Int, "Points"}})},
+        {"SkateItem", Plain("SkateItem", {{Kind::Int, "Multiplicity"},
+                                          {Kind::String, "spriteName"},
+                                          {Kind::Float, "skateBonus"},
+                                          {Kind::Float, "OnScreen time"},
+                                          {Kind::Float, "Max skate factor"},
+                                          {Kind::Float, "Working time"}})},
+        {"SleepyItem", Plain("SleepyItem", {{Kind::Int, "Multiplicity"},
+                                            {Kind::String, "spriteName"},
+                                            {Kind::String, "pickupSound"},
+                                            {Kind::Float, "OnScreen time"},
+                                            {Kind::Int, "Points"},
+                                            {Kind::Float, "Working time"}})},
+        {"SpeedBonusItem", Plain("SpeedBonusItem", {{Kind::String, "spriteName"},
+                                                    {Kind::Int, "Multiplicity"},
+                                                    {Kind::Float, "speedBonus"},
+                                                    {Kind::Float, "OnScreen time"},
+                                                    {Kind::Float, "Max Bonus Speed"},
+                                                    {Kind::Int, "Points"},
+                                                    {Kind::Float, "Working time"}})},
+        {"SpeedMalusItem", Plain("SpeedMalusItem", {{Kind::String, "spriteName"},
+                                                    {Kind::Int, "Multiplicity"},
+                                                    {Kind::Float, "speedMalus"},
+                                                    {Kind::Float, "Min Malus Speed"},
+                                                    {Kind::Int, "Points"},
+                                                    {Kind::Float, "OnScreen time"},
+                                                    {Kind::Float, "Working time"}})},
+    };
+    return classes;
+}
+
+const std::vector<std::string> kItemClasses = {"BoardItem",  "DizzyItem",      "PointsItem",    "SkateItem",
+                                               "SleepyItem", "SpeedBonusItem", "SpeedMalusItem"};
+
+std::string FirstQuoted(const std::string& text)
+{
+    size_t open = text.find('"');
+    size_t close = open == std::string::npos ? open : text.find('"', open + 1);
+    return close == std::string::npos ? std::string() : text.substr(open + 1, close - open - 1);
+}
+
+std::string ReadLine(File& file)
+{
+    char buffer[1000] = {};
+    return file.ReadLine(buffer, 999) ? std::string(buffer) : std::string();
+}
+
+// The settings file read as the game reads it: a creation pass making the file's objects by
+// class name, then a reading pass giving every block to the Cast member of its name.
+class SettingsLoad {
+public:
+    bool Run(const std::string& path)
+    {
+        File file;
+        if (!file.Open(path.c_str(), "rb")) {
+            return false;
+        }
+        bool dynamic = false;
+        while (NextBlock(file, dynamic)) {
+            const auto [className, name] = BlockHeader(file);
+            if (dynamic) {
+                Create(className, name);
+            }
+        }
+        file.Seek(0, SEEK_SET);
+        while (NextBlock(file, dynamic)) {
+            const std::string name = BlockHeader(file).second;
+            if (Object* object = Cast::Instance().Find(name)) {
+                AsciiSerializer reader(file, false);
+                reader.SubObject(name, object);
+            }
+        }
+        return true;
+    }
+
+    Probe* Find(const std::string& name) const
+    {
+        auto found = created.find(name);
+        return found == created.end() ? nullptr : found->second.get();
+    }
+
+    std::map<std::string, std::string> classOf;
+    std::vector<std::string> unknownClasses;
+
+private:
+    static bool NextBlock(File& file, bool& dynamic)
+    {
+        while (!file.Eof()) {
+            const std::string line = ReadLine(file);
+            if (line.compare(0, 12, "OBJECT START") == 0 || line.compare(0, 20, "DYNAMIC OBJECT START") == 0) {
+                dynamic = line[0] == 'D';
+                return true;
+            }
+            if (line.empty()) {
+                return false;
+            }
+        }
+        return false;
+    }
+
+    // Class text and object name of the block at the file position, which is kept.
+    static std::pair<std::string, std::string> BlockHeader(File& file)
+    {
+        const int position = file.Tell();
+        const std::string classLine = ReadLine(file);
+        const std::string sectionLine = ReadLine(file);
+        file.Seek(position, SEEK_SET);
+        return {FirstQuoted(classLine), FirstQuoted(sectionLine)};
+    }
+
+    void Create(const std::string& classText, const std::string& name)
+    {
+        const std::string className = classText.rfind("class ", 0) == 0 ? classText.substr(6) : std::string();
+        auto maker = GameClasses().find(className);
+        if (maker == GameClasses().end()) {
+            unknownClasses.push_back(classText);
+            return;
+        }
+        created[name] = maker->second();
+        classOf[name] = className;
+        Cast::Instance().Register(created[name].get(), name, true);
+    }
+
+    std::map<std::string, std::unique_ptr<Probe>> created;
+};
+
+// ---- The data files alone ----
+
+class DataFilesTest : public GraphicsTest {
+protected:
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        Cast::Release();
+        SoundEngine::Release();
+        ForgeOutput output(dir.Path());
+        ForgeData(output);
+        ASSERT_FALSE(output.Failed());
+    }
+
+    void TearDown() override
+    {
+        Cast::Release();
+        SoundEngine::Release();
+        GraphicsTest::TearDown();
+    }
+
+    // The settings file with the program's own objects registered first, as the game does.
+    void LoadSettings(SettingsLoad& load)
+    {
+        for (const SoundEventEntry& entry : kSoundEvents) {
+            AudioEvent event;
+            event.sampleName = "sample_" + std::string(entry.file);
+            SoundEngine::Instance().AddAudioEvent(std::string(entry.event), event);
+        }
+        Cast::Instance().Register(&SoundEngine::Instance(), "Sound Engine", false);
+        Cast::Instance().Register(&sampleManager, "Sample Manager", false);
+        Cast::Instance().Register(&level, "Level01Settings", false);
+        ASSERT_TRUE(load.Run("data\\shared\\settings\\settings.txt"));
+    }
+
+    Probe sampleManager{"Sample Manager", {}};
+    Probe level{"LevelParameter",
+                {{Kind::Float, "Item Wahrscheinlichkeit"},
+                 {Kind::Float, "Round Length"},
+                 {Kind::VectorFloat, "Knights Occurrance"},
+                 {Kind::Float, "Number Speed"},
+                 {Kind::Float, "Number Time"},
+                 {Kind::String, "Number Font"},
+                 {Kind::VectorFloat, "Depth Correction"},
+                 {Kind::Float, "Ambient Volume"},
+                 {Kind::Float, "Music Volume"},
+                 {Kind::Int, "DEBUG:nDwarfs"}}};
+};
+
+TEST_F(DataFilesTest, ConfigurationHoldsEveryStartKey)
+{
+    SettingsManager& settings = SettingsManager::Instance();
+    ASSERT_TRUE(settings.LoadSettings("data\\config.txt"));
+    EXPECT_EQ(settings.GetInt("screenwidth"), 800);
+    EXPECT_EQ(settings.GetInt("screenheight"), 600);
+    EXPECT_EQ(settings.GetInt("screendepth"), 16);
+    EXPECT_FALSE(settings.GetBool("fullscreen"));
+    EXPECT_EQ(settings.GetString("startGameState"), "GameQuillmark");
+    EXPECT_EQ(settings.GetInt("activeLevel"), 0);
+    EXPECT_TRUE(settings.GetBool("preloadData"));
+    EXPECT_TRUE(settings.GetBool("generateRleFiles"));
+    EXPECT_FALSE(Logged("arning")) << Log();
+}
+
+TEST_F(DataFilesTest, SettingsLoadEveryObjectWithEveryParameter)
+{
+    SettingsLoad load;
+    LoadSettings(load);
+    EXPECT_TRUE(load.unknownClasses.empty()) << load.unknownClasses.front();
+    // Every label the objects ask for is in the file, and every value reads as its kind.
+    EXPECT_FALSE(Logged("AsciiDialogSerializer")) << Log();
+    EXPECT_FALSE(Logged("AsciiSerializer")) << Log();
+    for (const char* name : {"Jester", "Hunter", "Queen", "BombItem_Dwarf", "Geweih"}) {
+        EXPECT_NE(load.Find(name), nullptr) << name;
+    }
+}
+
+TEST_F(DataFilesTest, SettingsMakeAWinnableGameWithOnePlayer)
+{
+    SettingsLoad load;
+    LoadSettings(load);
+    const int rivals = level.ints["DEBUG:nDwarfs"];
+    ASSERT_GE(rivals, 1);
+    ASSERT_LE(rivals, 4);
+    EXPECT_GT(level.floats["Item Wahrscheinlichkeit"], 0.0f);
+    EXPECT_GT(level.floats["Round Length"], 0.0f);
+
+    int players = 0;
+    std::set<int> characters;
+    for (int i = 1; i <= rivals + 1; ++i) {
+        Probe* dwarf = load.Find("DwarfModel_" + std::to_string(i));
+        ASSERT_NE(dwarf, nullptr) << i;
+        EXPECT_EQ(load.classOf["DwarfModel_" + std::to_string(i)], "DwarfModel");
+        players += dwarf->nameIndex == 0 ? 1 : 0;
+        characters.insert(dwarf->nameIndex);
+        for (const char* state : {"start", "schlag", "getroffen", "umfallen", "schach", "brett", "doppel"}) {
+            EXPECT_GT(dwarf->floats[std::string(state) + " fps.:"], 0.0f) << i << " " << state;
+        }
+    }
+    EXPECT_EQ(players, 1);
+    EXPECT_EQ(characters.size(), static_cast<size_t>(rivals + 1));
+    // Round k adds KnightModel_(n + k - 2): from the second round up to the fourth counter value.
+    for (int i = rivals; i <= 3; ++i) {
+        Probe* knight = load.Find("KnightModel_" + std::to_string(i));
+        ASSERT_NE(knight, nullptr) << i;
+        EXPECT_GE(knight->nameIndex, 0);
+        EXPECT_GT(knight->floats["schlag fps.:"], 0.0f);
+    }
+
+    Probe* bomb = load.Find("BombItem_Dwarf");
+    ASSERT_NE(bomb, nullptr);
+    EXPECT_FALSE(bomb->strings["animation Name"].empty());
+    EXPECT_GT(bomb->floats["Explosion Radius"], 0.0f);
+}
+
+TEST_F(DataFilesTest, RandomItemsCoverEveryKindAndNameKnownSounds)
+{
+    SettingsLoad load;
+    LoadSettings(load);
+    std::set<std::string> kinds;
+    for (const auto& [name, className] : load.classOf) {
+        std::string upper = name;
+        for (char& c : upper) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        const bool item = std::find(kItemClasses.begin(), kItemClasses.end(), className) != kItemClasses.end();
+        if (item && upper.find("DWARF") != std::string::npos && load.Find(name)->ints["Multiplicity"] > 0) {
+            kinds.insert(className);
+        }
+    }
+    EXPECT_EQ(kinds.size(), kItemClasses.size());
+    const std::string pickup = load.Find("SleepyItem_Dwarf")->strings["pickupSound"];
+    EXPECT_TRUE(SoundEngine::Instance().FindAudioEvent(pickup) != nullptr) << pickup;
+}
+
+TEST_F(DataFilesTest, SoundEngineBlockLoopsOnlyTheDwarfsOwnVoices)
+{
+    SettingsLoad load;
+    LoadSettings(load);
+    for (const SoundEventEntry& entry : kSoundEvents) {
+        const std::string name(entry.event);
+        const AudioEvent* event = SoundEngine::Instance().FindAudioEvent(name);
+        ASSERT_NE(event, nullptr) << name;
+        const bool ownVoice = name == "stars" || name == "snore1" || name == "snore2";
+        EXPECT_EQ(event->looping, ownVoice) << name;
+        EXPECT_FALSE(event->is3d) << name;
+        EXPECT_EQ(event->Group(), entry.group) << name;
+        EXPECT_EQ(event->sampleName, "sample_" + std::string(entry.file)) << name;
+        EXPECT_FLOAT_EQ(event->volume, entry.volume) << name;
+    }
+}
+
+TEST_F(DataFilesTest, EveryCheckCallIsNumberedWithoutGaps)
+{
+    std::set<std::string> events;
+    for (const SoundEventEntry& entry : kSoundEvents) {
+        EXPECT_TRUE(events.insert(std::string(entry.event)).second) << entry.event;
+    }
+    for (const std::string& dwarf : kDwarfNames) {
+        int count = 0;
+        while (events.count(dwarf + "Schach" + std::to_string(count + 1))) {
+            ++count;
+        }
+        EXPECT_GE(count, 1) << dwarf;
+        EXPECT_EQ(events.count(dwarf + "Schach" + std::to_string(count + 2)), 0u) << dwarf;
+    }
+}
+
+// ---- Text files ----
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(DataFilesTest, TextFilesAreWindows1252WithLineFeedsAndShowableCharacters)
+{
+    const std::string& shown = font_sets::Text();
+    for (const char* path : {"data/config.txt", "data/level01/roundend.txt", "data/level01/levelend.txt",
+                             "data/shared/credits.txt", "data/shared/quitbuttons.txt",
+                             "data/shared/settings/settings.txt"}) {
+        SCOPED_TRACE(path);
+        const std::string text = dir.Read(path);
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.back(), '\n');
+        EXPECT_EQ(text.find('\r'), std::string::npos);
+        // No byte-order mark and no UTF-8 sequences: every byte is a character of the fonts.
+        for (unsigned char c : text) {
+            EXPECT_TRUE(c == '\n' || c == ' ' || shown.find(static_cast<char>(c)) != std::string::npos)
+                << "byte " << int(c);
+        }
+    }
+}
+
+TEST_F(DataFilesTest, RoundTextsUseOnlyLineBreaksAndHaveNoEmptyLines)
+{
+    for (const char* path : {"data/level01/roundend.txt", "data/level01/levelend.txt"}) {
+        SCOPED_TRACE(path);
+        const std::vector<std::string> lines = Lines(dir.Read(path));
+        ASSERT_FALSE(lines.empty());
+        for (const std::string& line : lines) {
+            EXPECT_FALSE(line.empty());
+            std::string rest = line;
+            for (size_t tag = rest.find("<br>"); tag != std::string::npos; tag = rest.find("<br>")) {
+                rest.erase(tag, 4);
+            }
+            EXPECT_EQ(rest.find_first_of("<>&"), std::string::npos) << line;
+        }
+    }
+    for (const std::string& line : Lines(dir.Read("data/shared/credits.txt"))) {
+        EXPECT_EQ(line.find_first_of("<>&"), std::string::npos) << line;
+    }
+}
+
+TEST_F(DataFilesTest, QuitButtonCommentsAreNeverTakenForButtons)
+{
+    for (const std::string& line : Lines(dir.Read("data/shared/quitbuttons.txt"))) {
+        std::istringstream words(line);
+        int count = 0;
+        for (std::string word; words >> word;) {
+            ++count;
+        }
+        EXPECT_NE(count, 4) << line;
+    }
+}
+
+// ---- The whole forge ----
+
+std::map<std::string, std::string> FilesBelow(const fs::path& root)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            files[fs::relative(entry.path(), root).generic_string()] = bytes.str();
+        }
+    }
+    return files;
+}
+
+TEST(FullForgeTest, TwoRunsWriteTheSameBytes)
+{
+    TempDir dir;
+    ForgeOutput first(dir.Path() / "first");
+    ForgeOutput second(dir.Path() / "second");
+    ASSERT_TRUE(ForgeAll(first));
+    ASSERT_TRUE(ForgeAll(second));
+    const auto a = FilesBelow(dir.Path() / "first");
+    const auto b = FilesBelow(dir.Path() / "second");
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& [path, bytes] : a) {
+        auto other = b.find(path);
+        ASSERT_NE(other, b.end()) << path;
+        EXPECT_TRUE(other->second == bytes) << path;
+    }
+}
+
+// Every fixed label the game asks for, by the part of the forge that paints it. A part that has
+// not registered any of its labels yet is reported as pending; a part that has registered some
+// must have registered all.
+struct LabelSection {
+    std::string name;
+    std::vector<std::string> labels;
+};
+
+std::vector<std::string> FigureLabels(const std::vector<std::string>& names, const std::vector<std::string>& states)
+{
+    std::vector<std::string> labels;
+    for (const std::string& name : names) {
+        for (const std::string& state : states) {
+            for (const char* direction : {"N", "NE", "E", "SE", "S", "SW", "W", "NW"}) {
+                labels.push_back(name + "_" + state + "_" + direction);
+            }
+        }
+    }
+    return labels;
+}
+
+std::vector<LabelSection> CatalogueSections()
+{
+    std::vector<std::string> icons;
+    for (const std::string& name : kDwarfNames) {
+        icons.push_back(name + "_icon");
+    }
+    return {
+        {"loading screen", {"loader_back", "loader_fenno"}},
+        {"cursor", {"cursor"}},
+        {"menu backgrounds", {"MainMenuBackground", "HelpMenuBackground", "HighscoreBackground", "ExitScreen"}},
+        {"buttons",
+         {"StartGameButton", "HelpButton", "HighscoreButton", "QuitButton", "MainMenuButton", "yesButton",
+          "noButton"}},
+        {"board",
+         {"background", "mask_tree", "mask_well", "mask_wood", "mask_barrel", "mask_tabletop", "mask_fence",
+          "mask_shrub_front_01", "mask_shrub_front_02", "mask_shrub_front_03", "GameOverScreen"}},
+        {"board animations", {"anim_chimmney", "anim_water", "anim_forest"}},
+        {"figure effects", {"shadow", "sternchen", "hitAnimation"}},
+        {"dwarf icons", icons},
+        {"dwarfs", FigureLabels(kDwarfNames, {"run", "schlaf", "stop", "start", "schlag", "getroffen", "taumeln",
+                                              "umfallen", "schach", "brett", "doppel", "idle"})},
+        {"knights", FigureLabels(kKnightNames, {"run", "stop", "start", "schlag", "umfallen"})},
+        {"items", {"item_pilze_02", "dizzy_item", "skate_item"}},
+        {"jester", {"hofnarr_appear", "hofnarr_joke_S", "hofnarr_joke_E", "hofnarr_joke_W", "hofnarr_searching"}},
+        {"hunter",
+         {"jaeger_kommen", "jaeger_drehen", "jaeger_anlegen", "jaeger_zielen", "jaeger_gehen", "jaeger_schuss_r_1",
+          "jaeger_schuss_r_2", "jaeger_schuss_r_3", "jaeger_schuss_r_4", "jaeger_schuss_r_5", "jaeger_schuss_u_0",
+          "jaeger_schuss_l_1", "jaeger_schuss_l_2", "jaeger_schuss_l_3", "jaeger_schuss_l_4", "jaeger_schuss_l_5",
+          "jaeger_schuss_o_0", "bullet", "jaeger_tuer1", "jaeger_tuer2"}},
+        {"queen", {"queen_chew", "queen_complain1", "queen_complain2", "queen_clap"}},
+    };
+}
+
+class FullForgeListsTest : public GraphicsTest {
+protected:
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        ForgeOutput output(dir.Path());
+        ASSERT_TRUE(ForgeAll(output));
+        ASSERT_TRUE(SettingsManager::Instance().LoadSettings("data\\config.txt"));
+    }
+
+    static bool Registered(const std::string& label) { return Sprites().FindSpriteInfo(label) != nullptr; }
+
+    static void LoadList(const std::string& list, const std::string& directory)
+    {
+        SpriteLoaderUtil::Instance().Load(list, directory, 0.0f, 0.0f, false);
+    }
+
+    static void LoadAllLists()
+    {
+        LoadList("data\\shared\\loadingSprites.txt", "data\\shared\\sprites\\");
+        LoadList("data\\shared\\sprites.txt", "data\\shared\\sprites\\");
+        LoadList("data\\level01\\sprites.txt", "data\\level01\\sprites\\");
+    }
+
+    // The names the settings file gives its items.
+    std::vector<std::string> SettingsSpriteNames() const
+    {
+        std::vector<std::string> names;
+        for (const std::string& line : Lines(dir.Read("data/shared/settings/settings.txt"))) {
+            const size_t label = line.find_first_not_of(' ');
+            if (label == std::string::npos) {
+                continue;
+            }
+            if (line.compare(label, 13, "\"spriteName\"") == 0 || line.compare(label, 16, "\"animation Name\"") == 0) {
+                names.push_back(FirstQuoted(line.substr(line.find('"', label + 1) + 1)));
+            }
+        }
+        return names;
+    }
+};
+
+TEST_F(FullForgeListsTest, LoadingScreenSpritesComeFromTheirOwnList)
+{
+    LoadList("data\\shared\\loadingSprites.txt", "data\\shared\\sprites\\");
+    if (!Registered("loader_back") && !Registered("loader_fenno")) {
+        GTEST_SKIP() << "the loading screen is not forged yet";
+    }
+    EXPECT_TRUE(Registered("loader_back"));
+    EXPECT_TRUE(Registered("loader_fenno"));
+}
+
+TEST_F(FullForgeListsTest, EveryForgedPartRegistersAllItsLabels)
+{
+    LoadAllLists();
+    std::string pending;
+    for (const LabelSection& section : CatalogueSections()) {
+        std::vector<std::string> missing;
+        for (const std::string& label : section.labels) {
+            if (!Registered(label)) {
+                missing.push_back(label);
+            }
+        }
+        if (missing.size() == section.labels.size()) {
+            pending += " " + section.name + ";";
+            continue;
+        }
+        std::string list;
+        for (const std::string& label : missing) {
+            list += " " + label;
+        }
+        EXPECT_TRUE(missing.empty()) << section.name << " lacks" << list;
+    }
+    if (!pending.empty()) {
+        std::printf("not forged yet:%s\n", pending.c_str());
+    }
+}
+
+TEST_F(FullForgeListsTest, EverySpriteNameOfTheSettingsIsRegistered)
+{
+    LoadAllLists();
+    if (!Registered("item_pilze_02")) {
+        GTEST_SKIP() << "the items are not forged yet";
+    }
+    const std::vector<std::string> names = SettingsSpriteNames();
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names) {
+        EXPECT_TRUE(Registered(name)) << name;
+    }
+}
+
+}  // namespace
