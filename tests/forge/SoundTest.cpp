@@ -1,0 +1,460 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Debug.h"
+#include "audio/AudioEvent.h"
+#include "audio/OggStream.h"
+#include "audio/Sample.h"
+#include "audio/SampleManager.h"
+#include "audio/SfxLoaderUtil.h"
+#include "audio/SoundEngine.h"
+#include "audio/WavLoader.h"
+#include "core/ForgeOutput.h"
+#include "data/SoundEventTable.h"
+#include "sound/Biquad.h"
+#include "sound/ForgeSounds.h"
+#include "sound/Limiter.h"
+#include "sound/PcmEncoding.h"
+#include "sound/Score.h"
+#include "sound/Synth.h"
+#include "support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every fixed event name the game can ask for, the hunter's and the never-played ones included.
+const std::vector<std::string> kFixedEvents = {
+    "stopwatchSound", "dwarfRoundFinished", "dwarfLevelFinished", "gameover", "bodyfall1", "bodyfall2",
+    "bodyfall3", "brett-hit1", "brett-hit2", "brett-hit3", "brett-hit4", "brett-hit5", "brett-hit6",
+    "knight-hit1", "knight-hit2", "knight-hit3", "brett-hitKnight1", "brett-hitKnight2", "brett-hitKnight3",
+    "miss", "doppelkopf", "stars", "snore1", "snore2", "hitByGun1", "hitByGun2", "bombThrow", "starsKnight",
+    "boardItemSound", "defaultItemSound", "pointsItemSound", "sleepyItemSound", "speedBonusItemSound",
+    "speedMalusItemSound", "jesterbush", "jesterjoke", "hunterdoor", "dropSound", "huntergun", "geweihCrash",
+    "rolloverSound", "clickSound"};
+const std::vector<std::string> kDwarfs = {"fenno", "tabor", "quirn", "marlo", "gandel", "ruvik", "holvo"};
+constexpr const char* kSampleDirectory = "shared\\audio\\sfx\\";
+constexpr int kClipLevel = 32000;
+
+struct Pcm {
+    int rate = 0;
+    int channels = 0;
+    std::vector<int16_t> samples;
+
+    size_t Frames() const { return channels > 0 ? samples.size() / static_cast<size_t>(channels) : 0; }
+    double Seconds() const { return rate > 0 ? static_cast<double>(Frames()) / rate : 0.0; }
+};
+
+Pcm FromSampleData(const SampleData& data)
+{
+    Pcm pcm;
+    pcm.rate = data.rate;
+    pcm.channels = data.channels;
+    pcm.samples.resize(data.data.size() / 2);
+    std::memcpy(pcm.samples.data(), data.data.data(), pcm.samples.size() * 2);
+    return pcm;
+}
+
+int PeakOf(const std::vector<int16_t>& samples)
+{
+    int peak = 0;
+    for (int16_t sample : samples) {
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    }
+    return peak;
+}
+
+// RMS of the loudest 50 ms of a mono sound, in dB of full scale.
+double LoudestDb(const Pcm& pcm)
+{
+    const size_t window = static_cast<size_t>(pcm.rate / 20);
+    double loudest = 0.0;
+    for (size_t start = 0; start < pcm.samples.size(); start += window / 5) {
+        double sum = 0.0;
+        for (size_t i = start; i < std::min(pcm.samples.size(), start + window); ++i) {
+            sum += static_cast<double>(pcm.samples[i]) * pcm.samples[i];
+        }
+        loudest = std::max(loudest, sum / static_cast<double>(window));
+    }
+    return 20.0 * std::log10(std::sqrt(loudest) / 32768.0 + 1e-12);
+}
+
+double RmsDb(const std::vector<int16_t>& samples, size_t from, size_t to)
+{
+    double sum = 0.0;
+    for (size_t i = from; i < to; ++i) {
+        sum += static_cast<double>(samples[i]) * samples[i];
+    }
+    return 20.0 * std::log10(std::sqrt(sum / static_cast<double>(std::max<size_t>(1, to - from))) / 32768.0 + 1e-12);
+}
+
+// The step between neighbouring frames of one channel that only one step in a thousand
+// exceeds: how far the sound itself moves from one sample to the next.
+int LargeStep(const Pcm& pcm, int channel)
+{
+    std::vector<int> steps;
+    const size_t stride = static_cast<size_t>(pcm.channels);
+    for (size_t i = stride + channel; i < pcm.samples.size(); i += stride) {
+        steps.push_back(std::abs(pcm.samples[i] - pcm.samples[i - stride]));
+    }
+    if (steps.empty()) {
+        return 0;
+    }
+    const size_t rank = steps.size() * 999 / 1000;
+    std::nth_element(steps.begin(), steps.begin() + static_cast<long>(rank), steps.end());
+    return steps[rank];
+}
+
+// The seam of a loop: the jump from its last frame to its first, per channel.
+int SeamJump(const Pcm& pcm, int channel)
+{
+    const size_t last = pcm.samples.size() - static_cast<size_t>(pcm.channels) + static_cast<size_t>(channel);
+    return std::abs(pcm.samples[last] - pcm.samples[static_cast<size_t>(channel)]);
+}
+
+std::map<std::string, std::string> ReadSoundList(const fs::path& file)
+{
+    std::map<std::string, std::string> events;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream tokens(line);
+        std::vector<std::string> words{std::istream_iterator<std::string>(tokens), {}};
+        if (!line.empty() && line[0] != '#' && words.size() == 2) {
+            events.emplace(words[0], words[1]);
+        }
+    }
+    return events;
+}
+
+std::string ReadBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Streams a whole music file the way the game does and then the start of its second lap.
+struct StreamedLoop {
+    bool opened = false;
+    Pcm lap;
+    std::vector<int16_t> secondLapStart;
+};
+
+StreamedLoop StreamLoop(const std::string& name)
+{
+    StreamedLoop result;
+    OggStream stream;
+    SampleData format;
+    if (!stream.CanOpen(name) || !stream.Open(name, format)) {
+        return result;
+    }
+    result.opened = true;
+    result.lap.rate = format.rate;
+    result.lap.channels = format.channels;
+    std::vector<uint8_t> chunk(4096);
+    for (int bytes = stream.Refill(chunk.data(), 4096); bytes > 0; bytes = stream.Refill(chunk.data(), 4096)) {
+        const size_t at = result.lap.samples.size();
+        result.lap.samples.resize(at + static_cast<size_t>(bytes) / 2);
+        std::memcpy(result.lap.samples.data() + at, chunk.data(), static_cast<size_t>(bytes / 2) * 2);
+    }
+    const int bytes = stream.Refill(chunk.data(), 4096);
+    result.secondLapStart.resize(static_cast<size_t>(std::max(bytes, 0)) / 2);
+    std::memcpy(result.secondLapStart.data(), chunk.data(), result.secondLapStart.size() * 2);
+    stream.Close();
+    return result;
+}
+
+}  // namespace
+
+// ---- The synthesiser's parts ----
+
+TEST(SoundSynth, LimiterHoldsPeaksUnderTheCeilingAndLeavesQuietSoundAlone)
+{
+    synth::Buffer loud = synth::Tone(22050, 0.2, 220.0, 220.0, synth::Wave::Sine);
+    synth::Buffer quiet = loud;
+    synth::Gain(loud, 2.0f);
+    synth::Gain(quiet, 0.5f);
+    const synth::Buffer quietBefore = quiet;
+    const Limiter limiter(22050, 0.9f);
+    limiter.Apply(loud);
+    limiter.Apply(quiet);
+    EXPECT_LE(synth::Peak(loud), 0.9f + 1e-4f);
+    EXPECT_GT(synth::Peak(loud), 0.8f);
+    EXPECT_EQ(quiet, quietBefore);
+}
+
+TEST(SoundSynth, LoopLimiterLowersTheGainOnBothSidesOfTheSeam)
+{
+    synth::Buffer left(1000, 0.1f);
+    left[0] = 2.0f;
+    synth::Buffer right = left;
+    Limiter(1000, 0.9f, 0.01, 0.1).ApplyLoop(left, right);
+    EXPECT_LE(std::fabs(left[0]), 0.9f + 1e-4f);
+    EXPECT_LT(left.back(), 0.1f);
+    EXPECT_NEAR(left[500], 0.1f, 0.001f);
+}
+
+TEST(SoundSynth, PluckedStringRingsAtItsPitch)
+{
+    SoundRandom random(7);
+    const synth::Buffer string = synth::Pluck(44100, 220.0, 1.0, random, 0.5f, 0.8f);
+    Biquad fundamental;
+    fundamental.SetLowPass(44100, 330.0, 0.7);
+    synth::Buffer low = string;
+    fundamental.ProcessAll(low);
+    int crossings = 0;
+    for (size_t i = 4410; i + 1 < 22050; ++i) {
+        crossings += (low[i] < 0.0f) != (low[i + 1] < 0.0f) ? 1 : 0;
+    }
+    // 0.4 s at 220 Hz crosses zero 176 times; a string a semitone off would miss by ten.
+    EXPECT_NEAR(crossings, 176, 4);
+}
+
+TEST(SoundSynth, LowPassKeepsLowTonesAndDampsHighOnes)
+{
+    const auto throughLowPass = [](double hz) {
+        synth::Buffer tone = synth::Tone(22050, 0.5, hz, hz, synth::Wave::Sine);
+        Biquad filter;
+        filter.SetLowPass(22050, 1000.0, 0.7);
+        filter.ProcessAll(tone);
+        return synth::Peak(synth::Buffer(tone.begin() + 5000, tone.end()));
+    };
+    EXPECT_GT(throughLowPass(200.0), 0.95f);
+    EXPECT_LT(throughLowPass(8000.0), 0.03f);
+}
+
+TEST(SoundSynth, ScoreTextsGivePitchesAndBeats)
+{
+    const std::vector<score::Note> notes = score::Parse("D5:1 F#4:.5 -:1 Bb3:2 X9:1 C4:-1 E4:1", 4.0);
+    ASSERT_EQ(notes.size(), 4u);
+    EXPECT_EQ(notes[0].midi, 74);
+    EXPECT_DOUBLE_EQ(notes[0].beat, 4.0);
+    EXPECT_EQ(notes[1].midi, 66);
+    EXPECT_DOUBLE_EQ(notes[1].beats, 0.5);
+    EXPECT_EQ(notes[2].midi, 58);
+    EXPECT_DOUBLE_EQ(notes[2].beat, 6.5);
+    EXPECT_EQ(notes[3].midi, 64);
+    EXPECT_DOUBLE_EQ(notes[3].beat, 8.5);
+    EXPECT_EQ(score::ParseChord("F#m").root, 54);
+    EXPECT_TRUE(score::ParseChord("F#m").minor);
+    EXPECT_NEAR(score::Hz(69), 440.0, 1e-9);
+}
+
+TEST(SoundSynth, EncodersRefuseWhatTheyCannotWriteAndClampOverload)
+{
+    EXPECT_TRUE(pcm::EncodeOggVorbis(synth::Buffer(10), synth::Buffer(11), 44100, 0.4f, 1).empty());
+    EXPECT_EQ(pcm::ToSample(2.0f), 32767);
+    EXPECT_EQ(pcm::ToSample(-2.0f), -32768);
+    const std::string wav = pcm::EncodeWav(synth::Buffer(3, 0.5f), 22050);
+    ASSERT_EQ(wav.size(), 44u + 6u);
+    EXPECT_EQ(wav.compare(36, 4, "data"), 0);
+}
+
+// ---- What the forge writes, read back with the engine's own loaders ----
+
+class SoundForge : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir = std::make_unique<TempDir>();
+        ForgeOutput output(dir->Path());
+        forged = ForgeSounds(output) && output.WriteLists();
+    }
+    static void TearDownTestSuite() { dir.reset(); }
+
+    void SetUp() override { ASSERT_TRUE(forged) << "the forge could not make the sounds"; }
+
+    static Pcm LoadEffect(std::string_view file)
+    {
+        WavLoader loader;
+        SampleData data;
+        const std::string name = kSampleDirectory + std::string(file);
+        EXPECT_TRUE(loader.CanLoad(name)) << name;
+        EXPECT_TRUE(loader.Load(name, data)) << name;
+        return FromSampleData(data);
+    }
+
+    static std::unique_ptr<TempDir> dir;
+    static bool forged;
+};
+
+std::unique_ptr<TempDir> SoundForge::dir;
+bool SoundForge::forged = false;
+
+TEST_F(SoundForge, EveryEventLoadsThroughTheSoundListsWithoutAWarning)
+{
+    Debug::Instance().CreateLogFile("debug.txt");
+    SoundEngine::Release();
+    SampleManager::Release();
+    SoundEngine::Instance().Enable(true);
+    SampleManager::Instance().InitWithoutOutput(44100);
+    const int warnings = Debug::Instance().WarningCount();
+    const int errors = Debug::Instance().ErrorCount();
+
+    EXPECT_TRUE(SfxLoaderUtil::LoadSoundEffects("data\\shared\\sfx.txt", "shared\\audio\\sfx\\"));
+    EXPECT_TRUE(SfxLoaderUtil::LoadSoundEffects("data\\level01\\sfx.txt", "level01\\audio\\sfx\\"));
+    EXPECT_TRUE(SfxLoaderUtil::LoadSoundEffects("data\\level02\\sfx.txt", "level02\\audio\\sfx\\"));
+    EXPECT_EQ(Debug::Instance().WarningCount(), warnings);
+    EXPECT_EQ(Debug::Instance().ErrorCount(), errors);
+
+    std::vector<std::string> names = kFixedEvents;
+    for (const SoundEventEntry& entry : kSoundEvents) {
+        names.emplace_back(entry.event);
+    }
+    for (const std::string& name : names) {
+        const AudioEvent* event = SoundEngine::Instance().FindAudioEvent(name);
+        ASSERT_NE(event, nullptr) << name;
+        const Sample* sample = SampleManager::Instance().Find(event->sampleName);
+        ASSERT_NE(sample, nullptr) << name;
+        EXPECT_TRUE(sample->HasBuffer()) << name;
+    }
+    SoundEngine::Release();
+    SampleManager::Release();
+}
+
+TEST_F(SoundForge, SharedListNamesEveryEventAndTheLevelListsOnlyComment)
+{
+    const auto shared = ReadSoundList(dir->Path() / "data/shared/sfx.txt");
+    EXPECT_EQ(shared.size(), kSoundEvents.size());
+    for (int hit = 1; hit <= 6; ++hit) {
+        EXPECT_EQ(shared.count("brett-hit" + std::to_string(hit)), 1u);
+    }
+    for (const std::string& dwarf : kDwarfs) {
+        int calls = 0;
+        while (shared.count(dwarf + "Schach" + std::to_string(calls + 1)) != 0) {
+            ++calls;
+        }
+        EXPECT_GE(calls, 2) << dwarf;
+    }
+    EXPECT_TRUE(ReadSoundList(dir->Path() / "data/level01/sfx.txt").empty());
+    EXPECT_TRUE(ReadSoundList(dir->Path() / "data/level02/sfx.txt").empty());
+    EXPECT_EQ(ReadBytes(dir->Path() / "data/shared/sfx.txt").find('\r'), std::string::npos);
+}
+
+TEST_F(SoundForge, EffectsAreShortMonoUnclippedAndLevelledWithinTheirGroup)
+{
+    std::map<int, std::vector<double>> loudnessByGroup;
+    for (const SoundEventEntry& entry : kSoundEvents) {
+        const Pcm pcm = LoadEffect(entry.file);
+        const std::string event(entry.event);
+        EXPECT_EQ(pcm.rate, 22050) << event;
+        EXPECT_EQ(pcm.channels, 1) << event;
+        EXPECT_GT(pcm.Seconds(), 0.05) << event;
+        EXPECT_LT(pcm.Seconds(), 6.0) << event;
+        EXPECT_LT(PeakOf(pcm.samples), kClipLevel) << event;
+        loudnessByGroup[entry.group].push_back(LoudestDb(pcm));
+    }
+    for (const auto& [group, levels] : loudnessByGroup) {
+        const auto [quietest, loudest] = std::minmax_element(levels.begin(), levels.end());
+        EXPECT_LT(*loudest - *quietest, 3.0) << "group " << group;
+    }
+}
+
+TEST_F(SoundForge, EffectLengthsFitTheirMoments)
+{
+    for (int hit = 1; hit <= 6; ++hit) {
+        EXPECT_LT(LoadEffect("brett_hit" + std::to_string(hit) + ".wav").Seconds(), 0.5) << hit;
+    }
+    EXPECT_LT(LoadEffect("stopwatch.wav").Seconds(), 0.3);
+    EXPECT_LT(LoadEffect("miss.wav").Seconds(), 0.6);
+    EXPECT_LT(LoadEffect("round_won.wav").Seconds(), 2.5);
+    EXPECT_NEAR(LoadEffect("fanfare.wav").Seconds(), 4.0, 0.4);
+    EXPECT_NEAR(LoadEffect("game_over.wav").Seconds(), 4.0, 0.4);
+    for (const std::string& dwarf : kDwarfs) {
+        EXPECT_LT(LoadEffect(dwarf + "_schach1.wav").Seconds(), 2.0) << dwarf;
+    }
+}
+
+TEST_F(SoundForge, LoopingEffectsJoinWithoutAClickOrOffset)
+{
+    for (const SoundEventEntry& entry : kSoundEvents) {
+        if (!entry.looping) {
+            continue;
+        }
+        const Pcm pcm = LoadEffect(entry.file);
+        ASSERT_FALSE(pcm.samples.empty()) << entry.event;
+        EXPECT_LE(SeamJump(pcm, 0), std::max(LargeStep(pcm, 0), 64)) << entry.event;
+        double sum = 0.0;
+        for (int16_t sample : pcm.samples) {
+            sum += sample;
+        }
+        EXPECT_LT(std::fabs(sum / static_cast<double>(pcm.samples.size())), 300.0) << entry.event;
+    }
+}
+
+TEST_F(SoundForge, MusicStreamsLoopWithoutAGapOrAJump)
+{
+    struct Stream {
+        const char* name;
+        double seconds;
+    };
+    // As the game opens them: the title once with its extension and once without.
+    const Stream streams[] = {{"Shared\\Audio\\Ambient\\Titel.ogg", 90.0},
+                              {"Shared\\Audio\\Ambient\\Titel", 90.0},
+                              {"level01\\Audio\\Ambient\\Moorgan_L1", 120.0},
+                              {"level01\\Audio\\Ambient\\amb_wald", 60.0}};
+    for (const Stream& stream : streams) {
+        const StreamedLoop loop = StreamLoop(stream.name);
+        ASSERT_TRUE(loop.opened) << stream.name;
+        const Pcm& lap = loop.lap;
+        EXPECT_EQ(lap.rate, 44100) << stream.name;
+        ASSERT_EQ(lap.channels, 2) << stream.name;
+        EXPECT_NEAR(lap.Seconds(), stream.seconds, 0.01) << stream.name;
+        EXPECT_LT(PeakOf(lap.samples), kClipLevel) << stream.name;
+        ASSERT_GE(loop.secondLapStart.size(), 64u) << stream.name;
+        EXPECT_TRUE(std::equal(loop.secondLapStart.begin(), loop.secondLapStart.end(), lap.samples.begin()))
+            << stream.name;
+        for (int channel = 0; channel < 2; ++channel) {
+            EXPECT_LE(SeamJump(lap, channel), LargeStep(lap, channel)) << stream.name << " channel " << channel;
+        }
+        const size_t fiftyMs = 2 * 2205;
+        EXPECT_GT(RmsDb(lap.samples, lap.samples.size() - fiftyMs, lap.samples.size()), -45.0) << stream.name;
+        EXPECT_GT(RmsDb(lap.samples, 0, fiftyMs), -45.0) << stream.name;
+    }
+}
+
+TEST_F(SoundForge, ForgingAgainGivesTheSameBytes)
+{
+    const fs::path again = dir->Path() / "again";
+    ForgeOutput output(again);
+    ASSERT_TRUE(ForgeSounds(output) && output.WriteLists());
+    int compared = 0;
+    for (const auto& file : fs::recursive_directory_iterator(dir->Path() / "data")) {
+        if (!file.is_regular_file() || file.path().filename() == "debug.txt") {
+            continue;
+        }
+        const fs::path twin = again / fs::relative(file.path(), dir->Path());
+        EXPECT_TRUE(ReadBytes(file.path()) == ReadBytes(twin)) << twin;
+        ++compared;
+    }
+    EXPECT_GT(compared, 50);
+}
+
+TEST(SoundForgeWithoutSpeech, SaysSoWhenEspeakIsMissingAndWritesNothing)
+{
+    TempDir dir;
+    fs::create_directories(dir.Path() / "empty");
+    const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    setenv("PATH", (dir.Path() / "empty").c_str(), 1);
+    ForgeOutput output(dir.Path() / "out");
+    testing::internal::CaptureStderr();
+    const bool made = ForgeSounds(output) && output.WriteLists();
+    const std::string message = testing::internal::GetCapturedStderr();
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_FALSE(made);
+    EXPECT_NE(message.find("espeak-ng"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.Path() / "out"));
+}
