@@ -7,11 +7,14 @@
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "display/DirectDraw.h"
+#include "images/BmpWriter.h"
 #include "images/Image.h"
 #include "platform/DisplayModes.h"
 #include "platform/PixelFormat.h"
@@ -20,7 +23,10 @@
 #include "sprites/AlphaSprite.h"
 #include "sprites/AnimatedRLESprite.h"
 #include "sprites/ShadowSprite.h"
+#include "sprites/SpriteManager.h"
 #include "sprites/SurfaceSprite.h"
+#include "text/FontLoaderUtil.h"
+#include "text/TextDisplay.h"
 
 namespace {
 
@@ -144,6 +150,37 @@ SdlSurface SdlCopy(const Image& image)
     return surface;
 }
 
+constexpr char kFontCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789:";
+constexpr int kGlyphWidth = 7;
+constexpr int kGlyphHeight = 12;
+
+// A font picture of solid glyphs with a notch, one black column between them, written where
+// the font loader looks for it; then the font is loaded for the current screen format.
+bool LoadBenchFont()
+{
+    std::filesystem::path directory = std::filesystem::temp_directory_path() / "qm_bench_graphics";
+    std::error_code error;
+    std::filesystem::create_directories(directory / "data" / "fonts", error);
+    std::filesystem::current_path(directory, error);
+    if (error) {
+        return false;
+    }
+    int glyphs = static_cast<int>(sizeof(kFontCharacters)) - 1;
+    Image picture;
+    picture.Create(glyphs * (kGlyphWidth + 1), kGlyphHeight, 24, true);
+    for (int y = 0; y < kGlyphHeight; ++y) {
+        for (int x = 0; x < picture.GetWidth(); ++x) {
+            bool ink = x % (kGlyphWidth + 1) != kGlyphWidth && !(y == kGlyphHeight / 2 && x % 3 == 0);
+            std::memset(picture.Row(y) + x * 3, ink ? 0xF0 : 0, 3);
+        }
+    }
+    TextDisplay::Release();
+    SpriteManager::Instance().ReleaseAll();
+    return BmpWriter::Instance().Write(picture, "data/fonts/bench.bmp") &&
+           FontLoaderUtil::Instance().LoadFont("bench", 6, 1, kGlyphHeight, kFontCharacters) &&
+           TextDisplay::Instance().SetFont("bench");
+}
+
 DrawInfo At(int x, int y)
 {
     DrawInfo info;
@@ -181,6 +218,7 @@ struct Stage {
         for (int i = 0; i < 10; ++i) {
             masks.push_back(Surface(Picture(160 + 8 * i, 200, true), true));
         }
+        hasFont = LoadBenchFont();
     }
 
     platform::PixelSurface& Target() { return *DirectDraw::Instance().GetRenderTarget(); }
@@ -196,6 +234,7 @@ struct Stage {
     std::unique_ptr<AnimatedRLESprite> item;
     std::unique_ptr<ShadowSprite> shadow;
     std::vector<std::unique_ptr<SurfaceSprite>> masks;
+    bool hasFont = false;
 };
 
 // One stage at a time: a change of depth rebuilds the display and the sprites. The first stage
@@ -342,11 +381,17 @@ void Shadows50(benchmark::State& state)
 }
 
 // The playing screen: the board as background, the masks of trees and buildings, twelve
-// figures with their shadows at the board's scales, ten items; queued, sorted and drawn.
+// figures with their shadows at the board's scales, ten items and a line of text; queued,
+// sorted and drawn.
 void MainLevelFrame(benchmark::State& state)
 {
     Stage& stage = StageFor(state);
+    if (!stage.hasFont) {
+        state.SkipWithError("no font");
+        return;
+    }
     RenderEngine& engine = RenderEngine::Instance();
+    TextDisplay& text = TextDisplay::Instance();
     for (auto _ : state) {
         engine.Clear();
         stage.background->Draw(0, 0, 0, -1.0f);
@@ -364,6 +409,7 @@ void MainLevelFrame(benchmark::State& state)
         for (int i = 0; i < 10; ++i) {
             stage.item->DrawAnchored(100 + i * 90, 300 + (i * 37) % 400, 0, 0.05f * static_cast<float>(i), 1.0f);
         }
+        text.DrawText(40, 20, "RUNDE 3  ZEIT 1:45  PUNKTE 12450  FENNO 37");
         engine.Flush();
         benchmark::ClobberMemory();
     }
