@@ -5,15 +5,14 @@
 #include <cstring>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
 #include "images/ImageUtil.h"
 #include "sprites/PixelBlend.h"
+#include "sprites/RleFrameRows.h"
 #include "sprites/RleRowReader.h"
 #include "sprites/SpriteClipping.h"
-#include "sprites/TargetLock.h"
 
 namespace {
 
@@ -23,8 +22,6 @@ constexpr int kCropMargin = 2;
 // would round up to a whole pixel at positions of a few hundred).
 constexpr double kEdgeInset = 0.99999;
 constexpr int kFixedOne = 1 << 16;
-// A drawn row never exceeds the frame's width.
-constexpr int kMaxDrawnPixels = 1024;
 
 std::unique_ptr<Image> CopyOf(const Image& source, const ImageRect& rect)
 {
@@ -70,19 +67,6 @@ void FillSourceIndices(int* indices, int count, int64_t start, int64_t step, int
     }
 }
 
-using RowApplier = void (*)(uint8_t*, const uint8_t*, const uint8_t*, int, const pixel_blend::RleTable&,
-                            const pixel_blend::Layout&);
-
-RowApplier ApplierFor(int depth)
-{
-    switch (depth) {
-    case 16: return &pixel_blend::ApplyRleRow<uint16_t>;
-    case 24: return &pixel_blend::ApplyRleRow24;
-    case 32: return &pixel_blend::ApplyRleRow<uint32_t>;
-    default: return nullptr;
-    }
-}
-
 // Replaces every index of an encoded alpha frame by its alpha (the palette's blue) and gives it
 // a grey palette, so that drawing reads alpha values straight from unpacked rows. The stream
 // must have been checked whole.
@@ -122,107 +106,6 @@ bool IsWholeStream(const Image& image)
     }
     return true;
 }
-
-void PickColumns(const uint8_t* __restrict colors, const uint8_t* __restrict alphas, const int* __restrict columns,
-                 int count, uint8_t* __restrict pickedColors, uint8_t* __restrict pickedAlphas)
-{
-    for (int i = 0; i < count; ++i) {
-        pickedColors[i] = colors[columns[i]];
-        pickedAlphas[i] = alphas[columns[i]];
-    }
-}
-
-void AlphaOfColors(const uint8_t* __restrict colors, int count, const uint8_t* __restrict alphaOf,
-                   uint8_t* __restrict alphas)
-{
-    for (int i = 0; i < count; ++i) {
-        alphas[i] = alphaOf[colors[i]];
-    }
-}
-
-// The frame's rows on their way to the render target: unpacked into the display's scratch
-// buffer and applied through the frame's colour table while the target is locked.
-class FrameRows {
-public:
-    FrameRows(const Image& frameImage, const Image* alphaImage, const pixel_blend::RleTable& colorTable)
-        : image(frameImage),
-          alpha(alphaImage),
-          table(colorTable),
-          colorReader(frameImage),
-          alphaReader(alphaImage ? *alphaImage : frameImage)
-    {
-    }
-
-    bool Prepare(const char* unsupportedDepth)
-    {
-        DirectDraw& display = DirectDraw::Instance();
-        const ScreenFormat& format = display.GetScreenFormat();
-        apply = ApplierFor(format.depth);
-        if (!apply) {
-            Debug::Instance().Warning(unsupportedDepth, format.depth);
-            return false;
-        }
-        auto* scratch = reinterpret_cast<uint8_t*>(display.GetScratchBuffer());
-        if (!scratch) {
-            return false;
-        }
-        // Scratch layout: the unpacked colour row, the alpha row, then the row as drawn (colour
-        // indices and alpha values picked for each destination pixel).
-        colors = scratch;
-        alphas = scratch + image.GetWidth();
-        drawnColors = alphas + image.GetWidth();
-        drawnAlphas = drawnColors + kMaxDrawnPixels;
-        layout = pixel_blend::Layout::Of(format);
-        target.emplace();
-        if (!target->IsLocked() || target->BitsPerPixel() != format.depth) {
-            lockFailed = true;
-            return false;
-        }
-        bytes = format.depth / 8;
-        return true;
-    }
-
-    bool LockFailed() const { return lockFailed; }
-    bool Read() { return colorReader.ReadRow(colors) && (!alpha || alphaReader.ReadRow(alphas)); }
-    bool Skip() { return colorReader.SkipRow() && (!alpha || alphaReader.SkipRow()); }
-
-    // Draws count pixels at (screenX, screenY): source pixels sourceX onwards, or through the
-    // column table when scaled.
-    void Apply(int screenY, int screenX, int sourceX, const int* columns, int count)
-    {
-        // Locals, so that the byte stores below cannot be taken to alias the members.
-        const uint8_t* rowColors = colors + sourceX;
-        const uint8_t* rowAlphas = alphas + sourceX;
-        uint8_t* pickedColors = drawnColors;
-        uint8_t* pickedAlphas = drawnAlphas;
-        if (columns) {
-            PickColumns(rowColors, rowAlphas, columns, count, pickedColors, pickedAlphas);
-            rowColors = pickedColors;
-            rowAlphas = pickedAlphas;
-        }
-        if (!alpha) {
-            AlphaOfColors(rowColors, count, table.alpha, pickedAlphas);
-            rowAlphas = pickedAlphas;
-        }
-        apply(target->Row(screenY) + screenX * bytes, rowColors, rowAlphas, count, table, layout);
-    }
-
-private:
-    const Image& image;
-    const Image* alpha;
-    const pixel_blend::RleTable& table;
-    RleRowReader colorReader;
-    RleRowReader alphaReader;
-    RowApplier apply = nullptr;
-    uint8_t* colors = nullptr;
-    uint8_t* alphas = nullptr;
-    uint8_t* drawnColors = nullptr;
-    uint8_t* drawnAlphas = nullptr;
-    pixel_blend::Layout layout;
-    std::optional<TargetLock> target;
-    bool lockFailed = false;
-    int bytes = 2;
-};
 
 }  // namespace
 
@@ -428,7 +311,7 @@ void AnimatedRLESprite::DrawUnscaled(const Frame& frame, float x, float y)
     if (!sprite_clipping::ClipScaled(destination, source)) {
         return;
     }
-    FrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
+    RleFrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
     if (!rows.Prepare("AnimatedRLESprite::DrawAlpha: Unsupported ScreenDepth %d!\n")) {
         return;
     }
@@ -468,7 +351,7 @@ void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float s
         !sprite_clipping::ClipScaled(destination, wholeFrame)) {
         return;
     }
-    FrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
+    RleFrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
     if (!rows.Prepare("AnimatedRLESprite::DrawScaledAlpha: Unsupported ScreenDepth %d!\n")) {
         if (rows.LockFailed()) {
             Debug::Instance().Log("src-rect %f %f %f %f  dest-rect %d %d %d %d\n", sourceLeft, sourceTop,
