@@ -3,11 +3,13 @@
 #include "core/ForgeOutput.h"
 #include "data/ForgeData.h"
 #include "fonts/ForgeFonts.h"
+#include "sound/ForgeSounds.h"
 
 bool ForgeAll(ForgeOutput& output)
 {
     ForgeData(output);
-    bool fontsMade = ForgeFonts(output);
+    bool made = ForgeFonts(output);
+    made = ForgeSounds(output) && made;
     bool listsWritten = output.WriteLists();
-    return fontsMade && listsWritten && !output.Failed();
+    return made && listsWritten && !output.Failed();
 }

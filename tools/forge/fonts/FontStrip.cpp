@@ -143,8 +143,9 @@ private:
         const int shift = std::max(0, o - glyph.left);
         const int inkLeft = shift + glyph.left - o;
         const int inkWidth = glyph.width + 2 * o + style.shadow;
-        // The game steps spacing + width - 1: pad to the typeface's advance plus the outline.
-        return {inkLeft, std::max(shift + glyph.advance + o - style.spacing + 1, inkLeft + inkWidth)};
+        // The game steps spacing + width - 1: pad to the typeface's advance; neighbouring
+        // outlines may overlap by half their width.
+        return {inkLeft, std::max(shift + glyph.advance + o / 2 - style.spacing + 1, inkLeft + inkWidth)};
     }
 
     // Digits share one width, centred in it, so counting numbers stand still.
