@@ -1,0 +1,337 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/ForgeOutput.h"
+#include "figures/FigureSoundEvents.h"
+#include "figures/ForgeFigures.h"
+#include "images/BmpLoader.h"
+#include "model/ModelRenderer.h"
+#include "spritemanager/SpriteTestSupport.h"
+#include "sprites/Sprite.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kDwarfs = {"fenno", "tabor", "quirn", "marlo", "gandel", "ruvik", "holvo"};
+const std::vector<std::string> kDwarfStates = {"run",    "schlaf", "stop",  "start", "schlag", "getroffen",
+                                               "taumeln", "umfallen", "schach", "brett", "doppel", "idle"};
+const std::vector<std::string> kKnights = {"stumpf", "scharf"};
+const std::vector<std::string> kKnightStates = {"run", "stop", "start", "schlag", "umfallen"};
+const std::vector<std::string> kDirections = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
+const std::vector<std::string> kSingles = {"shadow",         "sternchen",      "hitAnimation",     "hofnarr_appear",
+                                           "hofnarr_joke_S", "hofnarr_joke_E", "hofnarr_joke_W",   "hofnarr_searching"};
+constexpr int kFootLift = 20;
+constexpr int kMaxFramePixels = 360000;
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::vector<std::string> RequiredLabels()
+{
+    std::vector<std::string> labels = kSingles;
+    for (const std::string& dwarf : kDwarfs) {
+        labels.push_back(dwarf + "_icon");
+        for (const std::string& state : kDwarfStates) {
+            for (const std::string& d : kDirections) {
+                labels.push_back(dwarf + "_" + state + "_" + d);
+            }
+        }
+    }
+    for (const std::string& knight : kKnights) {
+        for (const std::string& state : kKnightStates) {
+            for (const std::string& d : kDirections) {
+                labels.push_back(knight + "_" + state + "_" + d);
+            }
+        }
+    }
+    return labels;
+}
+
+struct ListEntry {
+    std::string type;
+    std::string file;
+    int frames = 1;
+};
+
+// The figures are forged once for all tests; each test links the data into its own directory.
+class FiguresTest : public GraphicsTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        root = fs::temp_directory_path() / ("qm-figures-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        ForgeOutput output(root);
+        ForgeFigures(output);
+        output.WriteLists();
+        forgedCleanly = !output.Failed();
+    }
+
+    static void TearDownTestSuite() { fs::remove_all(root); }
+
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        fs::create_directory_symlink(root / "data", dir.Path() / "data");
+    }
+
+    static std::map<std::string, ListEntry> ReadList()
+    {
+        std::map<std::string, ListEntry> entries;
+        std::ifstream list(root / "data/level01/sprites.txt");
+        std::string line;
+        while (std::getline(list, line)) {
+            std::istringstream tokens(line);
+            std::string label, mode;
+            ListEntry entry;
+            tokens >> label >> entry.type >> entry.file >> mode;
+            if (entry.type != "static") {
+                tokens >> entry.frames;
+            }
+            entries[label] = entry;
+        }
+        return entries;
+    }
+
+    static std::unique_ptr<Image> LoadStrip(const std::string& file)
+    {
+        return BmpLoader::Instance().Load(("data/level01/sprites/" + Lower(file) + ".bmp").c_str());
+    }
+
+    // Lowest drawn row of a frame, and the middle of what is drawn in the band just above it
+    // (both feet).
+    static std::pair<int, float> FootOf(const Image& strip, int frame, int cellHeight)
+    {
+        constexpr int kFeetBand = 10;
+        int lowest = -1, left = strip.GetWidth(), right = -1;
+        for (int y = cellHeight - 1; y >= 0 && (lowest < 0 || y > lowest - kFeetBand); --y) {
+            const uint8_t* row = strip.Row(frame * cellHeight + y);
+            for (int x = 0; x < strip.GetWidth(); ++x) {
+                if (row[x] != 0) {
+                    lowest = lowest < 0 ? y : lowest;
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        return {lowest, (left + right) * 0.5f};
+    }
+
+    static fs::path root;
+    static bool forgedCleanly;
+};
+
+fs::path FiguresTest::root;
+bool FiguresTest::forgedCleanly = false;
+
+TEST_F(FiguresTest, EveryLabelTheGameAsksForIsListedOnce)
+{
+    EXPECT_TRUE(forgedCleanly);
+    std::map<std::string, ListEntry> entries = ReadList();
+    for (const std::string& label : RequiredLabels()) {
+        EXPECT_EQ(entries.count(label), 1u) << label;
+    }
+    std::ifstream list(root / "data/level01/sprites.txt");
+    std::string line;
+    std::set<std::string> seen;
+    while (std::getline(list, line)) {
+        EXPECT_EQ(line.find('\r'), std::string::npos);
+        EXPECT_TRUE(seen.insert(line.substr(0, line.find(' '))).second) << "listed twice: " << line;
+    }
+    for (const std::string& dwarf : kDwarfs) {
+        EXPECT_EQ(entries[dwarf + "_icon"].type, "static") << "icons are drawn with frame 1";
+    }
+}
+
+TEST_F(FiguresTest, EveryStripLoadsThroughTheSpriteManagerWithItsFrames)
+{
+    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
+    for (const auto& [label, entry] : ReadList()) {
+        Sprite* sprite = Sprites().GetSprite(label);
+        ASSERT_NE(sprite, nullptr) << label;
+        if (entry.type == "anim_rle") {
+            EXPECT_EQ(sprite->GetFrameCount(), entry.frames) << label;
+        }
+    }
+    EXPECT_FALSE(Logged("Failed")) << Log();
+    EXPECT_FALSE(Logged("Skipping")) << Log();
+}
+
+TEST_F(FiguresTest, StripsAreEightBitWithBlackTransparencyAndWholeFrames)
+{
+    for (const auto& [label, entry] : ReadList()) {
+        std::unique_ptr<Image> strip = LoadStrip(entry.file);
+        ASSERT_NE(strip, nullptr) << label;
+        if (entry.type == "static") {
+            EXPECT_EQ(strip->GetDepth(), 24) << label;
+            continue;
+        }
+        ASSERT_EQ(entry.type, "anim_rle") << label;
+        ASSERT_EQ(strip->GetDepth(), 8) << label;
+        ASSERT_EQ(strip->GetHeight() % entry.frames, 0) << label;
+        EXPECT_LE((strip->GetWidth() + 2) * (strip->GetHeight() / entry.frames), kMaxFramePixels) << label;
+        const Color* palette = strip->GetPalette();
+        ASSERT_NE(palette, nullptr);
+        EXPECT_EQ(palette[0], MakeColor(0, 0, 0)) << label;
+        std::set<int> used;
+        for (int y = 0; y < strip->GetHeight(); ++y) {
+            used.insert(strip->Row(y), strip->Row(y) + strip->GetWidth());
+        }
+        for (int index : used) {
+            if (index != 0) {
+                Color c = palette[index];
+                EXPECT_FALSE(ColorRed(c) < 16 && ColorGreen(c) < 16 && ColorBlue(c) < 16) << label << " index " << index;
+            }
+        }
+    }
+}
+
+TEST_F(FiguresTest, StandingFiguresHaveTheirFeetOnTheFootLineAtTheCentre)
+{
+    std::map<std::string, ListEntry> entries = ReadList();
+    // Frames with the board raised overhead, so that the feet are the lowest thing drawn.
+    std::vector<std::pair<std::string, std::pair<std::string, int>>> figures;
+    for (const std::string& dwarf : kDwarfs) {
+        figures.push_back({dwarf, {"_brett_", 4}});
+    }
+    for (const std::string& knight : kKnights) {
+        figures.push_back({knight, {"_schlag_", 3}});
+    }
+    // quirn's artwork stands off centre against his sprite offsets (E +21 moves him right).
+    const float quirnShift[] = {0.0f, -21.0f, -21.0f, 15.0f, 0.0f, -15.0f, 21.0f, 21.0f};
+    for (const auto& [name, raised] : figures) {
+        for (size_t d = 0; d < kDirections.size(); ++d) {
+            const std::string label = name + raised.first + kDirections[d];
+            std::unique_ptr<Image> strip = LoadStrip(entries[label].file);
+            ASSERT_NE(strip, nullptr) << label;
+            int cellHeight = strip->GetHeight() / entries[label].frames;
+            auto [footRow, footX] = FootOf(*strip, raised.second, cellHeight);
+            // The toes reach a little ahead of the position, which shows a few pixels lower.
+            EXPECT_NEAR(footRow, cellHeight - kFootLift, 6) << label;
+            float centre = strip->GetWidth() * 0.5f + (name == "quirn" ? quirnShift[d] : 0.0f);
+            EXPECT_NEAR(footX, centre, 8.0f) << label;
+        }
+    }
+}
+
+TEST_F(FiguresTest, FrameTablesAndSoundMapsStayInsideTheirStrips)
+{
+    std::set<std::string> known(figure_sounds::kAll.begin(), figure_sounds::kAll.end());
+    int tables = 0, maps = 0;
+    for (const auto& [label, entry] : ReadList()) {
+        fs::path base = root / "data/level01/sprites" / Lower(entry.file);
+        std::ifstream table(base.string() + ".txt");
+        int frame = 0;
+        while (table >> frame) {
+            EXPECT_GE(frame, 0) << label;
+            EXPECT_LT(frame, entry.frames) << label;
+            ++tables;
+        }
+        std::ifstream events(base.string() + "_audioevents.txt");
+        float position = 0.0f;
+        std::string name;
+        while (events >> position >> name) {
+            EXPECT_GE(position, 0.0f) << label;
+            EXPECT_LE(position, 1.0f) << label;
+            EXPECT_EQ(known.count(name), 1u) << label << " fires " << name;
+            ++maps;
+        }
+    }
+    EXPECT_GT(tables, 0);
+    EXPECT_GT(maps, 0);
+    std::ifstream walk(root / "data/level01/sprites/fenno_run_e_audioevents.txt");
+    std::string text((std::istreambuf_iterator<char>(walk)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find(figure_sounds::kStep1), std::string::npos) << "footsteps on the walk";
+}
+
+TEST_F(FiguresTest, TwoRunsWriteTheSameBytes)
+{
+    fs::path again = dir.Path() / "again";
+    ForgeOutput output(again);
+    ForgeFigures(output);
+    output.WriteLists();
+    int compared = 0;
+    for (const auto& file : fs::recursive_directory_iterator(again)) {
+        if (!file.is_regular_file()) {
+            continue;
+        }
+        fs::path twin = root / fs::relative(file.path(), again);
+        std::ifstream a(file.path(), std::ios::binary), b(twin, std::ios::binary);
+        std::string first((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
+        std::string second((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
+        ASSERT_TRUE(first == second) << file.path();
+        ++compared;
+    }
+    EXPECT_GT(compared, 700);
+}
+
+// ---- The renderer on its own ----
+
+class RendererTest : public ::testing::Test {
+protected:
+    Canvas Draw(const std::vector<Primitive>& model, float originY = 40.0f)
+    {
+        Canvas canvas(64, 64);
+        ModelView view;
+        view.originX = 32.0f;
+        view.originY = originY;
+        renderer.Render(model, materials, view, canvas, 0, 0, 64, 64);
+        return canvas;
+    }
+
+    static int Brightness(Rgba c) { return c.r + c.g + c.b; }
+
+    ModelRenderer renderer;
+    std::vector<Material> materials = {{{200, 200, 200, 255}, 0.0f}, {{200, 40, 40, 255}, 0.0f}};
+};
+
+TEST_F(RendererTest, SphereIsADiscLitFromTheUpperLeftWithADarkRim)
+{
+    Canvas canvas = Draw({Primitive::Sphere({0.0f, 20.0f, 0.0f}, 12.0f, 0)});
+    // The sphere's centre rises 20 units, seen at the board's angle.
+    const float centreY = 40.0f - 20.0f * std::sqrt(1.0f - 0.16f);
+    EXPECT_EQ(canvas.At(32, static_cast<int>(centreY)).a, 255);
+    EXPECT_EQ(canvas.At(32 + 16, static_cast<int>(centreY)).a, 0);
+    EXPECT_GT(Brightness(canvas.At(32 - 6, static_cast<int>(centreY) - 6)), Brightness(canvas.At(32 + 6, static_cast<int>(centreY) + 6)));
+    int x = 32;
+    while (canvas.At(x + 1, static_cast<int>(centreY)).a != 0) {
+        ++x;
+    }
+    EXPECT_LT(Brightness(canvas.At(x, static_cast<int>(centreY))), 150) << "the silhouette is outlined";
+}
+
+TEST_F(RendererTest, TheNearerSolidHidesTheFartherWhateverTheOrder)
+{
+    Primitive back = Primitive::Box({0.0f, 20.0f, -10.0f}, Mat3{}, {10.0f, 10.0f, 2.0f}, 0);
+    Primitive front = Primitive::Capsule({-4.0f, 20.0f, 10.0f}, {4.0f, 20.0f, 10.0f}, 4.0f, 1);
+    for (const auto& model : {std::vector<Primitive>{back, front}, std::vector<Primitive>{front, back}}) {
+        Canvas canvas = Draw(model);
+        Rgba middle = canvas.At(32, 40 - static_cast<int>(20.0f * std::sqrt(0.84f)) + 4);
+        EXPECT_GT(middle.r, middle.g + 40) << "the red capsule is in front";
+    }
+}
+
+TEST_F(RendererTest, NothingBelowTheGroundIsDrawn)
+{
+    Canvas sunk = Draw({Primitive::Sphere({0.0f, -20.0f, 0.0f}, 10.0f, 0)});
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            EXPECT_EQ(sunk.At(x, y).a, 0);
+        }
+    }
+    Canvas cone = Draw({Primitive::Cone({0.0f, 0.0f, 0.0f}, 10.0f, {0.0f, 24.0f, 0.0f}, 2.0f, 0)});
+    EXPECT_EQ(cone.At(32, 40 - 10).a, 255);
+}
+
+}  // namespace
