@@ -56,7 +56,6 @@ inline constexpr std::array kSoundEvents = {
     SoundEventEntry{"hitByGun1", "hit_by_gun1.wav", kEffectsGroup, 0.90f, false, 0.05f},
     SoundEventEntry{"hitByGun2", "hit_by_gun2.wav", kEffectsGroup, 0.90f, false, 0.05f},
     SoundEventEntry{"bombThrow", "bomb_throw.wav", kEffectsGroup, 0.70f, false, 0.08f},
-    SoundEventEntry{"bombBlast", "bomb_blast.wav", kEffectsGroup, 1.00f, false, 0.06f},
     SoundEventEntry{"starsKnight", "stars_knight.wav", kEffectsGroup, 0.80f, false, 0.06f},
     // Items picked up.
     SoundEventEntry{"boardItemSound", "item_board.wav", kEffectsGroup, 0.80f, false, 0.00f},
@@ -73,6 +72,15 @@ inline constexpr std::array kSoundEvents = {
     SoundEventEntry{"dropSound", "drop.wav", kEffectsGroup, 0.60f, false, 0.00f},
     SoundEventEntry{"huntergun", "hunter_gun.wav", kEffectsGroup, 1.00f, false, 0.05f},
     SoundEventEntry{"geweihCrash", "antler_crash.wav", kEffectsGroup, 0.90f, false, 0.05f},
+    // Fired by the animations' event maps: steps, swings, the jester's cap and the bomb's bang.
+    SoundEventEntry{"step1", "footstep1.wav", kEffectsGroup, 0.35f, false, 0.10f},
+    SoundEventEntry{"step2", "footstep2.wav", kEffectsGroup, 0.35f, false, 0.10f},
+    SoundEventEntry{"knightstep1", "knight_step1.wav", kEffectsGroup, 0.40f, false, 0.08f},
+    SoundEventEntry{"knightstep2", "knight_step2.wav", kEffectsGroup, 0.40f, false, 0.08f},
+    SoundEventEntry{"swish", "swish.wav", kEffectsGroup, 0.45f, false, 0.12f},
+    SoundEventEntry{"swishHeavy", "swish_heavy.wav", kEffectsGroup, 0.55f, false, 0.10f},
+    SoundEventEntry{"jesterbells", "jester_bells.wav", kEffectsGroup, 0.50f, false, 0.05f},
+    SoundEventEntry{"bombExplosion", "bomb_blast.wav", kEffectsGroup, 1.00f, false, 0.06f},
     // "Schach!" calls: numbered from 1 without gaps, the dwarf stops looking at the first gap.
     SoundEventEntry{"fennoSchach1", "fenno_schach1.wav", kVoicesGroup, 1.00f, false, 0.00f},
     SoundEventEntry{"fennoSchach2", "fenno_schach2.wav", kVoicesGroup, 1.00f, false, 0.00f},

@@ -54,7 +54,11 @@ constexpr std::array kEntries = {
     Entry{"antler_crash.wav", &recipes::AntlerCrash},
     Entry{"footstep1.wav", [] { return recipes::Footstep(0); }},
     Entry{"footstep2.wav", [] { return recipes::Footstep(1); }},
+    Entry{"knight_step1.wav", [] { return recipes::ArmouredStep(0); }},
+    Entry{"knight_step2.wav", [] { return recipes::ArmouredStep(1); }},
     Entry{"swish.wav", [] { return recipes::Swoosh(1); }},
+    Entry{"swish_heavy.wav", [] { return recipes::Swoosh(2); }},
+    Entry{"jester_bells.wav", [] { return recipes::CapBells(0); }},
 };
 
 }  // namespace

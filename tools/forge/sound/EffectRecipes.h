@@ -11,6 +11,7 @@ synth::Buffer BoardBonk(int variant);
 synth::Buffer KnightBlow(int variant);
 synth::Buffer BoardOnArmour(int variant);
 synth::Buffer BodyFall(int variant);
+// Variant 2 is the heavy swing of a big weapon.
 synth::Buffer Swoosh(int variant);
 synth::Buffer DoubleBonk();
 synth::Buffer StopwatchTick();
@@ -18,6 +19,7 @@ synth::Buffer BoardPickUp();
 synth::Buffer AntlerCrash();
 synth::Buffer KnightDazed();
 synth::Buffer Footstep(int variant);
+synth::Buffer ArmouredStep(int variant);
 
 // Tunes, pick-ups and bird song (JingleSounds.cpp).
 synth::Buffer RoundWon();
@@ -30,6 +32,8 @@ synth::Buffer SlowDown();
 // A seamless loop of twittering birds circling a dazed head.
 synth::Buffer TwitteringStars();
 synth::Buffer FallingWhistle();
+// The little bells of a jester's cap, shaken.
+synth::Buffer CapBells(int variant);
 
 // Breath, leaves, powder and hinges (CreatureSounds.cpp).
 // Seamless snoring loops; variant 0 snores and puffs, variant 1 snores and whistles.

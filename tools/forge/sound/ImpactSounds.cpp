@@ -29,6 +29,7 @@ Buffer Thump(double startHz, double endHz, double seconds, double decaySeconds)
 {
     Buffer thump = synth::Tone(kRate, seconds, startHz, endHz, synth::Wave::Sine);
     synth::StrikeEnvelope(thump, kRate, 0.002, decaySeconds);
+    synth::FadeOut(thump, kRate, std::min(0.03, seconds / 4.0));
     return thump;
 }
 
@@ -134,6 +135,7 @@ Buffer Swoosh(int variant)
 {
     SoundRandom random(500 + static_cast<uint64_t>(variant));
     const double seconds = 0.34 + 0.04 * variant;
+    const double pitch = variant == 2 ? 0.55 : 1.0 - 0.08 * variant;
     Buffer air = synth::WhiteNoise(random, synth::Frames(kRate, seconds));
     Biquad band;
     Biquad second;
@@ -141,7 +143,7 @@ Buffer Swoosh(int variant)
     for (size_t i = 0; i < air.size(); ++i) {
         const double t = static_cast<double>(i) / static_cast<double>(air.size());
         if (i % kRetune == 0) {
-            const double hz = 450.0 + 2100.0 * std::sin(3.14159 * std::pow(t, 0.8));
+            const double hz = pitch * (450.0 + 2100.0 * std::sin(3.14159 * std::pow(t, 0.8)));
             band.SetBandPass(kRate, hz, 1.4);
             second.SetBandPass(kRate, hz * 1.1, 1.4);
         }
@@ -227,6 +229,17 @@ Buffer Footstep(int variant)
     Buffer step = NoiseBurst(random, 0.12, 2600.0 + 300.0 * variant, 0.8, 0.025);
     synth::MixInto(step, Thump(95.0, 60.0, 0.1, 0.02), 0, 0.5f);
     synth::FadeOut(step, kRate, 0.02);
+    return step;
+}
+
+Buffer ArmouredStep(int variant)
+{
+    SoundRandom random(1200 + static_cast<uint64_t>(variant));
+    Buffer step = Footstep(variant);
+    synth::MixInto(step, Thump(80.0, 50.0, 0.12, 0.03), 0, 0.5f);
+    Buffer clink = synth::StruckBody(kRate, 0.2, MetalModes(1250.0 + 150.0 * variant, random, 0.06));
+    synth::MixInto(step, clink, synth::Frames(kRate, 0.012), 0.35f);
+    synth::FadeOut(step, kRate, 0.03);
     return step;
 }
 

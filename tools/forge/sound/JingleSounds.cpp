@@ -243,4 +243,15 @@ Buffer FallingWhistle()
     return whistle;
 }
 
+Buffer CapBells(int variant)
+{
+    SoundRandom random(1500 + static_cast<uint64_t>(variant));
+    Buffer bells;
+    for (int bell = 0; bell < 6; ++bell) {
+        const double hz = random.Between(2400.0, 3400.0);
+        synth::MixInto(bells, synth::FmBell(kRate, hz, 0.35, 1.41, 3.0, 0.12), At(0.05 * bell), 0.3f);
+    }
+    return bells;
+}
+
 }  // namespace recipes

@@ -91,25 +91,13 @@ void Polish(Buffer& speech)
     synth::FadeOut(speech, kRate, 0.02);
 }
 
-// A shaken jester's cap: a few small bells, one after another.
-Buffer CapBells(uint64_t seed)
-{
-    SoundRandom random(seed);
-    Buffer bells;
-    for (int bell = 0; bell < 6; ++bell) {
-        const double hz = random.Between(2400.0, 3400.0);
-        synth::MixInto(bells, synth::FmBell(kRate, hz, 0.35, 1.41, 3.0, 0.12), synth::Frames(kRate, 0.05 * bell), 0.3f);
-    }
-    return bells;
-}
-
 void AddAccompaniment(std::string_view file, Buffer& speech)
 {
     if (file == "jester_joke.wav") {
         const int lead = synth::Frames(kRate, 0.35);
-        Buffer joke = CapBells(31);
+        Buffer joke = recipes::CapBells(1);
         synth::MixInto(joke, speech, lead, 1.0f);
-        synth::MixInto(joke, CapBells(32), lead + static_cast<int>(speech.size()), 1.0f);
+        synth::MixInto(joke, recipes::CapBells(2), lead + static_cast<int>(speech.size()), 1.0f);
         speech = std::move(joke);
     } else if (file.starts_with("hit_by_gun")) {
         Buffer cry = recipes::BodyFall(file == "hit_by_gun1.wav" ? 0 : 2);

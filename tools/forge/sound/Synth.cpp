@@ -112,6 +112,7 @@ Buffer StruckBody(int rate, double seconds, const std::vector<Mode>& modes)
         }
     }
     FadeIn(out, rate, 0.0015);
+    FadeOut(out, rate, std::min(0.03, seconds / 4.0));
     return out;
 }
 
