@@ -215,6 +215,33 @@ TEST_P(ShadowSpriteTest, ScaledShadowsAreRefused)
 INSTANTIATE_TEST_SUITE_P(Screens, ShadowSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
                          ScreenCaseName);
 
+TEST(AlphaSpriteScreens, TwentyFourBitScreensBlendEachByte)
+{
+    Singleton<DirectDraw>::Release();
+    ASSERT_TRUE(DirectDraw::Instance().Create(nullptr, 1024, 768, 24, true));
+    auto image = std::make_unique<Image>();
+    image->Create(2, 2, 24, true);
+    auto alpha = std::make_unique<Image>();
+    alpha->Create(2, 2, 8, true);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            uint8_t* pixel = image->Row(y) + x * 3;
+            pixel[0] = 40;
+            pixel[2] = 255;
+            alpha->Row(y)[x] = static_cast<uint8_t>(x == 0 ? 128 : 255);
+        }
+    }
+    AlphaSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), std::move(alpha), 2, 2, 0, 0, false));
+    DrawInfo info;
+    info.flags = DI_DEST_POS;
+    sprite.DrawEx(info);
+    platform::PixelSurface& target = *DirectDraw::Instance().GetRenderTarget();
+    EXPECT_EQ(target.ReadPixel(0, 0), MakeColor(127, 0, 20));
+    EXPECT_EQ(target.ReadPixel(1, 1), MakeColor(255, 0, 40));
+    Singleton<DirectDraw>::Release();
+}
+
 TEST(ShadowSpriteScreens, TwentyFourBitScreensAreRefused)
 {
     TempDir dir;
