@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "core/ForgeOutput.h"
+#include "images/BmpLoader.h"
+#include "paint/TextPainter.h"
+#include "screens/ForgeScreens.h"
+#include "spritemanager/SpriteTestSupport.h"
+#include "sprites/Sprite.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ListEntry {
+    std::string type;
+    std::string file;
+    int frames = 1;
+};
+
+std::map<std::string, ListEntry> ReadList(const fs::path& list)
+{
+    std::map<std::string, ListEntry> entries;
+    std::ifstream in(list);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream tokens(line);
+        std::string label, mode;
+        ListEntry entry;
+        tokens >> label >> entry.type >> entry.file >> mode;
+        if (entry.type != "static") {
+            tokens >> entry.frames;
+        }
+        entries[label] = entry;
+    }
+    return entries;
+}
+
+std::string ReadBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool IsMagenta(Color c) { return ColorRed(c) >= 240 && ColorGreen(c) < 8 && ColorBlue(c) >= 240; }
+
+int Brightness(Color c) { return ColorRed(c) + ColorGreen(c) + ColorBlue(c); }
+
+void Forge(const fs::path& root)
+{
+    ForgeOutput output(root);
+    ForgeScreens(output);
+    output.WriteLists();
+}
+
+// Button places and the room the menus leave them (width, height at most).
+struct ButtonRoom {
+    const char* label;
+    int maxWidth;
+    int maxHeight;
+};
+constexpr ButtonRoom kButtons[] = {{"StartGameButton", 237, 79}, {"HelpButton", 234, 79}, {"HighscoreButton", 340, 79},
+                                   {"QuitButton", 188, 78},      {"MainMenuButton", 239, 88}, {"yesButton", 200, 80},
+                                   {"noButton", 200, 80}};
+
+class ScreensTest : public GraphicsTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        root = fs::temp_directory_path() / ("qm-screens-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        Forge(root);
+    }
+
+    static void TearDownTestSuite() { fs::remove_all(root); }
+
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        fs::create_directory_symlink(root / "data", dir.Path() / "data");
+    }
+
+    static std::unique_ptr<Image> Picture(const std::string& directory, const std::string& label)
+    {
+        std::string file = label;
+        std::transform(file.begin(), file.end(), file.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return BmpLoader::Instance().Load(("data/" + directory + "/sprites/" + file + ".bmp").c_str());
+    }
+
+    static fs::path root;
+};
+
+fs::path ScreensTest::root;
+
+TEST_F(ScreensTest, EachListHoldsItsScreensWithTheirTypesAndFrames)
+{
+    std::map<std::string, ListEntry> loading = ReadList(root / "data/shared/loadingsprites.txt");
+    ASSERT_EQ(loading.size(), 2u);
+    EXPECT_EQ(loading["loader_back"].type, "static");
+    EXPECT_EQ(loading["loader_fenno"].type, "anim");
+    EXPECT_EQ(loading["loader_fenno"].frames, 3);
+    std::map<std::string, ListEntry> shared = ReadList(root / "data/shared/sprites.txt");
+    for (const char* label : {"cursor", "MainMenuBackground", "HelpMenuBackground", "HighscoreBackground", "ExitScreen"}) {
+        ASSERT_EQ(shared.count(label), 1u) << label;
+        EXPECT_EQ(shared[label].type, "static") << label;
+    }
+    for (const ButtonRoom& button : kButtons) {
+        ASSERT_EQ(shared.count(button.label), 1u) << button.label;
+        EXPECT_EQ(shared[button.label].type, "anim") << button.label;
+        EXPECT_EQ(shared[button.label].frames, 3) << button.label;
+    }
+    std::map<std::string, ListEntry> level = ReadList(root / "data/level01/sprites.txt");
+    EXPECT_EQ(level["GameOverScreen"].type, "static");
+}
+
+TEST_F(ScreensTest, EverySpriteBuildsThroughTheSpriteManager)
+{
+    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\shared\\loadingSprites.txt", "data\\shared\\sprites\\", 0.0f, 1.0f, false));
+    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\shared\\sprites.txt", "data\\shared\\sprites\\", 0.0f, 1.0f, false));
+    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
+    for (const char* list : {"data/shared/loadingsprites.txt", "data/shared/sprites.txt", "data/level01/sprites.txt"}) {
+        for (const auto& [label, entry] : ReadList(root / list)) {
+            Sprite* sprite = Sprites().GetSprite(label);
+            ASSERT_NE(sprite, nullptr) << label;
+            EXPECT_EQ(sprite->GetFrameCount(), entry.frames) << label;
+        }
+    }
+    EXPECT_FALSE(Logged("Failed")) << Log();
+}
+
+TEST_F(ScreensTest, FullScreenPicturesAreOpaque)
+{
+    const std::pair<const char*, const char*> screens[] = {
+        {"shared", "loader_back"},        {"shared", "MainMenuBackground"}, {"shared", "HelpMenuBackground"},
+        {"shared", "HighscoreBackground"}, {"shared", "ExitScreen"},         {"level01", "GameOverScreen"}};
+    for (const auto& [directory, label] : screens) {
+        std::unique_ptr<Image> picture = Picture(directory, label);
+        ASSERT_NE(picture, nullptr) << label;
+        EXPECT_EQ(picture->GetDepth(), 24) << label;
+        ASSERT_EQ(picture->GetWidth(), 1024) << label;
+        ASSERT_EQ(picture->GetHeight(), 768) << label;
+        for (int y = 0; y < 768; ++y) {
+            for (int x = 0; x < 1024; ++x) {
+                ASSERT_FALSE(IsMagenta(picture->GetPixel(x, y))) << label << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST_F(ScreensTest, ButtonsAreOpaqueRectanglesThatFitTheirPlaces)
+{
+    for (const ButtonRoom& button : kButtons) {
+        std::unique_ptr<Image> strip = Picture("shared", button.label);
+        ASSERT_NE(strip, nullptr) << button.label;
+        ASSERT_EQ(strip->GetHeight() % 3, 0) << button.label;
+        int height = strip->GetHeight() / 3;
+        EXPECT_LE(strip->GetWidth(), button.maxWidth) << button.label;
+        EXPECT_LE(height, button.maxHeight) << button.label;
+        for (int y = 0; y < strip->GetHeight(); ++y) {
+            for (int x = 0; x < strip->GetWidth(); ++x) {
+                ASSERT_FALSE(IsMagenta(strip->GetPixel(x, y))) << button.label << " at " << x << ", " << y;
+            }
+        }
+        // Hovered is brighter than normal, pressed darker: the states can be told apart.
+        long sums[3] = {0, 0, 0};
+        for (int frame = 0; frame < 3; ++frame) {
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < strip->GetWidth(); ++x) {
+                    sums[frame] += Brightness(strip->GetPixel(x, frame * height + y));
+                }
+            }
+        }
+        EXPECT_GT(sums[1], sums[0]) << button.label;
+        EXPECT_LT(sums[2], sums[0]) << button.label;
+    }
+    std::unique_ptr<Image> yes = Picture("shared", "yesButton");
+    std::unique_ptr<Image> no = Picture("shared", "noButton");
+    ASSERT_TRUE(yes && no);
+    EXPECT_EQ(yes->GetWidth(), no->GetWidth());
+    EXPECT_EQ(yes->GetHeight(), no->GetHeight());
+}
+
+TEST_F(ScreensTest, CursorTipIsItsFirstPixel)
+{
+    std::unique_ptr<Image> cursor = Picture("shared", "cursor");
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_LE(cursor->GetWidth(), 32);
+    EXPECT_LE(cursor->GetHeight(), 32);
+    EXPECT_FALSE(IsMagenta(cursor->GetPixel(0, 0)));
+    EXPECT_TRUE(IsMagenta(cursor->GetPixel(cursor->GetWidth() - 1, 0)));
+    EXPECT_TRUE(IsMagenta(cursor->GetPixel(0, cursor->GetHeight() - 1)));
+}
+
+TEST_F(ScreensTest, LoadingScreenLeavesACalmFieldForThePercentage)
+{
+    std::unique_ptr<Image> back = Picture("shared", "loader_back");
+    ASSERT_NE(back, nullptr);
+    int darkest = 765, brightest = 0;
+    for (int y = 420; y < 480; ++y) {
+        for (int x = 435; x < 600; ++x) {
+            darkest = std::min(darkest, Brightness(back->GetPixel(x, y)));
+            brightest = std::max(brightest, Brightness(back->GetPixel(x, y)));
+        }
+    }
+    EXPECT_LT(brightest - darkest, 90);
+    // The bar's frames are distinct: loading, and the two blink states.
+    std::unique_ptr<Image> bar = Picture("shared", "loader_fenno");
+    ASSERT_NE(bar, nullptr);
+    int cell = bar->GetHeight() / 3;
+    EXPECT_LE(423 + bar->GetWidth(), 1024);
+    EXPECT_LE(112 + cell, 420);
+    auto frameBytes = [&](int frame) {
+        std::string bytes;
+        for (int y = 0; y < cell; ++y) {
+            bytes.append(reinterpret_cast<const char*>(bar->Row(frame * cell + y)), bar->RowBytes());
+        }
+        return bytes;
+    };
+    EXPECT_NE(frameBytes(0), frameBytes(1));
+    EXPECT_NE(frameBytes(1), frameBytes(2));
+}
+
+TEST(ScreensForgeTest, TwoRunsWriteTheSameBytes)
+{
+    TempDir dir;
+    Forge(dir.Path() / "a");
+    Forge(dir.Path() / "b");
+    int files = 0;
+    for (const auto& file : fs::recursive_directory_iterator(dir.Path() / "a")) {
+        if (file.is_regular_file()) {
+            EXPECT_EQ(ReadBytes(file.path()), ReadBytes(dir.Path() / "b" / fs::relative(file.path(), dir.Path() / "a")))
+                << file.path();
+            ++files;
+        }
+    }
+    EXPECT_GT(files, 10);
+}
+
+TEST(TextPainterTest, MeasuresAndPaintsWindows1252Text)
+{
+    TextPainter painter(TextPainter::FontPath("DejaVuSans.ttf"));
+    ASSERT_TRUE(painter.IsOpen());
+    EXPECT_GT(painter.Measure("Hilfe", 20), 30);
+    EXPECT_GT(painter.Measure("Hilfe", 40), painter.Measure("Hilfe", 20));
+    // The low quotation mark (0x84) and the umlauts are real glyphs, not blanks.
+    TextPainter::Coverage quote = painter.Render("\x84", 30);
+    EXPECT_GT(std::count_if(quote.values.begin(), quote.values.end(), [](uint8_t v) { return v > 128; }), 4);
+    EXPECT_EQ(painter.Measure("\xE4", 30), painter.Measure("a", 30));
+    Canvas canvas(200, 60);
+    TextPainter::Style style;
+    style.pixelSize = 30;
+    style.outlineWidth = 2;
+    style.outline = {10, 10, 10, 255};
+    painter.Draw(canvas, 10, 10, "Men\xFC", style);
+    int painted = 0;
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) {
+            painted += canvas.At(x, y).a > 0;
+            EXPECT_TRUE(canvas.At(x, y).a == 0 || (x >= 6 && y >= 6)) << x << ", " << y;
+        }
+    }
+    EXPECT_GT(painted, 300);
+}
+
+TEST(TextPainterTest, MissingFontPaintsNothing)
+{
+    TextPainter painter("/nonexistent/font.ttf");
+    EXPECT_FALSE(painter.IsOpen());
+    EXPECT_EQ(painter.Measure("Hilfe", 20), 0);
+    Canvas canvas(50, 50);
+    painter.Draw(canvas, 0, 0, "Hilfe", TextPainter::Style{});
+    EXPECT_EQ(canvas.At(25, 25).a, 0);
+}
+
+}  // namespace

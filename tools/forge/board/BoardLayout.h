@@ -1,0 +1,146 @@
+#pragma once
+
+#include <array>
+#include <cmath>
+
+// The board as the game sees it: the walk grid (row 0 at the back, '#' blocked) and the level's
+// projection from a board position to screen pixels. The art is laid out from these, and the
+// tests check the art against them.
+namespace board {
+
+constexpr int kCells = 32;
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+
+constexpr std::array<const char*, kCells> kLayout = {
+    "########......................##",
+    "#######.......................##",
+    "######........................##",
+    "#####.........................##",
+    "####..........................##",
+    "###...................######..##",
+    "##...........#####....######..##",
+    "#....#######.#####....######..##",
+    ".....#######.#####....######..##",
+    ".....#######..........######..##",
+    "..............................##",
+    "..............................##",
+    "..............................##",
+    "............................####",
+    "............................####",
+    "..........#######...............",
+    "..........#######...............",
+    "..........#######...............",
+    "..........#######...............",
+    "..........#######...#####.......",
+    "..........#######...#####.......",
+    "..........#######..............#",
+    "...#####..#######.............##",
+    "...#####....###...............##",
+    "..............................##",
+    "................##########...###",
+    "................##########...###",
+    "...####.........##########...###",
+    "...####.....................####",
+    "...........................#####",
+    "...........................#####",
+    "..........................######",
+};
+
+constexpr bool IsBlocked(int column, int row)
+{
+    if (column < 0 || row < 0 || column >= kCells || row >= kCells) {
+        return true;
+    }
+    return kLayout[row][column] == '#';
+}
+
+// The level's projection: horizon -1.8, vertical scale 0.4, column offset -0.41, origin
+// (515, 290), scale 525.
+constexpr double kHorizon = -1.8;
+constexpr double kVerticalScale = 0.4;
+constexpr double kColumnOffset = -0.41;
+constexpr double kOriginX = 515.0;
+constexpr double kOriginY = 290.0;
+constexpr double kScale = 525.0;
+
+struct ScreenPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Unrounded screen position of a board position (column, row in 0..1) lifted by extraY pixels.
+inline ScreenPoint ProjectExact(double column, double row, double extraY = 0.0)
+{
+    double d = row / kHorizon + 1.0;
+    return {kOriginX + kScale * (column + kColumnOffset) / d, kOriginY + extraY + kScale * kVerticalScale * row / d};
+}
+
+// The game's own integer projection (truncation toward zero).
+struct ScreenPixel {
+    int x = 0;
+    int y = 0;
+};
+inline ScreenPixel Project(double column, double row, double extraY = 0.0)
+{
+    ScreenPoint p = ProjectExact(column, row, extraY);
+    return {static_cast<int>(std::trunc(p.x)), static_cast<int>(std::trunc(p.y))};
+}
+
+// Board row of a screen y on the board plane (inverse of the projection's y).
+inline double RowAtScreenY(double y)
+{
+    double t = y - kOriginY;
+    return t / (kScale * kVerticalScale - t / kHorizon);
+}
+
+// Board column of screen x on a given row.
+inline double ColumnAt(double x, double row) { return (x - kOriginX) * (row / kHorizon + 1.0) / kScale - kColumnOffset; }
+
+// Figures are drawn at (row + 1) x 0.6; the art uses the same factor for heights above the board.
+inline double FigureScale(double row) { return (row + 1.0) * 0.6; }
+
+// Static pictures the level draws at fixed places (top-left, depth).
+struct Placement {
+    const char* label;
+    int x;
+    int y;
+    double depth;
+};
+
+constexpr std::array<Placement, 9> kMasks = {{{"mask_tree", 610, 517, 0.81},
+                                               {"mask_well", 692, 262, 0.3},
+                                               {"mask_wood", 380, 308, 0.22},
+                                               {"mask_barrel", 215, 575, 0.85},
+                                               {"mask_tabletop", 441, 384, 0.47},
+                                               {"mask_fence", 842, 372, 0.42},
+                                               {"mask_shrub_front_01", 0, 672, 1.0},
+                                               {"mask_shrub_front_02", 365, 688, 1.0},
+                                               {"mask_shrub_front_03", 898, 607, 1.0}}};
+
+constexpr Placement kChimneyAnim{"anim_chimmney", 166, 0, -0.5};
+constexpr Placement kWaterAnim{"anim_water", 970, 333, -0.5};
+constexpr Placement kForestAnim{"anim_forest", 0, 0, -0.4};
+
+// The hunter's door pictures are drawn top-left here; the painted door stands beneath them,
+// over the door lane (columns 14-16, rows 0-5).
+constexpr int kDoorPictureX = 515;
+constexpr int kDoorPictureY = 190;
+constexpr int kDoorLeft = 522;
+constexpr int kDoorRight = 584;
+constexpr int kDoorTop = 204;
+// The queen is drawn top-left here, on her seat above the door.
+constexpr int kQueenX = 464;
+constexpr int kQueenY = 127;
+
+// HUD places: the clock, the total score (right-aligned) and the dwarf panels.
+constexpr int kClockX = 37;
+constexpr int kClockY = 25;
+constexpr int kScoreRight = 958;
+constexpr int kScoreY = 25;
+constexpr int kPanelX = 186;
+constexpr int kPanelStep = 86;
+constexpr int kPanelY = 4;
+constexpr int kPanelCount = 5;
+
+}  // namespace board

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/Canvas.h"
+
+// The obstacles standing on their blocked cells. Each paints its soft shadow onto the ground
+// canvas and itself onto its own layer, so that a mask can later be cut where the layer covers.
+namespace board {
+
+void PaintHouseGarden(Canvas& ground, Canvas& layer);
+void PaintHayBales(Canvas& ground, Canvas& layer);
+void PaintWoodPile(Canvas& ground, Canvas& layer);
+void PaintWell(Canvas& ground, Canvas& layer);
+void PaintFence(Canvas& ground, Canvas& layer);
+void PaintTable(Canvas& ground, Canvas& layer);
+void PaintVegetableBed(Canvas& ground, Canvas& layer);
+void PaintFlowerBed(Canvas& ground, Canvas& layer);
+void PaintFallenTree(Canvas& ground, Canvas& layer);
+void PaintBarrels(Canvas& ground, Canvas& layer);
+// Front shrubs 0..2 around their mask positions.
+void PaintFrontShrub(int index, Canvas& layer);
+// Small flowers and tufts on the grass outside the courtyard.
+void PaintMeadowDetails(Canvas& ground);
+
+}  // namespace board
