@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 #include <vector>
 
 #include "ScreenFixture.h"
@@ -201,6 +202,38 @@ TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrun)
     EXPECT_EQ(sprite.GetFrameCount(), 0);
     sprite.DrawEx(Placed(0, 0));
     EXPECT_EQ(At(0, 0), 0u);
+}
+
+TEST_P(RleSpriteTest, ArbitraryStreamsAndPlacesNeverReachOutside)
+{
+    std::mt19937 random(1234);
+    int accepted = 0;
+    auto below = [&random](int limit) { return static_cast<int>(random() % static_cast<unsigned>(limit)); };
+    for (int trial = 0; trial < 200; ++trial) {
+        int width = 1 + below(40);
+        int height = 1 + below(40);
+        auto frame = std::make_unique<Image>();
+        frame->Create(width, height, 8, true);
+        frame->SetPalette(palette.data());
+        std::vector<uint8_t> stream(static_cast<size_t>(below(3 * width * height + 4)));
+        for (uint8_t& byte : stream) {
+            byte = static_cast<uint8_t>(below(256));
+        }
+        frame->SetData(stream);
+        frame->MarkEncoded(static_cast<int>(stream.size()) + below(8));
+        AnimatedRLESprite sprite;
+        sprite.SetCellSize(width + below(20), height + below(20));
+        if (!sprite.AddFrame(std::move(frame), nullptr, {0, 0, width - 1, height - 1})) {
+            continue;
+        }
+        ++accepted;
+        DrawInfo info = Placed(below(1200) - 100, below(900) - 100, below(4) == 0 ? 1.0f : 0.1f + below(30) / 10.0f,
+                               below(2) ? DI_BOTTOM_CENTER : DI_CENTER);
+        info.frame = below(5) - 2;
+        sprite.DrawEx(info);
+    }
+    // Enough streams pass the check to exercise drawing.
+    EXPECT_GT(accepted, 20);
 }
 
 TEST(RleRowReader, UnpacksRunsAndLiteralsCuttingPacketsAtTheRowEnd)
