@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "ScreenFixture.h"
 #include "sprites/AlphaSprite.h"
 #include "sprites/ShadowSprite.h"
+#include "sprites/SurfaceSprite.h"
 
 namespace {
 
@@ -210,6 +213,44 @@ TEST_P(ShadowSpriteTest, ScaledShadowsAreRefused)
     shadow.DrawEx(info);
     EXPECT_NE(Log().find("Scaled blit not supported by shadow sprites."), std::string::npos);
     EXPECT_TRUE(QuitPosted());
+}
+
+TEST_P(ShadowSpriteTest, ArbitraryDrawDescriptionsNeverReachOutside)
+{
+    AlphaSprite glass;
+    ASSERT_TRUE(glass.Create(ScreenImage(30, 20, kRed), AlphaMap(30, 20, 100), 30, 20, 0, 0, false));
+    ShadowSprite shadow;
+    ASSERT_TRUE(shadow.Create(Mask(30, 20, [](int x, int y) { return (x + y) % 3 == 0; }), 40, 30));
+    auto picture = ScreenImage(30, 20, kRed);
+    picture->SetPixel(3, 3, 0);
+    SurfaceSprite surface;
+    ASSERT_TRUE(surface.Create(std::move(picture), 30, 20, 0, 0, false));
+    std::mt19937 random(99);
+    auto between = [&random](int low, int high) {
+        return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
+    };
+    const uint32_t flags[] = {DI_SRC_POS, DI_SRC_SIZE, DI_CENTER, DI_BOTTOM_CENTER, DI_NO_COLORKEY};
+    for (int trial = 0; trial < 500; ++trial) {
+        DrawInfo info;
+        info.flags = DI_DEST_POS;
+        for (uint32_t flag : flags) {
+            info.flags |= between(0, 1) ? flag : 0;
+        }
+        info.srcX = between(-40, 40);
+        info.srcY = between(-40, 40);
+        info.srcWidth = between(-5, 60);
+        info.srcHeight = between(-5, 60);
+        info.destX = between(-60, 1090);
+        info.destY = between(-60, 830);
+        glass.DrawEx(info);
+        shadow.DrawEx(info);
+        surface.DrawEx(info);
+        info.flags |= DI_DEST_SIZE;
+        info.destWidth = between(-5, 2000);
+        info.destHeight = between(-5, 2000);
+        surface.DrawEx(info);
+    }
+    EXPECT_FALSE(QuitPosted());
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ShadowSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
