@@ -16,8 +16,8 @@ public:
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    // Replaces the old surface. systemMemory is accepted for the original's sake: every surface
-    // lives in main memory here.
+    // Replaces the old surface. systemMemory asks for main memory, where every surface of the
+    // frame buffer lives anyway.
     bool Create(int width, int height, bool systemMemory);
     void Release();
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-// Surfaces wider than this never fitted into video memory and were kept in system memory.
+// Surfaces wider than this are asked for in main memory.
 constexpr int kSystemMemoryWidth = 4000;
 // A cropped picture keeps at least this many pixels per side: blits need left < right.
 constexpr int kMinimumCroppedSide = 2;
