@@ -30,19 +30,29 @@ void PaintSmoke(Canvas& canvas, double loop)
     const double baseY = kChimneyTopY - kChimneyAnim.y - 4;
     for (int i = 0; i < kPuffs; ++i) {
         double t = std::fmod(loop + static_cast<double>(i) / kPuffs, 1.0);
-        double radius = 5.0 + 12.0 * std::sin(kPi * std::pow(t, 0.7));
+        double radius = 6.0 + 13.0 * std::sin(kPi * std::pow(t, 0.7));
         double x = baseX + 24.0 * t + 3.0 * std::sin(t * 7.0);
         double y = baseY - t * (baseY - 14.0);
         if (radius < 1.5) {
             continue;
         }
-        paint::FillEllipse(canvas, x, y, radius, radius * 0.85, paint::Solid{paint::Rgb(120, 120, 128)}, 1.2);
-        auto shader = [&](int px, int py) {
-            double nx = (px + 0.5 - x) / radius;
-            double ny = (py + 0.5 - y) / radius;
-            return paint::Scale(paint::Rgb(236, 236, 240), 1.05 - 0.16 * nx - 0.18 * ny);
-        };
-        paint::FillEllipse(canvas, x, y, radius, radius * 0.85, shader);
+        // Each puff is a little cloud of three balls, lit from the upper left.
+        const double lobes[3][3] = {{-0.45, 0.15, 0.62}, {0.45, 0.2, 0.58}, {0.0, -0.25, 0.7}};
+        for (const auto& lobe : lobes) {
+            paint::FillEllipse(canvas, x + lobe[0] * radius, y + lobe[1] * radius, lobe[2] * radius, lobe[2] * radius * 0.9,
+                               paint::Solid{paint::Rgb(128, 126, 132)}, 1.2);
+        }
+        for (const auto& lobe : lobes) {
+            double cx = x + lobe[0] * radius;
+            double cy = y + lobe[1] * radius;
+            double r = lobe[2] * radius;
+            auto shader = [&](int px, int py) {
+                double nx = (px + 0.5 - cx) / r;
+                double ny = (py + 0.5 - cy) / r;
+                return paint::Scale(paint::Rgb(226, 226, 232), 1.06 - 0.14 * nx - 0.16 * ny);
+            };
+            paint::FillEllipse(canvas, cx, cy, r, r * 0.9, shader);
+        }
     }
 }
 

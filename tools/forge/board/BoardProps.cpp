@@ -114,6 +114,14 @@ void PaintHayBales(Canvas& ground, Canvas& layer)
             height = 10.0 * Unit(7.5);
         }
         paint::PaintBox(layer, floor, height, straw);
+        // Straw stalks on the front face, then the two binding cords.
+        SeededRandom random(40 + i);
+        for (int k = 0; k < 14; ++k) {
+            double t = random.Range(0.05, 0.95);
+            double x = floor[3].x + (floor[2].x - floor[3].x) * t;
+            double y = floor[3].y - random.Range(0.2, 0.8) * height;
+            paint::FillCapsule(layer, {x - 2, y}, {x + 2, y - 1}, 0.5, Solid{Rgb(190, 150, 60)});
+        }
         for (double t : {0.33, 0.66}) {
             Point a{floor[3].x + (floor[2].x - floor[3].x) * t, floor[3].y};
             paint::FillCapsule(layer, {a.x, a.y - 1}, {a.x, a.y - height + 1}, 0.8, Solid{Rgb(150, 110, 50)});
