@@ -1,6 +1,5 @@
 #include "render/RenderEngine.h"
 
-
 #include <cstring>
 
 #include "display/DirectDraw.h"
