@@ -76,10 +76,11 @@ std::string PictureLabel(const std::string& gamePath)
 
 bool ForgeMusic(ForgeOutput& output)
 {
-    // The pieces are independent; encoding them side by side keeps the forge quick.
+    // The pieces are independent; encoding them side by side keeps the forge quick. Where no
+    // thread can be started, a piece is rendered when its result is asked for.
     std::vector<std::future<Rendered>> jobs;
     for (const Piece& piece : kPieces) {
-        jobs.push_back(std::async(std::launch::async, RenderPiece, std::cref(piece)));
+        jobs.push_back(std::async(std::launch::async | std::launch::deferred, RenderPiece, std::cref(piece)));
     }
     bool ok = true;
     for (size_t i = 0; i < jobs.size(); ++i) {

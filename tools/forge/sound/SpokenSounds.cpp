@@ -44,7 +44,7 @@ constexpr std::array kLines = {
     Line{"hit_by_gun1.wav", "m3", 60, 190, "Autsch!"},
     Line{"hit_by_gun2.wav", "m2", 55, 170, "Au, au!"},
     Line{"jester_joke.wav", "m5", 82, 185,
-         "Was ist gr\xC3\xBCn und klopft an die T\xC3\xBCr? Ein Klopfsalat! Hihihi!"},
+         "Was ist gr\xC3\xBCn und klopft? Ein Klopfsalat! Hihihi!"},
 };
 
 const Line* FindLine(std::string_view file)

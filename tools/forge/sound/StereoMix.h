@@ -9,7 +9,6 @@ public:
     StereoMix(int rate, double seconds);
 
     int Rate() const { return rate; }
-    int Frames() const { return static_cast<int>(left.size()); }
     // pan -1 is left, 0 the middle, 1 right (equal power).
     void Add(const synth::Buffer& mono, double atSeconds, float gain, float pan);
 

@@ -290,15 +290,4 @@ void SetLoudness(Buffer& samples, int rate, float targetRms)
     }
 }
 
-void TrimTail(Buffer& samples, int rate, float threshold)
-{
-    size_t last = samples.size();
-    while (last > 0 && std::fabs(samples[last - 1]) < threshold) {
-        --last;
-    }
-    const size_t keep = std::min(samples.size(), last + static_cast<size_t>(Frames(rate, 0.01)));
-    samples.resize(keep);
-    FadeOut(samples, rate, 0.01);
-}
-
 }  // namespace synth

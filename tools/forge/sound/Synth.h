@@ -62,7 +62,5 @@ float Peak(const Buffer& samples);
 float LoudestRms(const Buffer& samples, int rate);
 // Scales the sound so its loudest moment has the given RMS.
 void SetLoudness(Buffer& samples, int rate, float targetRms);
-// Cuts trailing near-silence, leaving a short fade.
-void TrimTail(Buffer& samples, int rate, float threshold);
 
 }  // namespace synth
