@@ -653,6 +653,52 @@ protected:
         }
     }
 
+    // Event names the sound lists define: lines of exactly two words that are not comments.
+    std::set<std::string> DefinedEvents() const
+    {
+        std::set<std::string> events;
+        for (const char* list : {"data/shared/sfx.txt", "data/level01/sfx.txt", "data/level02/sfx.txt"}) {
+            if (!dir.Exists(list)) {
+                continue;
+            }
+            for (const std::string& line : Lines(dir.Read(list))) {
+                std::istringstream words(line);
+                std::vector<std::string> tokens;
+                for (std::string word; words >> word;) {
+                    tokens.push_back(word);
+                }
+                if (tokens.size() == 2 && line[0] != '#') {
+                    events.insert(tokens[0]);
+                }
+            }
+        }
+        return events;
+    }
+
+    // Every event the game plays by name and every event an animation fires is defined.
+    void ExpectEveryPlayedEventDefined()
+    {
+        const std::set<std::string> events = DefinedEvents();
+        for (const SoundEventEntry& entry : kSoundEvents) {
+            EXPECT_EQ(events.count(std::string(entry.event)), 1u) << entry.event << " is in no sound list";
+        }
+        for (const auto& file : fs::recursive_directory_iterator(dir.Path() / "data")) {
+            const std::string name = file.path().filename().string();
+            const bool map = name.ends_with("_audioevents.txt") || name.ends_with("_ae.txt");
+            if (!map) {
+                continue;
+            }
+            for (const std::string& line : Lines(dir.Read(fs::relative(file.path(), dir.Path()).string()))) {
+                std::istringstream words(line);
+                std::string position;
+                std::string event;
+                if (words >> position >> event) {
+                    EXPECT_EQ(events.count(event), 1u) << event << " fired by " << name << " is in no sound list";
+                }
+            }
+        }
+    }
+
     // The names the settings file gives its items.
     std::vector<std::string> SettingsSpriteNames() const
     {
@@ -678,6 +724,7 @@ TEST_F(FullForgeTest, RepeatableAndEveryLabelRegistered)
     ASSERT_TRUE(ForgeAll(second));
     ExpectSameBytes(dir.Path() / "data", dir.Path() / "again" / "data");
 
+    ExpectEveryPlayedEventDefined();
     ASSERT_TRUE(SettingsManager::Instance().LoadSettings("data\\config.txt"));
     ExpectLoadingScreenInItsOwnList();
     LoadList("data\\shared\\sprites.txt", "data\\shared\\sprites\\");

@@ -2,6 +2,7 @@
 
 #include "core/ForgeOutput.h"
 #include "data/ForgeData.h"
+#include "figures/ForgeFigures.h"
 #include "fonts/ForgeFonts.h"
 #include "sound/ForgeSounds.h"
 
@@ -9,6 +10,7 @@ bool ForgeAll(ForgeOutput& output)
 {
     ForgeData(output);
     bool made = ForgeFonts(output);
+    ForgeFigures(output);
     made = ForgeSounds(output) && made;
     bool listsWritten = output.WriteLists();
     return made && listsWritten && !output.Failed();

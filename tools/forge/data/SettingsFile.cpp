@@ -153,9 +153,9 @@ void WriteDwarf(SettingsWriter& out, int number, const DwarfTuning& dwarf)
     out.Float("Size", 1.0f);
     out.Float("Board Size", 4.0f);
     WriteBrains(out, dwarf.brains);
-    // The idle fidget moves slowly; sleeping breathes at 8 frames a second.
+    // The idle fidget and the sleeping breath move slowly.
     const std::array<std::pair<const char*, float>, 12> rates = {{{"run", 15.0f},
-                                                                 {"schlaf", 8.0f},
+                                                                 {"schlaf", 5.0f},
                                                                  {"stop", 15.0f},
                                                                  {"start", 15.0f},
                                                                  {"schlag", 15.0f},
