@@ -331,6 +331,11 @@ TEST(BoardLayoutTest, WalkGridHasTheLanesAndAreasTheGameRelies)
             EXPECT_FALSE(board::IsBlocked(column, row)) << "door lane " << column << ", " << row;
         }
     }
+    // The painted door stands under the hunter's door pictures, over the middle of the lane.
+    EXPECT_GE(board::kDoorLeft, board::kDoorPictureX);
+    EXPECT_LE(board::kDoorTop, board::kDoorPictureY + 20);
+    EXPECT_LT(board::kDoorLeft, board::Project(15.0 / board::kCells, 0.0).x);
+    EXPECT_GT(board::kDoorRight, board::Project(16.0 / board::kCells, 0.0).x);
     EXPECT_TRUE(board::IsBlocked(-1, 0));
     EXPECT_TRUE(board::IsBlocked(0, 32));
     EXPECT_TRUE(board::IsBlocked(22, 5));

@@ -270,23 +270,25 @@ Canvas Snail()
 Canvas Antler()
 {
     Canvas c(kItemSize, kItemSize);
-    Rgba horn = Rgb(226, 206, 164);
-    // Mounting plaque at the bottom, antlers branching up and out.
-    for (double side : {-1.0, 1.0}) {
-        Point root{48 + side * 8, 70};
-        Point mid{48 + side * 26, 44};
-        Point tip{48 + side * 30, 10};
-        Stick(c, root, mid, 4.2, horn);
-        Stick(c, mid, tip, 3.4, horn);
-        Stick(c, {48 + side * 18, 56}, {48 + side * 40, 46}, 2.8, horn);
-        Stick(c, {48 + side * 28, 30}, {48 + side * 44, 20}, 2.6, horn);
-        Stick(c, {48 + side * 27, 38}, {48 + side * 14, 20}, 2.6, horn);
-    }
-    std::vector<Point> plaque = {{28, 66}, {68, 66}, {64, 92}, {48, 96}, {32, 92}};
+    Rgba horn = Rgb(232, 212, 170);
+    // A shield-shaped wall plaque with the antlers curving up and out of a small boss.
+    std::vector<Point> plaque = {{22, 62}, {74, 62}, {74, 80}, {48, 95}, {22, 80}};
     paint::FillConvex(c, plaque, Solid{kInk}, kLine);
-    paint::FillConvex(c, plaque, [](int x, int) { return paint::Scale(Rgb(150, 96, 54), 1.12 - 0.3 * (x - 28) / 40.0); });
-    paint::FillEllipse(c, 48, 72, 10, 7, Solid{kInk}, kLine);
-    paint::FillEllipse(c, 48, 72, 10, 7, Ball{48, 72, 10, Rgb(140, 100, 70)});
+    paint::FillConvex(c, plaque, [](int x, int y) {
+        return paint::Scale(Rgb(140, 88, 48), 1.15 - 0.3 * (x - 22) / 52.0 - 0.1 * (y - 62) / 33.0);
+    });
+    paint::FillConvex(c, {{26, 65}, {70, 65}, {70, 68}, {26, 68}}, Solid{Rgb(186, 130, 80)});
+    for (double side : {-1.0, 1.0}) {
+        Point root{48 + side * 7, 64};
+        Point bend{48 + side * 30, 50};
+        Point tip{48 + side * 34, 12};
+        Stick(c, root, bend, 4.4, horn);
+        Stick(c, bend, tip, 3.6, horn);
+        Stick(c, {48 + side * 33, 34}, {48 + side * 44, 24}, 2.8, horn);
+        Stick(c, {48 + side * 31, 42}, {48 + side * 18, 26}, 2.8, horn);
+        Stick(c, {48 + side * 20, 56}, {48 + side * 14, 42}, 2.6, horn);
+    }
+    Ellipse(c, 48, 66, 11, 8, Rgb(150, 110, 76));
     return c;
 }
 

@@ -158,12 +158,4 @@ void FillCapsule(Canvas& canvas, Point a, Point b, double radius, Shader shader,
     }
 }
 
-// Draws a shape twice: grown in the outline colour, then filled with the shader.
-template <typename Shader, typename Draw>
-void Outlined(Draw draw, Rgba outline, double width, Shader shader)
-{
-    draw(Solid{outline}, width);
-    draw(shader, 0.0);
-}
-
 }  // namespace paint

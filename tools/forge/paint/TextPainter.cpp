@@ -93,11 +93,6 @@ bool TextPainter::SetSize(int pixelSize)
     return face != nullptr && pixelSize > 0 && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) == 0;
 }
 
-int TextPainter::Ascent(int pixelSize)
-{
-    return SetSize(pixelSize) ? static_cast<int>(face->size->metrics.ascender >> 6) : 0;
-}
-
 int TextPainter::Measure(const std::string& text, int pixelSize)
 {
     if (!SetSize(pixelSize)) {

@@ -39,8 +39,6 @@ public:
 
     bool IsOpen() const { return face != nullptr; }
     int Measure(const std::string& text, int pixelSize);
-    // Height from the top of the line to the baseline, for a size.
-    int Ascent(int pixelSize);
     Coverage Render(const std::string& text, int pixelSize);
 
     // Draws with the line's top at y; the outline and shadow extend beyond it.
