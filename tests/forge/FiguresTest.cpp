@@ -27,8 +27,14 @@ const std::vector<std::string> kDwarfStates = {"run",    "schlaf", "stop",  "sta
 const std::vector<std::string> kKnights = {"stumpf", "scharf"};
 const std::vector<std::string> kKnightStates = {"run", "stop", "start", "schlag", "umfallen"};
 const std::vector<std::string> kDirections = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
-const std::vector<std::string> kSingles = {"shadow",         "sternchen",      "hitAnimation",     "hofnarr_appear",
-                                           "hofnarr_joke_S", "hofnarr_joke_E", "hofnarr_joke_W",   "hofnarr_searching"};
+const std::vector<std::string> kSingles = {
+    "shadow",            "sternchen",         "hitAnimation",      "hofnarr_appear",    "hofnarr_joke_S",
+    "hofnarr_joke_E",    "hofnarr_joke_W",    "hofnarr_searching", "jaeger_kommen",     "jaeger_drehen",
+    "jaeger_anlegen",    "jaeger_zielen",     "jaeger_gehen",      "jaeger_schuss_r_1", "jaeger_schuss_r_2",
+    "jaeger_schuss_r_3", "jaeger_schuss_r_4", "jaeger_schuss_r_5", "jaeger_schuss_u_0", "jaeger_schuss_l_1",
+    "jaeger_schuss_l_2", "jaeger_schuss_l_3", "jaeger_schuss_l_4", "jaeger_schuss_l_5", "jaeger_schuss_o_0",
+    "bullet",            "jaeger_tuer1",      "jaeger_tuer2",      "queen_chew",        "queen_complain1",
+    "queen_complain2",   "queen_clap"};
 constexpr int kFootLift = 20;
 constexpr int kMaxFramePixels = 360000;
 
@@ -149,9 +155,11 @@ TEST_F(FiguresTest, EveryLabelTheGameAsksForIsListedOnce)
         EXPECT_EQ(line.find('\r'), std::string::npos);
         EXPECT_TRUE(seen.insert(line.substr(0, line.find(' '))).second) << "listed twice: " << line;
     }
-    for (const std::string& dwarf : kDwarfs) {
-        EXPECT_EQ(entries[dwarf + "_icon"].type, "static") << "icons are drawn with frame 1";
+    for (const char* picture : {"fenno_icon", "holvo_icon", "jaeger_tuer1", "jaeger_tuer2"}) {
+        EXPECT_EQ(entries[picture].type, "static") << picture << " is drawn with frame 1";
     }
+    EXPECT_EQ(entries["jaeger_zielen"].frames, 11) << "one frame per shooting direction";
+    EXPECT_GE(entries["hofnarr_searching"].frames, 11);
 }
 
 TEST_F(FiguresTest, EveryStripLoadsThroughTheSpriteManagerWithItsFrames)

@@ -112,7 +112,7 @@ FigureBuilder::Frame FigureBuilder::AddArm(const Frame& chest, int side)
     const FigurePose::Limb& arm = pose->arms[side];
     const float radius = look->limbRadius * s;
     Vec3 shoulder = At(chest.at, chest.turn, {sign * 12.5f * s * look->girth, -2.0f * s, 0.0f});
-    Mat3 upper = chest.turn * Mat3::RotZ(sign * (arm.spread + 0.12f)) * Mat3::RotX(-arm.swing);
+    Mat3 upper = chest.turn * Mat3::RotX(-arm.swing) * Mat3::RotZ(sign * (arm.spread + 0.12f));
     Vec3 elbow = At(shoulder, upper, Down(look->armLength * s * 0.5f));
     Mat3 lower = upper * Mat3::RotX(-arm.bend);
     Vec3 hand = At(elbow, lower, Down(look->armLength * s * 0.5f));
@@ -161,6 +161,7 @@ Vec3 FigureBuilder::AddHeld(const Frame& hand)
     if (look->held == FigureLook::Held::kMusket) {
         Add(Primitive::Box(At(hand.at, turn, {0.0f, 4.0f * s, 0.0f}), turn, Vec3{2.0f, 9.0f, 3.2f} * s, Slot::kBoard));
         Add(Primitive::Capsule(At(hand.at, turn, Down(4.0f * s)), At(hand.at, turn, Down(40.0f * s)), 1.5f * s, Slot::kMetal));
+        AddShot(At(hand.at, turn, Down(44.0f * s)));
         return At(hand.at, turn, Down(14.0f * s));
     }
     const float length = look->boardLength * s * pose->boardScale;
@@ -171,6 +172,26 @@ Vec3 FigureBuilder::AddHeld(const Frame& hand)
     Add(Primitive::Box(At(hand.at, turn, Down(6.0f * s + length * 0.3f)), turn, Vec3{width * 1.04f, 1.2f * s, 1.8f * s},
                        Slot::kBelt));
     return At(hand.at, turn, Down(4.5f * s));
+}
+
+void FigureBuilder::AddShot(Vec3 muzzle)
+{
+    const float s = look->size;
+    const float t = pose->shot;
+    if (t <= 0.0f) {
+        return;
+    }
+    if (t < 0.34f) {
+        Add(Primitive::Sphere(muzzle, 6.0f * s, Slot::kPlume));
+        Add(Primitive::Sphere(muzzle + Vec3{0.0f, 1.0f, 2.0f} * s, 4.0f * s, Slot::kBell));
+        return;
+    }
+    // Smoke puffs that swell, rise and thin out.
+    for (int i = 0; i < 3; ++i) {
+        float k = static_cast<float>(i);
+        Vec3 puff = muzzle + Vec3{(k - 1.0f) * 4.0f * t, (4.0f + 10.0f * t + 3.0f * k) * t, 1.0f} * s;
+        Add(Primitive::Sphere(puff, (3.0f + 5.0f * t - k) * s, Slot::kSecond));
+    }
 }
 
 void FigureBuilder::AddHead(const Frame& head)

@@ -35,6 +35,7 @@ private:
     void AddHuntersHat(const Frame& head);
     void AddCrown(const Frame& head);
     Vec3 AddHeld(const Frame& hand);
+    void AddShot(Vec3 muzzle);
 
     const FigureLook* look = nullptr;
     const FigurePose* pose = nullptr;

@@ -78,7 +78,7 @@ FigureLook Knight(const std::string& name)
     FigureLook look;
     SetCommon(look);
     const bool sharp = name == "scharf";
-    look.size = sharp ? 1.3f : 1.28f;
+    look.size = sharp ? 1.45f : 1.4f;
     look.girth = sharp ? 0.98f : 1.12f;
     look.legLength = sharp ? 24.0f : 21.0f;
     look.torsoHeight = 30.0f;
@@ -130,7 +130,8 @@ FigureLook Hunter()
     look.Set(Slot::kTrim, {150, 110, 60, 255});
     look.Set(Slot::kTrousers, {120, 90, 56, 255});
     look.Set(Slot::kBeard, {90, 60, 40, 255});
-    look.Set(Slot::kPlume, {220, 60, 40, 255});
+    look.Set(Slot::kPlume, {240, 110, 40, 255});
+    look.Set(Slot::kSecond, {226, 224, 216, 255});
     look.Set(Slot::kBoard, {130, 80, 44, 255});
     look.Set(Slot::kMetal, {90, 94, 104, 255}, 0.9f);
     return look;

@@ -30,4 +30,5 @@ struct FigurePose {
     float mouthOpen = 0.0f;  // 0 closed .. 1 shouting
     bool eyesClosed = false;
     float breath = 0.0f;     // chest swelling, -1 .. 1
+    float shot = 0.0f;       // a musket shot: 0 none, then its flash (to 1/3) and smoke (to 1)
 };

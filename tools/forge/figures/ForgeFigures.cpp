@@ -8,7 +8,9 @@
 #include "figures/FigureEffects.h"
 #include "figures/FigureLooks.h"
 #include "figures/FigureStripWriter.h"
+#include "figures/HunterSprites.h"
 #include "figures/JesterSprites.h"
+#include "figures/QueenSprites.h"
 
 namespace {
 
@@ -36,9 +38,9 @@ FigureStripWriter::Cell DwarfCell(const std::string& clip, bool wide)
 FigureStripWriter::Cell KnightCell(const std::string& clip)
 {
     if (clip == "umfallen") {
-        return {280, 196, kFootLift, 1.0f};
+        return {300, 210, kFootLift, 1.0f};
     }
-    return {176, 196, kFootLift, 1.0f};
+    return {220, 210, kFootLift, 1.0f};
 }
 
 void ForgeDwarfs(FigureStripWriter& writer)
@@ -74,4 +76,6 @@ void ForgeFigures(ForgeOutput& output)
     ForgeDwarfIcons(output, kLevelList, kLevelSprites);
     ForgeKnights(writer);
     ForgeJester(writer);
+    ForgeHunter(output, writer, kLevelList, kLevelSprites);
+    ForgeQueen(writer);
 }
