@@ -432,4 +432,33 @@ void PaintMeadowDetails(Canvas& ground)
     }
 }
 
+void PaintCart(Canvas& ground)
+{
+    const double left = 38, right = 150, bedTop = 404, bedBottom = 432;
+    PaintGroundShadow(ground, (left + right) / 2 + 10, 462, 70, 10, 0.3);
+    // Shafts resting on the grass, the box, then the wheel in front.
+    paint::FillCapsule(ground, {right - 10, 428}, {right + 44, 458}, 3.4, Solid{paint::kOutline});
+    paint::FillCapsule(ground, {right - 10, 428}, {right + 44, 458}, 2.2, Solid{kPlank});
+    Point box[4] = {{left + 8, bedTop + 8}, {right + 6, bedTop + 8}, {right, bedBottom}, {left, bedBottom}};
+    paint::PaintBox(ground, box, 26, paint::Scale(kPlank, 0.95));
+    for (int i = 0; i < 4; ++i) {
+        double x = left + 24 + i * 26;
+        paint::FillEllipse(ground, x, bedTop - 14, 13, 8, Solid{paint::kOutline}, 1.0);
+        paint::FillEllipse(ground, x, bedTop - 14, 13, 8, [&](int px, int py) {
+            return paint::Scale(Rgb(236, 150, 50), 1.1 - 0.2 * (px - x) / 13 - 0.2 * (py - bedTop + 14) / 8);
+        });
+    }
+    const double wheelX = (left + right) / 2, wheelY = 446, wheelR = 20;
+    paint::FillEllipse(ground, wheelX, wheelY, wheelR, wheelR, Solid{paint::kOutline}, 1.2);
+    paint::FillEllipse(ground, wheelX, wheelY, wheelR, wheelR, Solid{Rgb(120, 80, 46)});
+    paint::FillEllipse(ground, wheelX, wheelY, wheelR - 4, wheelR - 4, Solid{Rgb(96, 150, 60)});
+    for (int spoke = 0; spoke < 4; ++spoke) {
+        double a = spoke * 0.785;
+        Point from{wheelX - std::cos(a) * (wheelR - 3), wheelY - std::sin(a) * (wheelR - 3)};
+        Point to{wheelX + std::cos(a) * (wheelR - 3), wheelY + std::sin(a) * (wheelR - 3)};
+        paint::FillCapsule(ground, from, to, 1.8, Solid{Rgb(120, 80, 46)});
+    }
+    paint::FillEllipse(ground, wheelX, wheelY, 4, 4, Solid{Rgb(80, 76, 76)});
+}
+
 }  // namespace board

@@ -20,5 +20,7 @@ void PaintBarrels(Canvas& ground, Canvas& layer);
 void PaintFrontShrub(int index, Canvas& layer);
 // Small flowers and tufts on the grass outside the courtyard.
 void PaintMeadowDetails(Canvas& ground);
+// A hand cart on the meadow left of the board, clear of every cell.
+void PaintCart(Canvas& ground);
 
 }  // namespace board

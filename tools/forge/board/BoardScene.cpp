@@ -46,6 +46,7 @@ BoardScene::BoardScene() : background(kScreenWidth, kScreenHeight), sky(kScreenW
     board::PaintBuildings(front);
     background.Paste(front, 0, 0);
     board::PaintMeadowDetails(background);
+    board::PaintCart(background);
     PaintProps();
 }
 
