@@ -20,10 +20,24 @@ constexpr uint8_t kOpaque = 255;
 // Sway phase of a ping-pong frame: the crowns move from one side to the other and back.
 double ForestPhase(int frame) { return 0.5 * frame / (BoardScene::kForestFrames - 1); }
 
-bool InSmoke(int x, int y)
+// Places where other background sprites are drawn (the smoke, the queen on her seat, the
+// hunter's door pictures): the swaying forest leaves them alone, whatever the drawing order.
+bool KeptClear(int x, int y)
 {
-    return x >= board::kChimneyAnim.x && x < board::kChimneyAnim.x + board::kSmokeWidth && y >= board::kChimneyAnim.y &&
-           y < board::kChimneyAnim.y + board::kSmokeHeight;
+    struct Area {
+        int left, top, right, bottom;
+    };
+    const Area areas[] = {
+        {board::kChimneyAnim.x, board::kChimneyAnim.y, board::kChimneyAnim.x + board::kSmokeWidth, board::kChimneyAnim.y + board::kSmokeHeight},
+        {board::kQueenX, board::kQueenY, board::kQueenX + 110, board::kQueenY + 110},
+        {board::kDoorPictureX, board::kDoorPictureY, board::kDoorPictureX + 80, board::kDoorPictureY + 100},
+    };
+    for (const Area& area : areas) {
+        if (x >= area.left && x < area.right && y >= area.top && y < area.bottom) {
+            return true;
+        }
+    }
+    return false;
 }
 
 Canvas ForestLayer(double phase)
@@ -127,7 +141,7 @@ std::vector<Canvas> BoardScene::ForestFrames() const
         Canvas frame(kScreenWidth, kForestBottom);
         for (int y = 0; y < kForestBottom; ++y) {
             for (int x = 0; x < kScreenWidth; ++x) {
-                if (reach.At(x, y).a == 0 || front.At(x, y).a == kOpaque || InSmoke(x, y)) {
+                if (reach.At(x, y).a == 0 || front.At(x, y).a == kOpaque || KeptClear(x, y)) {
                     continue;
                 }
                 Rgba pixel = sky.At(x, y);
