@@ -60,7 +60,8 @@ bool IsMagenta(Color c) { return ColorRed(c) >= 240 && ColorGreen(c) < 8 && Colo
 
 int Difference(Color c, const Rgba& reference)
 {
-    return std::abs(ColorRed(c) - reference.r) + std::abs(ColorGreen(c) - reference.g) + std::abs(ColorBlue(c) - reference.b);
+    return std::abs(ColorRed(c) - reference.r) + std::abs(ColorGreen(c) - reference.g) +
+           std::abs(ColorBlue(c) - reference.b);
 }
 
 void Forge(const fs::path& root)
@@ -102,12 +103,24 @@ fs::path BoardTest::root;
 TEST_F(BoardTest, ListsEveryBoardLabelWithItsTypeAndFrames)
 {
     const std::map<std::string, std::pair<std::string, int>> expected = {
-        {"background", {"static", 1}},  {"mask_tree", {"static", 1}},         {"mask_well", {"static", 1}},
-        {"mask_wood", {"static", 1}},   {"mask_barrel", {"static", 1}},       {"mask_tabletop", {"static", 1}},
-        {"mask_fence", {"static", 1}},  {"mask_shrub_front_01", {"static", 1}}, {"mask_shrub_front_02", {"static", 1}},
-        {"mask_shrub_front_03", {"static", 1}}, {"anim_chimmney", {"anim", 10}}, {"anim_water", {"anim", 8}},
-        {"anim_forest", {"anim", 6}},   {"item_pilze_02", {"anim_rle", 1}},   {"dizzy_item", {"anim_rle", 1}},
-        {"skate_item", {"anim_rle", 1}}, {"bomb", {"anim_rle", 13}},          {"geweih", {"anim_rle", 1}},
+        {"background", {"static", 1}},
+        {"mask_tree", {"static", 1}},
+        {"mask_well", {"static", 1}},
+        {"mask_wood", {"static", 1}},
+        {"mask_barrel", {"static", 1}},
+        {"mask_tabletop", {"static", 1}},
+        {"mask_fence", {"static", 1}},
+        {"mask_shrub_front_01", {"static", 1}},
+        {"mask_shrub_front_02", {"static", 1}},
+        {"mask_shrub_front_03", {"static", 1}},
+        {"anim_chimmney", {"anim", 10}},
+        {"anim_water", {"anim", 8}},
+        {"anim_forest", {"anim", 6}},
+        {"item_pilze_02", {"anim_rle", 1}},
+        {"dizzy_item", {"anim_rle", 1}},
+        {"skate_item", {"anim_rle", 1}},
+        {"bomb", {"anim_rle", 13}},
+        {"geweih", {"anim_rle", 1}},
     };
     std::map<std::string, ListEntry> entries = ReadList(root / "data/level01/sprites.txt");
     for (const auto& [label, typeAndFrames] : expected) {
@@ -122,7 +135,8 @@ TEST_F(BoardTest, ListsEveryBoardLabelWithItsTypeAndFrames)
 
 TEST_F(BoardTest, EverySpriteBuildsThroughTheSpriteManager)
 {
-    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
+    ASSERT_TRUE(
+        SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
     for (const auto& [label, entry] : ReadList(root / "data/level01/sprites.txt")) {
         Sprite* sprite = Sprites().GetSprite(label);
         ASSERT_NE(sprite, nullptr) << label;
@@ -148,10 +162,12 @@ TEST_F(BoardTest, PicturesHaveTheDepthsAndShapesTheEngineNeeds)
             Color c = picture->GetPalette()[index];
             bool used = false;
             for (int y = 0; y < picture->GetHeight() && !used; ++y) {
-                used = std::find(picture->Row(y), picture->Row(y) + picture->GetWidth(), index) != picture->Row(y) + picture->GetWidth();
+                used = std::find(picture->Row(y), picture->Row(y) + picture->GetWidth(), index) !=
+                       picture->Row(y) + picture->GetWidth();
             }
             if (used) {
-                EXPECT_FALSE(ColorRed(c) < 16 && ColorGreen(c) < 16 && ColorBlue(c) < 16) << label << " index " << index;
+                EXPECT_FALSE(ColorRed(c) < 16 && ColorGreen(c) < 16 && ColorBlue(c) < 16)
+                    << label << " index " << index;
             }
         }
     }
@@ -213,7 +229,7 @@ TEST_F(BoardTest, MasksAreCutFromTheBackgroundOverTheirObstacles)
     ASSERT_NE(background, nullptr);
     // A cell of each masked obstacle whose projection the mask must cover within 40 px above it.
     const std::map<std::string, std::pair<double, double>> obstacleCells = {
-        {"mask_tree", {21.5, 26.5}}, {"mask_well", {24.5, 7.5}},     {"mask_wood", {8.5, 9.5}},
+        {"mask_tree", {21.5, 26.5}},  {"mask_well", {24.5, 7.5}},      {"mask_wood", {8.5, 9.5}},
         {"mask_barrel", {4.5, 27.5}}, {"mask_tabletop", {13.5, 15.5}}, {"mask_fence", {29.5, 13.5}},
     };
     for (const board::Placement& mask : board::kMasks) {
@@ -240,7 +256,8 @@ TEST_F(BoardTest, MasksAreCutFromTheBackgroundOverTheirObstacles)
         for (int lift = 0; lift <= 40 && !covered; ++lift) {
             int x = p.x - mask.x;
             int y = p.y - lift - mask.y;
-            covered = x >= 0 && y >= 0 && x < cut->GetWidth() && y < cut->GetHeight() && !IsMagenta(cut->GetPixel(x, y));
+            covered =
+                x >= 0 && y >= 0 && x < cut->GetWidth() && y < cut->GetHeight() && !IsMagenta(cut->GetPixel(x, y));
         }
         EXPECT_TRUE(covered) << mask.label;
     }
@@ -261,7 +278,8 @@ TEST_F(BoardTest, AnimationsStartFromTheBackgroundWhereTheyAreDrawn)
                 Color c = strip->GetPixel(x, y);
                 if (!IsMagenta(c)) {
                     ++opaque;
-                    ASSERT_EQ(c, background->GetPixel(anim.x + x, anim.y + y)) << anim.label << " at " << x << ", " << y;
+                    ASSERT_EQ(c, background->GetPixel(anim.x + x, anim.y + y))
+                        << anim.label << " at " << x << ", " << y;
                 }
             }
         }

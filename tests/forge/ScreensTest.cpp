@@ -66,9 +66,9 @@ struct ButtonRoom {
     int maxWidth;
     int maxHeight;
 };
-constexpr ButtonRoom kButtons[] = {{"StartGameButton", 237, 79}, {"HelpButton", 234, 79}, {"HighscoreButton", 340, 79},
-                                   {"QuitButton", 188, 78},      {"MainMenuButton", 239, 88}, {"yesButton", 200, 80},
-                                   {"noButton", 200, 80}};
+constexpr ButtonRoom kButtons[] = {
+    {"StartGameButton", 237, 79}, {"HelpButton", 234, 79}, {"HighscoreButton", 340, 79}, {"QuitButton", 188, 78},
+    {"MainMenuButton", 239, 88},  {"yesButton", 200, 80},  {"noButton", 200, 80}};
 
 class ScreensTest : public GraphicsTest {
 protected:
@@ -90,7 +90,8 @@ protected:
     static std::unique_ptr<Image> Picture(const std::string& directory, const std::string& label)
     {
         std::string file = label;
-        std::transform(file.begin(), file.end(), file.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::transform(file.begin(), file.end(), file.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         return BmpLoader::Instance().Load(("data/" + directory + "/sprites/" + file + ".bmp").c_str());
     }
 
@@ -107,7 +108,8 @@ TEST_F(ScreensTest, EachListHoldsItsScreensWithTheirTypesAndFrames)
     EXPECT_EQ(loading["loader_fenno"].type, "anim");
     EXPECT_EQ(loading["loader_fenno"].frames, 3);
     std::map<std::string, ListEntry> shared = ReadList(root / "data/shared/sprites.txt");
-    for (const char* label : {"cursor", "MainMenuBackground", "HelpMenuBackground", "HighscoreBackground", "ExitScreen"}) {
+    for (const char* label :
+         {"cursor", "MainMenuBackground", "HelpMenuBackground", "HighscoreBackground", "ExitScreen"}) {
         ASSERT_EQ(shared.count(label), 1u) << label;
         EXPECT_EQ(shared[label].type, "static") << label;
     }
@@ -122,9 +124,12 @@ TEST_F(ScreensTest, EachListHoldsItsScreensWithTheirTypesAndFrames)
 
 TEST_F(ScreensTest, EverySpriteBuildsThroughTheSpriteManager)
 {
-    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\shared\\loadingSprites.txt", "data\\shared\\sprites\\", 0.0f, 1.0f, false));
-    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\shared\\sprites.txt", "data\\shared\\sprites\\", 0.0f, 1.0f, false));
-    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
+    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\shared\\loadingSprites.txt", "data\\shared\\sprites\\", 0.0f,
+                                                  1.0f, false));
+    ASSERT_TRUE(
+        SpriteLoaderUtil::Instance().Load("data\\shared\\sprites.txt", "data\\shared\\sprites\\", 0.0f, 1.0f, false));
+    ASSERT_TRUE(
+        SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
     for (const char* list : {"data/shared/loadingsprites.txt", "data/shared/sprites.txt", "data/level01/sprites.txt"}) {
         for (const auto& [label, entry] : ReadList(root / list)) {
             Sprite* sprite = Sprites().GetSprite(label);
@@ -138,7 +143,7 @@ TEST_F(ScreensTest, EverySpriteBuildsThroughTheSpriteManager)
 TEST_F(ScreensTest, FullScreenPicturesAreOpaque)
 {
     const std::pair<const char*, const char*> screens[] = {
-        {"shared", "loader_back"},        {"shared", "MainMenuBackground"}, {"shared", "HelpMenuBackground"},
+        {"shared", "loader_back"},         {"shared", "MainMenuBackground"}, {"shared", "HelpMenuBackground"},
         {"shared", "HighscoreBackground"}, {"shared", "ExitScreen"},         {"level01", "GameOverScreen"}};
     for (const auto& [directory, label] : screens) {
         std::unique_ptr<Image> picture = Picture(directory, label);

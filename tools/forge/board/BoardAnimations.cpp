@@ -39,8 +39,8 @@ void PaintSmoke(Canvas& canvas, double loop)
         // Each puff is a little cloud of three balls, lit from the upper left.
         const double lobes[3][3] = {{-0.45, 0.15, 0.62}, {0.45, 0.2, 0.58}, {0.0, -0.25, 0.7}};
         for (const auto& lobe : lobes) {
-            paint::FillEllipse(canvas, x + lobe[0] * radius, y + lobe[1] * radius, lobe[2] * radius, lobe[2] * radius * 0.9,
-                               paint::Solid{paint::Rgb(128, 126, 132)}, 1.2);
+            paint::FillEllipse(canvas, x + lobe[0] * radius, y + lobe[1] * radius, lobe[2] * radius,
+                               lobe[2] * radius * 0.9, paint::Solid{paint::Rgb(128, 126, 132)}, 1.2);
         }
         for (const auto& lobe : lobes) {
             double cx = x + lobe[0] * radius;

@@ -29,8 +29,11 @@ constexpr int kWallBase = 292;
 void PaintMasonry(Canvas& canvas, int left, int top, int right, int bottom, unsigned seed)
 {
     ValueNoise noise(seed);
-    paint::FillConvex(canvas, {{double(left), double(top)}, {double(right), double(top)}, {double(right), double(bottom)},
-                               {double(left), double(bottom)}},
+    paint::FillConvex(canvas,
+                      {{double(left), double(top)},
+                       {double(right), double(top)},
+                       {double(right), double(bottom)},
+                       {double(left), double(bottom)}},
                       Solid{kMortar});
     const int rowHeight = 14;
     for (int y = top; y < bottom; y += rowHeight) {
@@ -59,7 +62,8 @@ void PaintWall(Canvas& canvas)
     PaintMasonry(canvas, 250, kWallTop, canvas.Width(), kWallBase, 5);
     // Coping along the top, lit from above.
     paint::FillRoundRect(canvas, 246, kWallTop - 8, canvas.Width() + 4, kWallTop + 2, 3.0, Solid{paint::kOutline}, 1.0);
-    paint::FillRoundRect(canvas, 246, kWallTop - 8, canvas.Width() + 4, kWallTop + 2, 3.0, Solid{paint::Scale(kStone, 1.1)});
+    paint::FillRoundRect(canvas, 246, kWallTop - 8, canvas.Width() + 4, kWallTop + 2, 3.0,
+                         Solid{paint::Scale(kStone, 1.1)});
     // Shade at the foot where the wall meets the ground.
     for (int y = kWallBase - 10; y < kWallBase; ++y) {
         for (int x = 250; x < canvas.Width(); ++x) {
@@ -87,7 +91,8 @@ void PaintDoor(Canvas& canvas)
         double seam = std::fmod(x - left, 10.0) < 1.2 ? 0.7 : 1.0;
         return paint::Scale(kWood, (0.92 + 0.06 * (board % 3)) * seam * (1.05 - 0.15 * (y - top) / (bottom - top)));
     };
-    paint::FillEllipse(canvas, (left + right) / 2, archCentre, (right - left) / 2, (right - left) / 2, Solid{paint::kOutline}, 1.2);
+    paint::FillEllipse(canvas, (left + right) / 2, archCentre, (right - left) / 2, (right - left) / 2,
+                       Solid{paint::kOutline}, 1.2);
     paint::FillRoundRect(canvas, left, archCentre, right, bottom, 0.0, Solid{paint::kOutline}, 1.2);
     paint::FillEllipse(canvas, (left + right) / 2, archCentre, (right - left) / 2, (right - left) / 2, plank);
     paint::FillRoundRect(canvas, left, archCentre, right, bottom, 0.0, plank);
@@ -111,18 +116,23 @@ void PaintThrone(Canvas& canvas)
     }
     // Banners either side.
     for (double x : {452.0, 604.0}) {
-        paint::FillConvex(canvas, {{x, 156}, {x + 24, 156}, {x + 24, 196}, {x + 12, 188}, {x, 196}}, Solid{paint::kOutline}, 1.2);
-        paint::FillConvex(canvas, {{x, 156}, {x + 24, 156}, {x + 24, 196}, {x + 12, 188}, {x, 196}}, Solid{Rgb(40, 90, 170)});
+        paint::FillConvex(canvas, {{x, 156}, {x + 24, 156}, {x + 24, 196}, {x + 12, 188}, {x, 196}},
+                          Solid{paint::kOutline}, 1.2);
+        paint::FillConvex(canvas, {{x, 156}, {x + 24, 156}, {x + 24, 196}, {x + 12, 188}, {x, 196}},
+                          Solid{Rgb(40, 90, 170)});
         paint::FillEllipse(canvas, x + 12, 170, 5, 5, Solid{Rgb(240, 200, 70)});
     }
     // The seat: a high carved back and cushion, where the queen sits (top-left kQueenX, kQueenY).
     const double seatLeft = kQueenX + 10;
     const double seatRight = kQueenX + 80;
     paint::FillRoundRect(canvas, seatLeft, kQueenY - 6, seatRight, floorY, 10.0, Solid{paint::kOutline}, 1.2);
-    auto gilt = [&](int x, int) { return paint::Scale(Rgb(214, 170, 64), 1.12 - 0.3 * (x - seatLeft) / (seatRight - seatLeft)); };
+    auto gilt = [&](int x, int) {
+        return paint::Scale(Rgb(214, 170, 64), 1.12 - 0.3 * (x - seatLeft) / (seatRight - seatLeft));
+    };
     paint::FillRoundRect(canvas, seatLeft, kQueenY - 6, seatRight, floorY, 10.0, gilt);
     paint::FillRoundRect(canvas, seatLeft + 8, kQueenY + 4, seatRight - 8, floorY - 22, 8.0, Solid{Rgb(170, 36, 48)});
-    paint::FillRoundRect(canvas, seatLeft - 4, floorY - 26, seatRight + 4, floorY - 14, 4.0, Solid{paint::kOutline}, 1.0);
+    paint::FillRoundRect(canvas, seatLeft - 4, floorY - 26, seatRight + 4, floorY - 14, 4.0, Solid{paint::kOutline},
+                         1.0);
     paint::FillRoundRect(canvas, seatLeft - 4, floorY - 26, seatRight + 4, floorY - 14, 4.0, Solid{Rgb(196, 48, 58)});
     paint::FillEllipse(canvas, (seatLeft + seatRight) / 2, kQueenY - 8, 9, 7, Solid{paint::kOutline}, 1.2);
     paint::FillEllipse(canvas, (seatLeft + seatRight) / 2, kQueenY - 8, 9, 7, Solid{Rgb(240, 200, 70)});
@@ -133,7 +143,9 @@ void PaintHouse(Canvas& canvas)
     // Half-timbered front between x 12 and 276, eaves at 188, ridge at 118.
     const double left = 12, right = 276, eaves = 188, base = 300;
     paint::FillRoundRect(canvas, left, eaves, right, base, 0.0, Solid{paint::kOutline}, 1.2);
-    auto plaster = [&](int x, int y) { return paint::Scale(kPlaster, 1.04 - 0.12 * (x - left) / (right - left) - 0.04 * (y - eaves) / (base - eaves)); };
+    auto plaster = [&](int x, int y) {
+        return paint::Scale(kPlaster, 1.04 - 0.12 * (x - left) / (right - left) - 0.04 * (y - eaves) / (base - eaves));
+    };
     paint::FillRoundRect(canvas, left, eaves, right, base, 0.0, plaster);
     for (double x : {left, 74.0, 142.0, 206.0, right - 8}) {
         paint::FillRoundRect(canvas, x, eaves, x + 8, base, 0.0, Solid{kTimber});
@@ -144,7 +156,9 @@ void PaintHouse(Canvas& canvas)
     // Windows with flower boxes, lit glass from the upper left.
     for (double x : {30.0, 222.0}) {
         paint::FillRoundRect(canvas, x, 200, x + 36, 232, 3.0, Solid{paint::kOutline}, 1.2);
-        auto glass = [&](int px, int py) { return paint::Mix(Rgb(190, 226, 240), Rgb(90, 130, 170), ((px - x) + (py - 200)) / 60.0); };
+        auto glass = [&](int px, int py) {
+            return paint::Mix(Rgb(190, 226, 240), Rgb(90, 130, 170), ((px - x) + (py - 200)) / 60.0);
+        };
         paint::FillRoundRect(canvas, x, 200, x + 36, 232, 3.0, glass);
         paint::FillRoundRect(canvas, x + 16, 200, x + 20, 232, 0.0, Solid{kTimber});
         paint::FillRoundRect(canvas, x - 2, 232, x + 38, 240, 2.0, Solid{Rgb(140, 90, 50)}, 0.0);
@@ -169,8 +183,10 @@ void PaintHouse(Canvas& canvas)
     const double chimneyLeft = kChimneyTopX - 15, chimneyRight = kChimneyTopX + 15;
     paint::FillRoundRect(canvas, chimneyLeft, kChimneyTopY, chimneyRight, 150, 0.0, Solid{paint::kOutline}, 1.2);
     PaintMasonry(canvas, static_cast<int>(chimneyLeft), kChimneyTopY, static_cast<int>(chimneyRight), 150, 11);
-    paint::FillRoundRect(canvas, chimneyLeft - 4, kChimneyTopY - 4, chimneyRight + 4, kChimneyTopY + 4, 1.0, Solid{paint::kOutline}, 1.0);
-    paint::FillRoundRect(canvas, chimneyLeft - 4, kChimneyTopY - 4, chimneyRight + 4, kChimneyTopY + 4, 1.0, Solid{Rgb(150, 140, 128)});
+    paint::FillRoundRect(canvas, chimneyLeft - 4, kChimneyTopY - 4, chimneyRight + 4, kChimneyTopY + 4, 1.0,
+                         Solid{paint::kOutline}, 1.0);
+    paint::FillRoundRect(canvas, chimneyLeft - 4, kChimneyTopY - 4, chimneyRight + 4, kChimneyTopY + 4, 1.0,
+                         Solid{Rgb(150, 140, 128)});
 }
 
 }  // namespace
@@ -210,7 +226,8 @@ void PaintForest(Canvas& canvas, double phase)
             if (layer == 0) {
                 colour = paint::Mix(colour, Rgb(150, 190, 170), 0.35);
             }
-            paint::PaintFoliage(canvas, x + sway, cy, width * 0.6, height * 0.5, colour, static_cast<unsigned>(x * 13 + layer));
+            paint::PaintFoliage(canvas, x + sway, cy, width * 0.6, height * 0.5, colour,
+                                static_cast<unsigned>(x * 13 + layer));
             x += width * 0.75;
         }
     }

@@ -70,9 +70,11 @@ void PaintPebbles(Canvas& canvas)
         }
         ScreenPoint p = ProjectExact(u, v);
         double s = FigureScale(v) * size;
-        paint::FillEllipse(canvas, p.x + 0.6 * s, p.y + 0.5 * s, 2.2 * s, 1.1 * s, paint::Solid{paint::Rgb(120, 92, 60, 90)});
+        paint::FillEllipse(canvas, p.x + 0.6 * s, p.y + 0.5 * s, 2.2 * s, 1.1 * s,
+                           paint::Solid{paint::Rgb(120, 92, 60, 90)});
         paint::FillEllipse(canvas, p.x, p.y, 2.0 * s, 1.1 * s, paint::Solid{stone});
-        paint::FillEllipse(canvas, p.x - 0.5 * s, p.y - 0.4 * s, 0.9 * s, 0.5 * s, paint::Solid{paint::Scale(stone, 1.2)});
+        paint::FillEllipse(canvas, p.x - 0.5 * s, p.y - 0.4 * s, 0.9 * s, 0.5 * s,
+                           paint::Solid{paint::Scale(stone, 1.2)});
     }
 }
 

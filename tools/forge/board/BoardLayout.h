@@ -12,6 +12,7 @@ constexpr int kCells = 32;
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 
+// clang-format off
 constexpr std::array<const char*, kCells> kLayout = {
     "########......................##",
     "#######.......................##",
@@ -46,6 +47,7 @@ constexpr std::array<const char*, kCells> kLayout = {
     "...........................#####",
     "..........................######",
 };
+// clang-format on
 
 constexpr bool IsBlocked(int column, int row)
 {
@@ -95,7 +97,10 @@ inline double RowAtScreenY(double y)
 }
 
 // Board column of screen x on a given row.
-inline double ColumnAt(double x, double row) { return (x - kOriginX) * (row / kHorizon + 1.0) / kScale - kColumnOffset; }
+inline double ColumnAt(double x, double row)
+{
+    return (x - kOriginX) * (row / kHorizon + 1.0) / kScale - kColumnOffset;
+}
 
 // Figures are drawn at (row + 1) x 0.6; the art uses the same factor for heights above the board.
 inline double FigureScale(double row) { return (row + 1.0) * 0.6; }
@@ -109,14 +114,14 @@ struct Placement {
 };
 
 constexpr std::array<Placement, 9> kMasks = {{{"mask_tree", 610, 517, 0.81},
-                                               {"mask_well", 692, 262, 0.3},
-                                               {"mask_wood", 380, 308, 0.22},
-                                               {"mask_barrel", 215, 575, 0.85},
-                                               {"mask_tabletop", 441, 384, 0.47},
-                                               {"mask_fence", 842, 372, 0.42},
-                                               {"mask_shrub_front_01", 0, 672, 1.0},
-                                               {"mask_shrub_front_02", 365, 688, 1.0},
-                                               {"mask_shrub_front_03", 898, 607, 1.0}}};
+                                              {"mask_well", 692, 262, 0.3},
+                                              {"mask_wood", 380, 308, 0.22},
+                                              {"mask_barrel", 215, 575, 0.85},
+                                              {"mask_tabletop", 441, 384, 0.47},
+                                              {"mask_fence", 842, 372, 0.42},
+                                              {"mask_shrub_front_01", 0, 672, 1.0},
+                                              {"mask_shrub_front_02", 365, 688, 1.0},
+                                              {"mask_shrub_front_03", 898, 607, 1.0}}};
 
 constexpr Placement kChimneyAnim{"anim_chimmney", 166, 0, -0.5};
 constexpr Placement kWaterAnim{"anim_water", 970, 333, -0.5};

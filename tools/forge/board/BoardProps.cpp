@@ -163,7 +163,7 @@ void PaintWell(Canvas& ground, Canvas& layer)
     // A cobbled apron covers the blocked cells; the well stands in its middle.
     Point centre = At(25.0, 7.6);
     const double cut = 0.45;
-    std::vector<Point> apron = {At(22.0 + cut, 5.0), At(28.0 - cut, 5.0), At(28.0, 5.0 + cut), At(28.0, 10.0 - cut),
+    std::vector<Point> apron = {At(22.0 + cut, 5.0),  At(28.0 - cut, 5.0),  At(28.0, 5.0 + cut),  At(28.0, 10.0 - cut),
                                 At(28.0 - cut, 10.0), At(22.0 + cut, 10.0), At(22.0, 10.0 - cut), At(22.0, 5.0 + cut)};
     paint::FillConvex(ground, apron, Solid{paint::Scale(kStone, 0.7)}, 1.0);
     paint::FillConvex(ground, apron, Solid{kStone});
@@ -186,18 +186,24 @@ void PaintWell(Canvas& ground, Canvas& layer)
     const double roofTop = 264;
     for (double side : {-1.0, 1.0}) {
         double x = centre.x + side * (rx - 5);
-        paint::FillRoundRect(layer, x - 3, roofTop + 14, x + 3, centre.y - height + 3, 1.0, Solid{paint::kOutline}, 1.0);
+        paint::FillRoundRect(layer, x - 3, roofTop + 14, x + 3, centre.y - height + 3, 1.0, Solid{paint::kOutline},
+                             1.0);
         paint::FillRoundRect(layer, x - 3, roofTop + 14, x + 3, centre.y - height + 3, 1.0,
                              Solid{paint::Scale(kPlank, side < 0 ? 1.05 : 0.8)});
     }
-    paint::FillCapsule(layer, {centre.x - rx + 2, roofTop + 26}, {centre.x + rx - 2, roofTop + 26}, 2.2, Solid{paint::kOutline});
-    paint::FillCapsule(layer, {centre.x - rx + 2, roofTop + 26}, {centre.x + rx - 2, roofTop + 26}, 1.4, Solid{Rgb(120, 84, 50)});
-    paint::FillCapsule(layer, {centre.x + 4, roofTop + 27}, {centre.x + 4, centre.y - height - 6}, 0.7, Solid{Rgb(90, 70, 50)});
+    paint::FillCapsule(layer, {centre.x - rx + 2, roofTop + 26}, {centre.x + rx - 2, roofTop + 26}, 2.2,
+                       Solid{paint::kOutline});
+    paint::FillCapsule(layer, {centre.x - rx + 2, roofTop + 26}, {centre.x + rx - 2, roofTop + 26}, 1.4,
+                       Solid{Rgb(120, 84, 50)});
+    paint::FillCapsule(layer, {centre.x + 4, roofTop + 27}, {centre.x + 4, centre.y - height - 6}, 0.7,
+                       Solid{Rgb(90, 70, 50)});
     paint::FillRoundRect(layer, centre.x - 2, centre.y - height - 10, centre.x + 10, centre.y - height - 1, 2.0,
                          Solid{paint::kOutline}, 1.0);
     paint::FillRoundRect(layer, centre.x - 2, centre.y - height - 10, centre.x + 10, centre.y - height - 1, 2.0,
                          Solid{Rgb(150, 100, 60)});
-    std::vector<Point> roof = {{centre.x - rx - 10, roofTop + 16}, {centre.x + rx + 10, roofTop + 16}, {centre.x + 12, roofTop},
+    std::vector<Point> roof = {{centre.x - rx - 10, roofTop + 16},
+                               {centre.x + rx + 10, roofTop + 16},
+                               {centre.x + 12, roofTop},
                                {centre.x - 12, roofTop}};
     paint::FillConvex(layer, roof, Solid{paint::kOutline}, 1.2);
     auto shingles = [&](int x, int y) {
@@ -214,7 +220,8 @@ void PaintFence(Canvas& ground, Canvas& layer)
         double unit = Unit(row);
         double height = 36 * unit;
         double half = 2.6 * unit;
-        paint::FillRoundRect(layer, base.x - half, base.y - height, base.x + half, base.y, 1.5, Solid{paint::kOutline}, 1.2);
+        paint::FillRoundRect(layer, base.x - half, base.y - height, base.x + half, base.y, 1.5, Solid{paint::kOutline},
+                             1.2);
         paint::FillRoundRect(layer, base.x - half, base.y - height, base.x + half, base.y, 1.5, Solid{wood});
         paint::FillRoundRect(layer, base.x - half, base.y - height, base.x - half * 0.2, base.y, 1.0,
                              Solid{paint::Scale(wood, 1.15)});
@@ -264,7 +271,8 @@ void PaintTable(Canvas& ground, Canvas& layer)
 {
     const double c0 = 10.3, c1 = 16.7, r0 = 15.3, r1 = 22.6;
     // The shade under the top covers the table's whole footprint.
-    std::vector<Point> shade = {At(c0 + 0.2, r0 + 0.2), At(c1 + 0.3, r0 + 0.2), At(c1 + 0.3, r1 + 0.3), At(c0 + 0.2, r1 + 0.3)};
+    std::vector<Point> shade = {At(c0 + 0.2, r0 + 0.2), At(c1 + 0.3, r0 + 0.2), At(c1 + 0.3, r1 + 0.3),
+                                At(c0 + 0.2, r1 + 0.3)};
     paint::FillConvex(ground, shade, Solid{Rgb(70, 46, 24, 110)}, 2.0);
     double lift = 40 * Unit(r0);
     double frontLift = 40 * Unit(r1);
@@ -275,13 +283,15 @@ void PaintTable(Canvas& ground, Canvas& layer)
             double h = 40 * Unit(row);
             double w = 3.0 * Unit(row);
             paint::FillRoundRect(layer, base.x - w, base.y - h, base.x + w, base.y, 1.0, Solid{paint::kOutline}, 1.2);
-            paint::FillRoundRect(layer, base.x - w, base.y - h, base.x + w, base.y, 1.0, Solid{paint::Scale(kPlank, 0.8)});
+            paint::FillRoundRect(layer, base.x - w, base.y - h, base.x + w, base.y, 1.0,
+                                 Solid{paint::Scale(kPlank, 0.8)});
         }
     }
     Point backLeft = At(c0, r0, lift), backRight = At(c1, r0, lift);
     Point frontRight = At(c1, r1, frontLift), frontLeft = At(c0, r1, frontLift);
     double thickness = 6 * Unit(r1);
-    std::vector<Point> edge = {frontLeft, frontRight, {frontRight.x, frontRight.y + thickness}, {frontLeft.x, frontLeft.y + thickness}};
+    std::vector<Point> edge = {
+        frontLeft, frontRight, {frontRight.x, frontRight.y + thickness}, {frontLeft.x, frontLeft.y + thickness}};
     std::vector<Point> top = {backLeft, backRight, frontRight, frontLeft};
     paint::FillConvex(layer, top, Solid{paint::kOutline}, 1.3);
     paint::FillConvex(layer, edge, Solid{paint::kOutline}, 1.3);
@@ -357,7 +367,8 @@ void PaintFallenTree(Canvas& ground, Canvas& layer)
         paint::FillEllipse(layer, x, centreY - radius + 4, 7, 3.5, Solid{paint::Scale(kLeaf, 1.05)});
     }
     for (double x : {left.x + 60, left.x + 160}) {
-        paint::FillCapsule(layer, {x, centreY - radius + 6}, {x + 14, centreY - radius - 14}, 5.0, Solid{paint::kOutline});
+        paint::FillCapsule(layer, {x, centreY - radius + 6}, {x + 14, centreY - radius - 14}, 5.0,
+                           Solid{paint::kOutline});
         paint::FillCapsule(layer, {x, centreY - radius + 6}, {x + 14, centreY - radius - 14}, 3.8, Solid{kBark});
         paint::FillEllipse(layer, x + 15, centreY - radius - 16, 4.2, 3.0, Solid{kEndGrain});
     }

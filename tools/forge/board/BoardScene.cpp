@@ -28,7 +28,8 @@ bool KeptClear(int x, int y)
         int left, top, right, bottom;
     };
     const Area areas[] = {
-        {board::kChimneyAnim.x, board::kChimneyAnim.y, board::kChimneyAnim.x + board::kSmokeWidth, board::kChimneyAnim.y + board::kSmokeHeight},
+        {board::kChimneyAnim.x, board::kChimneyAnim.y, board::kChimneyAnim.x + board::kSmokeWidth,
+         board::kChimneyAnim.y + board::kSmokeHeight},
         {board::kQueenX, board::kQueenY, board::kQueenX + 110, board::kQueenY + 110},
         {board::kDoorPictureX, board::kDoorPictureY, board::kDoorPictureX + 80, board::kDoorPictureY + 100},
     };
@@ -49,7 +50,8 @@ Canvas ForestLayer(double phase)
 
 }  // namespace
 
-BoardScene::BoardScene() : background(kScreenWidth, kScreenHeight), sky(kScreenWidth, kScreenHeight), front(kScreenWidth, kScreenHeight)
+BoardScene::BoardScene()
+    : background(kScreenWidth, kScreenHeight), sky(kScreenWidth, kScreenHeight), front(kScreenWidth, kScreenHeight)
 {
     board::PaintSky(sky);
     background = sky;
@@ -71,11 +73,11 @@ void BoardScene::PaintProps()
         void (*paint)(Canvas&, Canvas&);
     };
     // Back to front, so nearer objects overlap farther ones.
-    const Prop props[] = {{"garden", board::PaintHouseGarden},      {"hay", board::PaintHayBales},
-                          {"mask_wood", board::PaintWoodPile},      {"mask_well", board::PaintWell},
-                          {"mask_fence", board::PaintFence},        {"mask_tabletop", board::PaintTable},
-                          {"flowers", board::PaintFlowerBed},       {"vegetables", board::PaintVegetableBed},
-                          {"mask_tree", board::PaintFallenTree},    {"mask_barrel", board::PaintBarrels}};
+    const Prop props[] = {{"garden", board::PaintHouseGarden},   {"hay", board::PaintHayBales},
+                          {"mask_wood", board::PaintWoodPile},   {"mask_well", board::PaintWell},
+                          {"mask_fence", board::PaintFence},     {"mask_tabletop", board::PaintTable},
+                          {"flowers", board::PaintFlowerBed},    {"vegetables", board::PaintVegetableBed},
+                          {"mask_tree", board::PaintFallenTree}, {"mask_barrel", board::PaintBarrels}};
     for (const Prop& prop : props) {
         Canvas layer(kScreenWidth, kScreenHeight);
         prop.paint(background, layer);

@@ -51,15 +51,15 @@ void PaintMushroom(Canvas& c, double cx, double base, double size, Rgba cap)
 {
     double stemW = 9 * size;
     paint::FillRoundRect(c, cx - stemW, base - 34 * size, cx + stemW, base, 5 * size, Solid{kInk}, kLine);
-    paint::FillRoundRect(c, cx - stemW, base - 34 * size, cx + stemW, base, 5 * size, [&](int x, int) {
-        return paint::Scale(Rgb(246, 236, 210), 1.05 - 0.2 * (x - cx) / stemW);
-    });
+    paint::FillRoundRect(c, cx - stemW, base - 34 * size, cx + stemW, base, 5 * size,
+                         [&](int x, int) { return paint::Scale(Rgb(246, 236, 210), 1.05 - 0.2 * (x - cx) / stemW); });
     double capY = base - 32 * size;
     paint::FillEllipse(c, cx, capY, 32 * size, 21 * size, Solid{kInk}, kLine);
     paint::FillEllipse(c, cx, capY, 32 * size, 21 * size, Ball{cx, capY, 30 * size, cap});
     const double dots[4][3] = {{-14, -8, 5}, {6, -14, 4}, {16, -2, 4.5}, {-2, 0, 3.5}};
     for (const auto& d : dots) {
-        paint::FillEllipse(c, cx + d[0] * size, capY + d[1] * size, d[2] * size, d[2] * size * 0.8, Solid{Rgb(252, 248, 240)});
+        paint::FillEllipse(c, cx + d[0] * size, capY + d[1] * size, d[2] * size, d[2] * size * 0.8,
+                           Solid{Rgb(252, 248, 240)});
     }
 }
 
@@ -151,13 +151,16 @@ Canvas Skate()
     Stick(c, {64, 88}, {64, 76}, 2.5, Rgb(170, 176, 186));
     paint::FillRoundRect(c, 22, 14, 50, 74, 8, Solid{kInk}, kLine);
     paint::FillRoundRect(c, 22, 52, 78, 78, 12, Solid{kInk}, kLine);
-    auto leatherShade = [&](int x, int y) { return paint::Scale(leather, 1.15 - 0.3 * (x - 22) / 56.0 - 0.1 * (y - 14) / 64.0); };
+    auto leatherShade = [&](int x, int y) {
+        return paint::Scale(leather, 1.15 - 0.3 * (x - 22) / 56.0 - 0.1 * (y - 14) / 64.0);
+    };
     paint::FillRoundRect(c, 22, 14, 50, 74, 8, leatherShade);
     paint::FillRoundRect(c, 22, 52, 78, 78, 12, leatherShade);
     paint::FillRoundRect(c, 20, 10, 52, 20, 4, Solid{kInk}, kLine);
     paint::FillRoundRect(c, 20, 10, 52, 20, 4, Solid{Rgb(240, 236, 226)});
     for (int y = 28; y < 64; y += 9) {
-        paint::FillCapsule(c, {42, static_cast<double>(y)}, {54, static_cast<double>(y) + 4}, 1.3, Solid{Rgb(246, 230, 180)});
+        paint::FillCapsule(c, {42, static_cast<double>(y)}, {54, static_cast<double>(y) + 4}, 1.3,
+                           Solid{Rgb(246, 230, 180)});
     }
     return c;
 }
@@ -208,9 +211,7 @@ Canvas Nightcap()
     });
     std::vector<Point> cap = {{22, 70}, {66, 70}, {60, 44}, {34, 30}};
     paint::FillConvex(c, cap, Solid{kInk}, kLine);
-    paint::FillConvex(c, cap, [](int x, int y) {
-        return ((x + y) / 7) % 2 ? Rgb(70, 100, 190) : Rgb(240, 240, 250);
-    });
+    paint::FillConvex(c, cap, [](int x, int y) { return ((x + y) / 7) % 2 ? Rgb(70, 100, 190) : Rgb(240, 240, 250); });
     Ellipse(c, 34, 30, 7, 7, Rgb(250, 250, 250));
     paint::FillRoundRect(c, 20, 66, 68, 74, 3, Solid{kInk}, kLine);
     paint::FillRoundRect(c, 20, 66, 68, 74, 3, Solid{Rgb(240, 240, 250)});
@@ -239,7 +240,9 @@ Canvas WingedBoot()
     }
     paint::FillRoundRect(c, 30, 20, 56, 78, 8, Solid{kInk}, kLine);
     paint::FillRoundRect(c, 30, 62, 86, 92, 13, Solid{kInk}, kLine);
-    auto shade = [&](int x, int y) { return paint::Scale(green, 1.15 - 0.3 * (x - 30) / 56.0 - 0.1 * (y - 20) / 72.0); };
+    auto shade = [&](int x, int y) {
+        return paint::Scale(green, 1.15 - 0.3 * (x - 30) / 56.0 - 0.1 * (y - 20) / 72.0);
+    };
     paint::FillRoundRect(c, 30, 20, 56, 78, 8, shade);
     paint::FillRoundRect(c, 30, 62, 86, 92, 13, shade);
     paint::FillRoundRect(c, 28, 16, 58, 26, 4, Solid{kInk}, kLine);

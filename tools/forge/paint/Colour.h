@@ -34,7 +34,8 @@ inline Rgba Over(Rgba under, Rgba top)
 {
     int a = top.a;
     auto mix = [a](int t, int b) { return static_cast<uint8_t>((t * a + b * (255 - a) + 127) / 255); };
-    return {mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b), static_cast<uint8_t>(a + under.a * (255 - a) / 255)};
+    return {mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b),
+            static_cast<uint8_t>(a + under.a * (255 - a) / 255)};
 }
 
 inline Rgba WithAlpha(Rgba c, double alpha) { return {c.r, c.g, c.b, ClampByte(alpha * 255.0)}; }

@@ -48,9 +48,10 @@ void PaintLog(Canvas& canvas, double left, double right, double centreY, double 
     };
     auto body = [&](auto shader, double grow) {
         FillEllipse(canvas, left, centreY, capRx, radius, shader, grow);
-        FillConvex(canvas,
-                   {{left, centreY - radius}, {right, centreY - radius}, {right, centreY + radius}, {left, centreY + radius}},
-                   shader, grow);
+        FillConvex(
+            canvas,
+            {{left, centreY - radius}, {right, centreY - radius}, {right, centreY + radius}, {left, centreY + radius}},
+            shader, grow);
     };
     body(Solid{kOutline}, outline);
     body(barkShader, 0.0);

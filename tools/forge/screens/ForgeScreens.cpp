@@ -52,9 +52,12 @@ struct ButtonSpec {
 // Sizes fit the places the menus put them: the main menu's row at y 689, the quit question's
 // pair around x 512 at y 350, the return button at (785, 680).
 constexpr ButtonSpec kButtons[] = {
-    {"StartGameButton", 220, 70, "Spielen"},    {"HelpButton", 220, 70, "Hilfe"},
-    {"HighscoreButton", 240, 70, "Bestenliste"}, {"QuitButton", 170, 70, "Beenden"},
-    {"MainMenuButton", 220, 70, "Hauptmen\xFC"}, {"yesButton", 179, 60, "Ja"},
+    {"StartGameButton", 220, 70, "Spielen"},
+    {"HelpButton", 220, 70, "Hilfe"},
+    {"HighscoreButton", 240, 70, "Bestenliste"},
+    {"QuitButton", 170, 70, "Beenden"},
+    {"MainMenuButton", 220, 70, "Hauptmen\xFC"},
+    {"yesButton", 179, 60, "Ja"},
     {"noButton", 179, 60, "Nein"},
 };
 
@@ -73,7 +76,8 @@ void ForgeScreens(ForgeOutput& output)
     WriteStatic(output, kShared, "HighscoreBackground", menu_screens::Highscores(fonts));
     WriteStatic(output, kShared, "ExitScreen", menu_screens::Exit(scene, fonts));
     for (const ButtonSpec& button : kButtons) {
-        WriteAnim(output, kShared, button.label, menu_buttons::ButtonFrames(fonts, button.width, button.height, button.caption));
+        WriteAnim(output, kShared, button.label,
+                  menu_buttons::ButtonFrames(fonts, button.width, button.height, button.caption));
     }
     WriteStatic(output, kLevel, "GameOverScreen", menu_screens::GameOver(scene, fonts));
 }

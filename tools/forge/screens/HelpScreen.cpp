@@ -33,7 +33,9 @@ int KeyEntry(Canvas& canvas, screen_painting::Fonts& fonts, int x, int y, const 
     key.top = key.bottom = paint::Rgb(120, 40, 24);
     fonts.sansBold.Draw(canvas, x, y, entry.key, key);
     int indent = 128;
-    return DrawWrapped(canvas, fonts.sans, x + indent, y, kColumnWidth - indent, entry.text, BodyStyle(kBodySize), kLine) + 4;
+    return DrawWrapped(canvas, fonts.sans, x + indent, y, kColumnWidth - indent, entry.text, BodyStyle(kBodySize),
+                       kLine) +
+           4;
 }
 
 // The lower middle square of a picture, where an item stands.
@@ -59,11 +61,14 @@ int Controls(Canvas& canvas, screen_painting::Fonts& fonts, int y)
     const Entry entries[] = {
         {"Pfeiltasten", "laufen; zwei Tasten zugleich laufen schr\xE4g."},
         {"Leertaste/Strg", "halten hebt das Brett, loslassen schl\xE4gt zu! Je l\xE4nger du h\xE4ltst, desto "
-                           "kr\xE4" "ftiger der Schlag. Doch h\xE4ltst du zu lange, sinkt das Brett ohne Schlag."},
+                           "kr\xE4"
+                           "ftiger der Schlag. Doch h\xE4ltst du zu lange, sinkt das Brett ohne Schlag."},
         {"S", "\x84Schach!\x93 rufen, wenn du taumelst: so f\xE4llst du nicht um."},
         {"P", "Pause und weiter."},
         {"M", "Musik aus und wieder an."},
-        {"Esc", "aufh\xF6ren (mit R\xFC" "ckfrage); im Men\xFC: zur\xFC" "ck."},
+        {"Esc", "aufh\xF6ren (mit R\xFC"
+                "ckfrage); im Men\xFC: zur\xFC"
+                "ck."},
     };
     for (const Entry& entry : entries) {
         y = KeyEntry(canvas, fonts, kLeftX, y, entry);
@@ -85,12 +90,15 @@ int Scoring(Canvas& canvas, screen_painting::Fonts& fonts, int y)
     y = Heading(canvas, fonts, kRightX, y, "Punkte");
     const char* lines[] = {
         "Treffer auf einen Zwerg: +1 Rundenpunkt. Ritter umgehauen: +1.",
-        "Haust du einen Zwerg um, gehen seine Punkte f\xFCr den Fall an dich; f\xFCr einen Ritter bekommst du seine Punkte.",
+        "Haust du einen Zwerg um, gehen seine Punkte f\xFCr den Fall an dich; f\xFCr einen Ritter bekommst du seine "
+        "Punkte.",
         "Ritter brauchen zwei Treffer, oder einen mit dem Holzbrett.",
         "Ein Schuss oder eine Bombe kostet 25 Punkte.",
     };
     for (const char* line : lines) {
-        y = DrawWrapped(canvas, fonts.sans, kRightX, y, kColumnWidth, std::string("\x95 ") + line, BodyStyle(kBodySize), kLine) + 3;
+        y = DrawWrapped(canvas, fonts.sans, kRightX, y, kColumnWidth, std::string("\x95 ") + line, BodyStyle(kBodySize),
+                        kLine) +
+            3;
     }
     return y;
 }
@@ -104,7 +112,8 @@ int Items(Canvas& canvas, screen_painting::Fonts& fonts, int y)
     };
     using namespace item_pictures;
     const ItemEntry entries[] = {
-        {WoodenBoard(), "Holzbrett: n\xE4" "chster Schlag haut um"},
+        {WoodenBoard(), "Holzbrett: n\xE4"
+                        "chster Schlag haut um"},
         {CoinPile(), "M\xFCnzen: Punkte"},
         {WingedBoot(), "Stiefel: schneller"},
         {Snail(), "Schnecke: langsamer"},
@@ -129,7 +138,8 @@ int Jester(Canvas& canvas, screen_painting::Fonts& fonts, int y)
 {
     y = Heading(canvas, fonts, kLeftX, y, "Der Narr");
     return DrawWrapped(canvas, fonts.sans, kLeftX, y, kColumnWidth,
-                       "Sein Witz schl\xE4" "fert alle Zwerge ein, die zuh\xF6ren. Schlafende Zwerge fallen "
+                       "Sein Witz schl\xE4"
+                       "fert alle Zwerge ein, die zuh\xF6ren. Schlafende Zwerge fallen "
                        "beim ersten Treffer um.",
                        BodyStyle(kBodySize), kLine);
 }

@@ -50,8 +50,10 @@ void Opaque(Canvas& canvas)
 
 void Sparkle(Canvas& canvas, double cx, double cy, double size, Rgba colour)
 {
-    paint::FillConvex(canvas, {{cx, cy - size}, {cx + size * 0.25, cy}, {cx, cy + size}, {cx - size * 0.25, cy}}, Solid{colour});
-    paint::FillConvex(canvas, {{cx - size, cy}, {cx, cy - size * 0.25}, {cx + size, cy}, {cx, cy + size * 0.25}}, Solid{colour});
+    paint::FillConvex(canvas, {{cx, cy - size}, {cx + size * 0.25, cy}, {cx, cy + size}, {cx - size * 0.25, cy}},
+                      Solid{colour});
+    paint::FillConvex(canvas, {{cx - size, cy}, {cx, cy - size * 0.25}, {cx + size, cy}, {cx, cy + size * 0.25}},
+                      Solid{colour});
 }
 
 }  // namespace
@@ -94,11 +96,13 @@ Canvas Highscores(screen_painting::Fonts& fonts)
     const Rgba medals[3] = {Rgb(250, 200, 60), Rgb(210, 214, 222), Rgb(210, 140, 80)};
     for (int i = 0; i < 3; ++i) {
         double cx = 928, cy = kRowTop + kRowStep * i + 22;
-        std::vector<paint::Point> crown = {{cx - 14, cy + 10}, {cx + 14, cy + 10}, {cx + 16, cy - 10}, {cx - 16, cy - 10}};
+        std::vector<paint::Point> crown = {
+            {cx - 14, cy + 10}, {cx + 14, cy + 10}, {cx + 16, cy - 10}, {cx - 16, cy - 10}};
         paint::FillConvex(canvas, crown, Solid{paint::kOutline}, 1.4);
         paint::FillConvex(canvas, crown, Solid{medals[i]});
         for (double dx : {-12.0, 0.0, 12.0}) {
-            paint::FillConvex(canvas, {{cx + dx - 5, cy - 9}, {cx + dx + 5, cy - 9}, {cx + dx, cy - 20}}, Solid{medals[i]});
+            paint::FillConvex(canvas, {{cx + dx - 5, cy - 9}, {cx + dx + 5, cy - 9}, {cx + dx, cy - 20}},
+                              Solid{medals[i]});
         }
     }
     PaintDwarf(canvas, 512, 760, 0.6, Pose::kCheering);
@@ -173,7 +177,8 @@ std::vector<Canvas> LoaderFenno(screen_painting::Fonts& fonts)
             if (frame == 1) {
                 for (int i = 0; i < 8; ++i) {
                     double a = i * 0.785 + 0.3;
-                    Sparkle(c, kLoaderWidth / 2.0 + std::cos(a) * 78, feet - 120 + std::sin(a) * 100, 10, Rgb(250, 200, 60));
+                    Sparkle(c, kLoaderWidth / 2.0 + std::cos(a) * 78, feet - 120 + std::sin(a) * 100, 10,
+                            Rgb(250, 200, 60));
                 }
             }
             PaintDwarf(c, kLoaderWidth / 2.0, feet, 1.05, Pose::kCheering);

@@ -113,8 +113,11 @@ void PaintTitleRibbon(Canvas& canvas, Fonts& fonts, int centreX, int top, const 
     // Ribbon ends folded behind, then the band.
     for (double side : {-1.0, 1.0}) {
         double x = side < 0 ? left : right;
-        std::vector<paint::Point> end = {{x - side * 20, band}, {x + side * 50, band}, {x + side * 30, (band + low) / 2},
-                                         {x + side * 50, low}, {x - side * 20, low}};
+        std::vector<paint::Point> end = {{x - side * 20, band},
+                                         {x + side * 50, band},
+                                         {x + side * 30, (band + low) / 2},
+                                         {x + side * 50, low},
+                                         {x - side * 20, low}};
         paint::FillConvex(canvas, {end[0], end[1], end[2], end[4]}, Solid{paint::kOutline}, 1.5);
         paint::FillConvex(canvas, {end[2], end[3], end[4]}, Solid{paint::kOutline}, 1.5);
         paint::FillConvex(canvas, {end[0], end[1], end[2], end[4]}, Solid{Rgb(140, 30, 30)});
@@ -126,7 +129,8 @@ void PaintTitleRibbon(Canvas& canvas, Fonts& fonts, int centreX, int top, const 
     });
     paint::FillRoundRect(canvas, left + 6, top + 5, right - 6, top + 8, 1, Solid{Rgb(240, 190, 80)});
     paint::FillRoundRect(canvas, left + 6, bottom - 8, right - 6, bottom - 5, 1, Solid{Rgb(240, 190, 80)});
-    fonts.serifBold.DrawCentred(canvas, centreX, static_cast<int>(top + pixelSize * 0.12), title, TitleStyle(pixelSize));
+    fonts.serifBold.DrawCentred(canvas, centreX, static_cast<int>(top + pixelSize * 0.12), title,
+                                TitleStyle(pixelSize));
 }
 
 int DrawWrapped(Canvas& canvas, TextPainter& painter, int x, int y, int width, const std::string& text,
