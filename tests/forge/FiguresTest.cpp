@@ -205,6 +205,26 @@ TEST_F(FiguresTest, StripsAreEightBitWithBlackTransparencyAndWholeFrames)
     }
 }
 
+TEST_F(FiguresTest, NothingIsCutOffAtTheTopOrSidesOfItsCell)
+{
+    for (const auto& [label, entry] : ReadList()) {
+        if (entry.type != "anim_rle") {
+            continue;
+        }
+        std::unique_ptr<Image> strip = LoadStrip(entry.file);
+        ASSERT_NE(strip, nullptr) << label;
+        const int width = strip->GetWidth(), cellHeight = strip->GetHeight() / entry.frames;
+        for (int frame = 0; frame < entry.frames; ++frame) {
+            bool touches = std::any_of(strip->Row(frame * cellHeight), strip->Row(frame * cellHeight) + width,
+                                       [](uint8_t index) { return index != 0; });
+            for (int y = frame * cellHeight; y < (frame + 1) * cellHeight; ++y) {
+                touches = touches || strip->Row(y)[0] != 0 || strip->Row(y)[width - 1] != 0;
+            }
+            EXPECT_FALSE(touches) << label << " frame " << frame;
+        }
+    }
+}
+
 TEST_F(FiguresTest, StandingFiguresHaveTheirFeetOnTheFootLineAtTheCentre)
 {
     std::map<std::string, ListEntry> entries = ReadList();

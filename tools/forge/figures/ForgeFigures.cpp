@@ -30,9 +30,9 @@ constexpr float kQuirnShift[FigureStripWriter::kDirections] = {0.0f, -21.0f, -21
 FigureStripWriter::Cell DwarfCell(const std::string& clip, bool wide)
 {
     if (clip == "umfallen") {
-        return {200, 156, kFootLift, 1.0f};
+        return {wide ? 250 : 210, 176, kFootLift, 1.0f};
     }
-    return {wide ? 184 : 136, 156, kFootLift, 1.0f};
+    return {wide ? 244 : 184, 176, kFootLift, 1.0f};
 }
 
 FigureStripWriter::Cell KnightCell(const std::string& clip)

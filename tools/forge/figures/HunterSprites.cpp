@@ -20,7 +20,7 @@ constexpr int kCentreDirection = 5;
 constexpr float kAimStepRadians = 0.27f;
 constexpr float kHunterLegUnits = 63.0f;
 constexpr int kShotFrames = 6;
-const FigureStripWriter::Cell kCell{370, 300, 8, 1.0f};
+const FigureStripWriter::Cell kCell{480, 420, 8, 1.0f};
 
 constexpr int kDoorWidth = 72;
 constexpr int kDoorHeight = 100;
