@@ -156,6 +156,11 @@ TEST_F(BoardTest, PicturesHaveTheDepthsAndShapesTheEngineNeeds)
             continue;
         }
         ASSERT_EQ(picture->GetDepth(), 8) << label;
+        // Items and the blast stay inside their cells: the side columns are transparent.
+        for (int y = 0; y < picture->GetHeight(); ++y) {
+            EXPECT_EQ(picture->Row(y)[0], 0) << label << " row " << y;
+            EXPECT_EQ(picture->Row(y)[picture->GetWidth() - 1], 0) << label << " row " << y;
+        }
         EXPECT_LE((picture->GetWidth() + 2) * (picture->GetHeight() / entry.frames), kMaxFramePixels) << label;
         EXPECT_EQ(picture->GetPalette()[0], MakeColor(0, 0, 0)) << label;
         for (int index = 1; index < 256; ++index) {

@@ -228,6 +228,16 @@ TEST_F(ScreensTest, LoadingScreenLeavesACalmFieldForThePercentage)
         }
         return bytes;
     };
+    // Nothing of fenno is cut off at the frame's sides or top.
+    for (int frame = 0; frame < 3; ++frame) {
+        for (int y = 0; y < cell; ++y) {
+            EXPECT_TRUE(IsMagenta(bar->GetPixel(0, frame * cell + y))) << "frame " << frame << " row " << y;
+            EXPECT_TRUE(IsMagenta(bar->GetPixel(bar->GetWidth() - 1, frame * cell + y))) << "frame " << frame;
+        }
+        for (int x = 0; x < bar->GetWidth(); ++x) {
+            EXPECT_TRUE(IsMagenta(bar->GetPixel(x, frame * cell))) << "frame " << frame << " column " << x;
+        }
+    }
     EXPECT_NE(frameBytes(0), frameBytes(1));
     EXPECT_NE(frameBytes(1), frameBytes(2));
 }

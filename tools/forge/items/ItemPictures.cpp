@@ -287,7 +287,7 @@ Canvas Antler()
         Point tip{48 + side * 34, 12};
         Stick(c, root, bend, 4.4, horn);
         Stick(c, bend, tip, 3.6, horn);
-        Stick(c, {48 + side * 33, 34}, {48 + side * 44, 24}, 2.8, horn);
+        Stick(c, {48 + side * 32, 34}, {48 + side * 40, 25}, 2.8, horn);
         Stick(c, {48 + side * 31, 42}, {48 + side * 18, 26}, 2.8, horn);
         Stick(c, {48 + side * 20, 56}, {48 + side * 14, 42}, 2.6, horn);
     }

@@ -172,7 +172,7 @@ std::vector<Canvas> LoaderFenno(screen_painting::Fonts& fonts)
         Canvas c(kLoaderWidth, kLoaderHeight);
         const double feet = kLoaderHeight - 8;
         if (frame == 2) {
-            PaintDwarf(c, kLoaderWidth / 2.0 - 14, feet, 1.05, Pose::kCarrying);
+            PaintDwarf(c, kLoaderWidth / 2.0 - 26, feet, 1.0, Pose::kCarrying);
         } else {
             if (frame == 1) {
                 for (int i = 0; i < 8; ++i) {
