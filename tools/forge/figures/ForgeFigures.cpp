@@ -27,12 +27,21 @@ constexpr int kFootLift = 20;
 // centre the other way so that his feet still land on his position.
 constexpr float kQuirnShift[FigureStripWriter::kDirections] = {0.0f, -21.0f, -21.0f, 15.0f, 0.0f, -15.0f, 21.0f, 21.0f};
 
-FigureStripWriter::Cell DwarfCell(const std::string& clip, bool wide)
+// Cells fit each state's widest swing (all eight directions of a state share one size);
+// quirn's long board and off-centre stance need more room.
+FigureStripWriter::Cell DwarfCell(const std::string& clip, bool quirn)
 {
+    const int extra = quirn ? 60 : 0;
     if (clip == "umfallen") {
-        return {wide ? 250 : 210, 176, kFootLift, 1.0f};
+        return {210 + extra, 150, kFootLift, 1.0f};
     }
-    return {wide ? 244 : 184, 176, kFootLift, 1.0f};
+    if (clip == "schlag" || clip == "doppel" || clip == "brett") {
+        return {184 + extra, 176, kFootLift, 1.0f};
+    }
+    if (clip == "taumeln") {
+        return {184 + extra, 150, kFootLift, 1.0f};
+    }
+    return {136 + extra, 150, kFootLift, 1.0f};
 }
 
 FigureStripWriter::Cell KnightCell(const std::string& clip)
