@@ -1,5 +1,6 @@
 #include "sound/SpokenSounds.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>

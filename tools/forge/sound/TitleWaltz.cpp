@@ -68,7 +68,7 @@ void SoftDrum(Ensemble& band, int firstBar, int bars)
 // outro 52-59 leading back into the intro.
 void PlaySections(Ensemble& band)
 {
-    Accompany(band, kIntroChords, 0, 0.4f);
+    Accompany(band, kIntroChords, 0, 0.55f);
 
     band.Recorder(kTuneA, Bar(4), 0.45f, 0.2f);
     Accompany(band, kChordsA, 4, 0.35f);
@@ -83,7 +83,7 @@ void PlaySections(Ensemble& band)
     Accompany(band, kChordsA, 36, 0.35f);
     SoftDrum(band, 36, 16);
 
-    Accompany(band, kOutroChords, 52, 0.4f);
+    Accompany(band, kOutroChords, 52, 0.55f);
     band.Bells(kOutroBells, Bar(52), 0.12f, 0.4f, -12);
 }
 
