@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "board/BoardLayout.h"
 #include "paint/Colour.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr Rgba kSand{222, 190, 138, 255};
 constexpr Rgba kSandDark{196, 160, 108, 255};
+constexpr Rgba kTrodden{234, 210, 166, 255};
 constexpr Rgba kGrass{118, 170, 64, 255};
 constexpr Rgba kGrassDark{84, 138, 50, 255};
 constexpr int kGroundTop = 286;
@@ -39,11 +41,28 @@ double CourtyardAmount(double columnCells, double rowCells)
     return top * (1 - ty) + bottom * ty;
 }
 
+// Distance in board units from (u, v) to the trodden path that runs from the hunter's door
+// down the middle of the courtyard to its front edge.
+double PathDistance(double u, double v)
+{
+    const double path[][2] = {{0.485, 0.0}, {0.52, 0.25}, {0.72, 0.5}, {0.6, 0.72}, {0.45, 1.0}};
+    double best = 1.0;
+    for (size_t i = 0; i + 1 < std::size(path); ++i) {
+        double ax = path[i][0], ay = path[i][1];
+        double dx = path[i + 1][0] - ax, dy = path[i + 1][1] - ay;
+        double t = std::clamp(((u - ax) * dx + (v - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+        best = std::min(best, std::hypot(u - ax - t * dx, v - ay - t * dy));
+    }
+    return best;
+}
+
 Rgba SandAt(const ValueNoise& noise, double u, double v, int x, int y)
 {
     double patches = noise.Fractal(u * 6.0, v * 6.0, 3);
     double grain = noise.At(x * 0.9, y * 0.9);
     Rgba c = paint::Mix(kSand, kSandDark, std::clamp((patches - 0.35) * 1.6, 0.0, 1.0));
+    double trodden = std::clamp(1.0 - PathDistance(u, v) / 0.05, 0.0, 1.0);
+    c = paint::Mix(c, kTrodden, trodden * (0.5 + 0.5 * noise.At(u * 40.0, v * 40.0)));
     return paint::Scale(c, 0.96 + 0.08 * grain);
 }
 
