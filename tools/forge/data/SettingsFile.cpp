@@ -251,11 +251,13 @@ void StartItem(SettingsWriter& out, const std::string& className, const std::str
     out.Begin(className, name);
 }
 
-// Random items: every name holds "Dwarf", "Multiplicity" is its weight in the draw.
+// Random items: every name holds "Dwarf", "Multiplicity" is its weight in the draw. Each kind
+// has a picture of its own (board, coins, nightcap, winged boot, snail) so a player can tell
+// them apart on the board.
 void WriteItems(SettingsWriter& out)
 {
     StartItem(out, "BoardItem", "BoardItem_Dwarf");
-    out.String("spriteName", "item_pilze_02");
+    out.String("spriteName", "item_brett");
     out.Int("Multiplicity", 2);
     out.Float("OnScreen time", 10.0f);
     out.Int("Points", 0);
@@ -269,7 +271,7 @@ void WriteItems(SettingsWriter& out)
     out.End();
 
     StartItem(out, "PointsItem", "PointsItem_Dwarf");
-    out.String("spriteName", "item_pilze_02");
+    out.String("spriteName", "item_punkte");
     out.Int("Multiplicity", 3);
     out.Float("OnScreen time", 10.0f);
     out.Int("Points", 10);
@@ -286,7 +288,7 @@ void WriteItems(SettingsWriter& out)
 
     StartItem(out, "SleepyItem", "SleepyItem_Dwarf");
     out.Int("Multiplicity", 1);
-    out.String("spriteName", "item_pilze_02");
+    out.String("spriteName", "item_schlaf");
     out.String("pickupSound", "sleepyItemSound");
     out.Float("OnScreen time", 10.0f);
     out.Int("Points", 10);
@@ -294,7 +296,7 @@ void WriteItems(SettingsWriter& out)
     out.End();
 
     StartItem(out, "SpeedBonusItem", "SpeedBonusItem_Dwarf");
-    out.String("spriteName", "item_pilze_02");
+    out.String("spriteName", "item_schnell");
     out.Int("Multiplicity", 2);
     out.Float("speedBonus", 0.08f);
     out.Float("OnScreen time", 10.0f);
@@ -304,7 +306,7 @@ void WriteItems(SettingsWriter& out)
     out.End();
 
     StartItem(out, "SpeedMalusItem", "SpeedMalusItem_Dwarf");
-    out.String("spriteName", "item_pilze_02");
+    out.String("spriteName", "item_langsam");
     out.Int("Multiplicity", 1);
     out.Float("speedMalus", 0.08f);
     out.Float("Min Malus Speed", 0.12f);
