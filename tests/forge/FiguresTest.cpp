@@ -253,6 +253,43 @@ TEST_F(FiguresTest, StandingFiguresHaveTheirFeetOnTheFootLineAtTheCentre)
     }
 }
 
+// Skin-coloured pixels (the face) in the upper part of a frame: their count and mean column.
+std::pair<int, float> FaceOf(const Image& strip, int cellHeight)
+{
+    int count = 0;
+    float sum = 0.0f;
+    for (int y = 0; y < cellHeight / 2 + 20; ++y) {
+        for (int x = 0; x < strip.GetWidth(); ++x) {
+            Color c = strip.GetPalette()[strip.Row(y)[x]];
+            int r = ColorRed(c), g = ColorGreen(c), b = ColorBlue(c);
+            if (strip.Row(y)[x] != 0 && r > 110 && r - g > 30 && r - g < 90 && g - b > 15 && g - b < 60) {
+                ++count;
+                sum += static_cast<float>(x);
+            }
+        }
+    }
+    return {count, count > 0 ? sum / static_cast<float>(count) : 0.0f};
+}
+
+TEST_F(FiguresTest, DirectionsTurnTheModelSoTheFaceLooksThatWay)
+{
+    std::map<std::string, ListEntry> entries = ReadList();
+    auto face = [&](const std::string& label) {
+        std::unique_ptr<Image> strip = LoadStrip(entries[label].file);
+        EXPECT_NE(strip, nullptr) << label;
+        return strip ? std::pair{FaceOf(*strip, strip->GetHeight() / entries[label].frames), strip->GetWidth() * 0.5f}
+                     : std::pair{std::pair{0, 0.0f}, 0.0f};
+    };
+    auto [south, unusedS] = face("fenno_start_S");
+    auto [north, unusedN] = face("fenno_start_N");
+    EXPECT_GT(south.first, 40) << "the south view faces the viewer";
+    EXPECT_LT(north.first, south.first / 4) << "the north view shows the back";
+    auto [east, eastCentre] = face("fenno_start_E");
+    auto [west, westCentre] = face("fenno_start_W");
+    EXPECT_GT(east.second, eastCentre) << "facing east, the face is right of the middle";
+    EXPECT_LT(west.second, westCentre) << "facing west, the face is left of the middle";
+}
+
 TEST_F(FiguresTest, FrameTablesAndSoundMapsStayInsideTheirStrips)
 {
     std::set<std::string> known(figure_sounds::kAll.begin(), figure_sounds::kAll.end());
