@@ -10,7 +10,12 @@
 
 #include "core/ForgeOutput.h"
 #include "images/BmpLoader.h"
+#include "paint/FrameStrip.h"
+#include "paint/HalfSize.h"
+#include "paint/SeededRandom.h"
+#include "paint/Shapes.h"
 #include "paint/TextPainter.h"
+#include "paint/ValueNoise.h"
 #include "screens/ForgeScreens.h"
 #include "spritemanager/SpriteTestSupport.h"
 #include "sprites/Sprite.h"
@@ -292,6 +297,98 @@ TEST(TextPainterTest, MissingFontPaintsNothing)
     Canvas canvas(50, 50);
     painter.Draw(canvas, 0, 0, "Hilfe", TextPainter::Style{});
     EXPECT_EQ(canvas.At(25, 25).a, 0);
+}
+
+double CoveredArea(const Canvas& canvas)
+{
+    double area = 0.0;
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) {
+            area += canvas.At(x, y).a / 255.0;
+        }
+    }
+    return area;
+}
+
+TEST(ShapesTest, PolygonsCoverTheirAreaWhateverTheirWinding)
+{
+    const paint::Solid ink{{200, 100, 50, 255}};
+    Canvas clockwise(40, 40);
+    paint::FillConvex(clockwise, {{10, 10}, {30, 10}, {30, 25}, {10, 25}}, ink);
+    Canvas counter(40, 40);
+    paint::FillConvex(counter, {{10, 10}, {10, 25}, {30, 25}, {30, 10}}, ink);
+    EXPECT_NEAR(CoveredArea(clockwise), 300.0, 2.0);
+    EXPECT_NEAR(CoveredArea(counter), 300.0, 2.0);
+    EXPECT_EQ(clockwise.At(20, 17).a, 255);
+    EXPECT_EQ(clockwise.At(5, 5).a, 0);
+    // A grown shape is wider by the growth on every side.
+    Canvas grown(40, 40);
+    paint::FillConvex(grown, {{10, 10}, {30, 10}, {30, 25}, {10, 25}}, ink, 2.0);
+    EXPECT_NEAR(CoveredArea(grown), 24.0 * 19.0, 6.0);
+}
+
+TEST(ShapesTest, EllipsesAndCapsulesHaveTheirGeometricAreas)
+{
+    const paint::Solid ink{{10, 200, 90, 255}};
+    Canvas ellipse(80, 60);
+    paint::FillEllipse(ellipse, 40, 30, 30, 20, ink);
+    EXPECT_NEAR(CoveredArea(ellipse), 3.14159265 * 30 * 20, 15.0);
+    Canvas capsule(80, 40);
+    paint::FillCapsule(capsule, {20, 20}, {60, 20}, 5.0, ink);
+    EXPECT_NEAR(CoveredArea(capsule), 40 * 10 + 3.14159265 * 25, 6.0);
+    // Shapes reaching past the canvas are clipped, never written outside.
+    Canvas small(10, 10);
+    paint::FillEllipse(small, 0, 0, 30, 30, ink);
+    paint::FillRoundRect(small, -20, -20, 40, 40, 5, ink);
+    EXPECT_EQ(small.At(9, 9).a, 255);
+}
+
+TEST(PaintToolsTest, NoiseAndRandomAreDeterministicAndInRange)
+{
+    ValueNoise noise(7);
+    ValueNoise twin(7);
+    ValueNoise other(8);
+    bool differs = false;
+    for (int i = 0; i < 200; ++i) {
+        double x = i * 0.37, y = i * 0.11;
+        double value = noise.Fractal(x, y, 3);
+        EXPECT_GE(value, 0.0);
+        EXPECT_LE(value, 1.0);
+        EXPECT_EQ(value, twin.Fractal(x, y, 3));
+        differs = differs || value != other.Fractal(x, y, 3);
+    }
+    EXPECT_TRUE(differs);
+    SeededRandom a(3), b(3);
+    for (int i = 0; i < 100; ++i) {
+        double unit = a.Unit();
+        EXPECT_EQ(unit, b.Unit());
+        EXPECT_GE(unit, 0.0);
+        EXPECT_LT(unit, 1.0);
+        int below = a.Below(5);
+        b.Below(5);
+        EXPECT_GE(below, 0);
+        EXPECT_LT(below, 5);
+    }
+    EXPECT_EQ(a.Below(0), 0);
+}
+
+TEST(PaintToolsTest, HalvingWeighsColoursByCoverageAndStackingKeepsFrameOrder)
+{
+    Canvas picture(2, 2);
+    picture.At(0, 0) = {200, 0, 0, 255};
+    picture.At(1, 0) = {0, 0, 200, 0};
+    Canvas half = HalfSize(picture);
+    ASSERT_EQ(half.Width(), 1);
+    EXPECT_EQ(half.At(0, 0).r, 200);
+    EXPECT_EQ(half.At(0, 0).b, 0);
+    EXPECT_EQ(half.At(0, 0).a, 63);
+    Canvas first(3, 2, {1, 1, 1, 255});
+    Canvas second(3, 2, {2, 2, 2, 255});
+    Canvas strip = StackFrames({first, second});
+    ASSERT_EQ(strip.Height(), 4);
+    EXPECT_EQ(strip.At(2, 1).r, 1);
+    EXPECT_EQ(strip.At(0, 2).r, 2);
+    EXPECT_EQ(StackFrames({}).Width(), 0);
 }
 
 }  // namespace
