@@ -34,9 +34,23 @@ void FillPixels(uint8_t* row, int count, Pixel value)
     }
 }
 
+// True when every byte of the pixel value is the same, so a row can be filled with memset.
+inline bool IsByteUniform(uint32_t color, int bytes)
+{
+    uint32_t low = color & 0xFF;
+    for (int i = 1; i < bytes; ++i) {
+        if (((color >> (8 * i)) & 0xFF) != low) {
+            return false;
+        }
+    }
+    return true;
+}
+
 inline void FillRow(uint8_t* row, int count, int bytes, uint32_t color)
 {
-    if (bytes == 2) {
+    if (IsByteUniform(color, bytes)) {
+        std::memset(row, static_cast<int>(color & 0xFF), static_cast<size_t>(count) * bytes);
+    } else if (bytes == 2) {
         FillPixels<uint16_t>(row, count, static_cast<uint16_t>(color));
     } else if (bytes == 4) {
         FillPixels<uint32_t>(row, count, color);
