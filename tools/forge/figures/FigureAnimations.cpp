@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figures/FigureLook.h"
 #include "figures/FigureSoundEvents.h"
 #include "figures/PoseBlend.h"
 
@@ -13,6 +14,7 @@ constexpr float kPi = 3.14159265f;
 constexpr float kDwarfLeg = 18.0f;
 constexpr float kKnightLeg = 28.0f;
 constexpr int kLyingHoldFrames = 14;
+constexpr uint8_t kBubbleSlot = FigureLook::kSlotCount;
 
 FigurePose Raised()
 {
@@ -113,6 +115,18 @@ AnimationClip Start(float legLength)
     return clip;
 }
 
+// Bubbles rising from a sleeper's head and swelling as they go (the same from every side).
+std::vector<Primitive> SnoreBubbles(float phase)
+{
+    std::vector<Primitive> bubbles;
+    for (int k = 0; k < 3; ++k) {
+        float t = std::fmod(phase + static_cast<float>(k) / 3.0f, 1.0f);
+        Vec3 at{11.0f + 9.0f * t, 54.0f + 30.0f * t, 10.0f};
+        bubbles.push_back(Primitive::Sphere(at, 1.5f + 3.5f * t, kBubbleSlot));
+    }
+    return bubbles;
+}
+
 AnimationClip Sleep()
 {
     AnimationClip clip{"schlaf", {}, {}, {}, {}};
@@ -132,6 +146,7 @@ AnimationClip Sleep()
         pose.breath = breath;
         pose.mouthOpen = breath > 0.3f ? 0.35f : 0.0f;
         clip.poses.push_back(pose);
+        clip.scenery.push_back(SnoreBubbles(static_cast<float>(i) / 8.0f));
     }
     return clip;
 }

@@ -67,6 +67,8 @@ FigureLook Dwarf(const std::string& name)
     look.hoodLength = colours->hoodLength;
     look.girth = colours->girth;
     look.pompom = name == "fenno";
+    // The snore bubbles of the sleeping animation.
+    look.palette.push_back({{214, 236, 252, 255}, 1.0f});
     if (name == "quirn") {
         look.boardLength = 46.0f;
     }
