@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "core/ForgeOutput.h"
 #include "fonts/FontCharacterSets.h"
 #include "fonts/ForgeFonts.h"
+#include "images/BmpLoader.h"
 #include "spritemanager/SpriteTestSupport.h"
 #include "sprites/AlphaSprite.h"
 #include "text/Font.h"
@@ -107,6 +110,64 @@ TEST_F(ForgedFontTest, AdvancesFollowTheTypefaceAndLinesFitTheirSpacing)
     ASSERT_NE(picture, nullptr);
     EXPECT_LE(picture->GetFullHeight(), 50);
     EXPECT_GT(big.GetCharWidth('m'), big.GetCharWidth('i'));
+}
+
+// Every glyph drawn by the engine onto a black frame: the pixels that only hold a glyph together
+// or pad it stay invisible, and the solid ones show.
+TEST_F(ForgedFontTest, OnlyTheInkShowsOnScreen)
+{
+    for (const char* name : {"IngameFont_small", "IngameFont_big"}) {
+        SCOPED_TRACE(name);
+        const GameFont& game = *std::find_if(GameFonts().begin(), GameFonts().end(),
+                                             [name](const GameFont& font) { return font.name == name; });
+        const FontStrip strip = PaintFontStrip(game.style, *game.characterSet);
+        Font font;
+        ASSERT_TRUE(font.Create(game.name, *game.characterSet));
+        RenderEngine::Instance().Clear();
+        std::vector<std::pair<int, int>> places(game.characterSet->size());
+        int x = 0;
+        int y = 0;
+        for (size_t cell = 0; cell < places.size(); ++cell) {
+            const int width = strip.cells[cell].second - strip.cells[cell].first;
+            if (x + width > 1024) {
+                x = 0;
+                y += strip.picture.Height() + 2;
+            }
+            places[cell] = {x, y};
+            if (!font_sets::IsRepeat(*game.characterSet, cell)) {
+                font.DrawText(x, y, std::string(1, (*game.characterSet)[cell]));
+            }
+            x += width + 2;
+        }
+        ASSERT_LE(y + strip.picture.Height(), 768);
+        RenderEngine::Instance().Flush();
+        const std::string file = (dir.Path() / "frame.bmp").string();
+        ASSERT_TRUE(DirectDraw::Instance().WriteSnapshot(file.c_str()));
+        std::unique_ptr<Image> frame = BmpLoader::Instance().Load(file.c_str());
+        ASSERT_NE(frame, nullptr);
+        auto lit = [&frame](int px, int py) {
+            const uint8_t* pixel = frame->Row(py) + px * 3;
+            return pixel[0] + pixel[1] + pixel[2] > 0;
+        };
+        int hiddenShown = 0;
+        int inkMissing = 0;
+        for (size_t cell = 0; cell < places.size(); ++cell) {
+            if (font_sets::IsRepeat(*game.characterSet, cell)) {
+                continue;
+            }
+            for (int sy = 0; sy < strip.picture.Height(); ++sy) {
+                for (int sx = strip.cells[cell].first; sx < strip.cells[cell].second; ++sx) {
+                    const int px = places[cell].first + sx - strip.cells[cell].first;
+                    const int py = places[cell].second + sy;
+                    const uint8_t alpha = strip.picture.At(sx, sy).a;
+                    hiddenShown += alpha == 0 && lit(px, py) ? 1 : 0;
+                    inkMissing += alpha == 255 && !lit(px, py) ? 1 : 0;
+                }
+            }
+        }
+        EXPECT_EQ(hiddenShown, 0);
+        EXPECT_EQ(inkMissing, 0);
+    }
 }
 
 }  // namespace
