@@ -29,7 +29,9 @@
 #include "sound/ForgeSounds.h"
 #include "sound/Limiter.h"
 #include "sound/PcmEncoding.h"
+#include "sound/Reverb.h"
 #include "sound/Score.h"
+#include "sound/StereoMix.h"
 #include "sound/Synth.h"
 #include "support/TempDir.h"
 
@@ -285,6 +287,44 @@ TEST(SoundSynth, EncodersRefuseWhatTheyCannotWriteAndClampOverload)
     EXPECT_EQ(wav.compare(36, 4, "data"), 0);
 }
 
+TEST(SoundSynth, LoopHelpersCarryTheEndIntoTheStart)
+{
+    synth::Buffer loop(100, 0.0f);
+    synth::MixLooped(loop, synth::Buffer(10, 1.0f), 95, 0.5f);
+    EXPECT_FLOAT_EQ(loop[99], 0.5f);
+    EXPECT_FLOAT_EQ(loop[4], 0.5f);
+    EXPECT_FLOAT_EQ(loop[5], 0.0f);
+
+    // A click just before the seam rings on at the start of the loop.
+    synth::Buffer room(22050, 0.0f);
+    room[22000] = 1.0f;
+    Reverb(22050, 0.5, 0.3).AddToLoop(room, 1.0f);
+    EXPECT_GT(synth::Peak(synth::Buffer(room.begin(), room.begin() + 4000)), 0.01f);
+
+    // A periodic tone filtered round the loop has no start-up transient at the seam.
+    synth::Buffer tone = synth::Tone(22050, 0.5, 441.0, 441.0, synth::Wave::Saw);
+    Biquad filter;
+    filter.SetLowPass(22050, 800.0, 0.7);
+    filter.ProcessLoop(tone);
+    EXPECT_LT(std::fabs(tone.front() - tone.back()), 0.1f);
+    EXPECT_GT(synth::Peak(synth::Buffer(tone.begin(), tone.begin() + 50)), 0.3f);
+}
+
+TEST(SoundSynth, LoudnessAndPanningLandWhereAsked)
+{
+    synth::Buffer blip = synth::Tone(22050, 0.3, 300.0, 300.0, synth::Wave::Sine);
+    synth::FadeOut(blip, 22050, 0.2);
+    synth::SetLoudness(blip, 22050, 0.2f);
+    EXPECT_NEAR(synth::LoudestRms(blip, 22050), 0.2f, 1e-3f);
+
+    StereoMix mix(1000, 1.0);
+    mix.Add(synth::Buffer(10, 1.0f), 0.5, 1.0f, -1.0f);
+    EXPECT_NEAR(synth::Peak(mix.Left()), 1.0f, 1e-5f);
+    EXPECT_NEAR(synth::Peak(mix.Right()), 0.0f, 1e-5f);
+    mix.Add(synth::Buffer(10, 1.0f), 0.0, 1.0f, 0.0f);
+    EXPECT_NEAR(mix.Right()[0], std::sqrt(0.5f), 1e-5f);
+}
+
 // ---- What the forge writes, read back with the engine's own loaders ----
 
 class SoundForge : public ::testing::Test {
@@ -482,4 +522,25 @@ TEST(SoundForgeWithoutSpeech, SaysSoWhenEspeakIsMissingAndWritesNothing)
     EXPECT_FALSE(made);
     EXPECT_NE(message.find("espeak-ng"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir.Path() / "out"));
+}
+
+TEST(SoundForgeWithoutSpeech, RefusesSpeechTheProgramCouldNotWrite)
+{
+    // A stand-in for the speech program that answers but writes no sound.
+    TempDir dir;
+    fs::create_directories(dir.Path() / "bin");
+    const fs::path program = dir.Path() / "bin" / "espeak-ng";
+    std::ofstream(program) << "#!/bin/sh\n"
+                              "while [ $# -gt 1 ]; do [ \"$1\" = -w ] && printf 'RIFF....WAVEdata' > \"$2\"; shift; done\n";
+    fs::permissions(program, fs::perms::owner_all);
+    const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    setenv("PATH", ((dir.Path() / "bin").string() + ":" + path).c_str(), 1);
+    ForgeOutput output(dir.Path() / "out");
+    testing::internal::CaptureStderr();
+    const bool made = ForgeSounds(output);
+    const std::string message = testing::internal::GetCapturedStderr();
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_FALSE(made);
+    EXPECT_NE(message.find("espeak-ng could not speak \"Schach!\""), std::string::npos) << message;
+    EXPECT_FALSE(fs::exists(dir.Path() / "out/data/shared/audio/sfx/fenno_schach1.wav"));
 }

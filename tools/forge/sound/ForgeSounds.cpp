@@ -96,7 +96,6 @@ bool ForgeSounds(ForgeOutput& output)
         return false;
     }
     WriteLists(output);
-    const bool samples = ForgeSamples(output);
-    const bool music = ForgeMusic(output);
-    return samples && music;
+    // The music takes the longest; it is left out once the forge has failed anyway.
+    return ForgeSamples(output) && ForgeMusic(output);
 }
