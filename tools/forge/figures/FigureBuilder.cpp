@@ -101,8 +101,27 @@ void FigureBuilder::AddBody(const Frame& pelvis)
         Add(Primitive::Ellipsoid(At(pelvis.at, t, {0.0f, h * 0.62f, 2.0f * s}), t, Vec3{12.0f * g, h * 0.36f, 10.0f * g},
                                  Slot::kMetal));
     }
+    if (look->motley) {
+        AddCollar(pelvis);
+    }
     Add(Primitive::Ellipsoid(At(pelvis.at, t, {0.0f, 7.0f * s, 0.0f}), t, Vec3{13.8f * g, 3.0f * s, 11.2f * g}, Slot::kBelt));
     Add(Primitive::Box(At(pelvis.at, t, {0.0f, 7.0f * s, 10.9f * g}), t, Vec3{3.2f, 2.6f, 1.0f} * s, Slot::kBuckle));
+}
+
+void FigureBuilder::AddCollar(const Frame& pelvis)
+{
+    // Points hanging from the neck all round, alternating colours, a bell on each tip.
+    const float s = look->size;
+    const float h = look->torsoHeight * s;
+    constexpr int kPoints = 8;
+    for (int i = 0; i < kPoints; ++i) {
+        float a = 6.2831853f * (static_cast<float>(i) + 0.5f) / kPoints;
+        Vec3 outwards{std::sin(a), 0.0f, std::cos(a)};
+        Vec3 base = At(pelvis.at, pelvis.turn, Vec3{0.0f, h * 0.98f, 0.0f} + outwards * (7.0f * s));
+        Vec3 tip = At(pelvis.at, pelvis.turn, Vec3{0.0f, h * 0.72f, 0.0f} + outwards * (15.0f * s * look->girth));
+        Add(Primitive::Cone(base, 4.5f * s, tip, 1.0f * s, i % 2 == 0 ? Slot::kHood : Slot::kSecond));
+        Add(Primitive::Sphere(tip, 1.8f * s, Slot::kBell));
+    }
 }
 
 FigureBuilder::Frame FigureBuilder::AddArm(const Frame& chest, int side)
@@ -116,8 +135,9 @@ FigureBuilder::Frame FigureBuilder::AddArm(const Frame& chest, int side)
     Vec3 elbow = At(shoulder, upper, Down(look->armLength * s * 0.5f));
     Mat3 lower = upper * Mat3::RotX(-arm.bend);
     Vec3 hand = At(elbow, lower, Down(look->armLength * s * 0.5f));
-    Add(Primitive::Capsule(shoulder, elbow, radius * 1.05f, Slot::kTunic));
-    Add(Primitive::Capsule(elbow, hand, radius * 0.95f, Slot::kTunic));
+    const uint8_t sleeve = look->motley && side == 1 ? Slot::kSecond : Slot::kTunic;
+    Add(Primitive::Capsule(shoulder, elbow, radius * 1.05f, sleeve));
+    Add(Primitive::Capsule(elbow, hand, radius * 0.95f, sleeve));
     Add(Primitive::Sphere(At(elbow, lower, Down(look->armLength * s * 0.36f)), radius * 1.2f, Slot::kTrim));
     Add(Primitive::Sphere(hand, radius * 1.05f, look->armour ? Slot::kMetal : Slot::kSkin));
     if (look->armour) {
@@ -142,8 +162,9 @@ void FigureBuilder::AddLeftArmTo(const Frame& chest, Vec3 target)
     float across = std::sqrt(std::max(0.0f, half * half - along * along));
     Vec3 elbow = shoulder + direction * along + pole * across;
     Vec3 hand = shoulder + direction * distance;
-    Add(Primitive::Capsule(shoulder, elbow, radius * 1.05f, Slot::kTunic));
-    Add(Primitive::Capsule(elbow, hand, radius * 0.95f, Slot::kTunic));
+    const uint8_t sleeve = look->motley ? Slot::kSecond : Slot::kTunic;
+    Add(Primitive::Capsule(shoulder, elbow, radius * 1.05f, sleeve));
+    Add(Primitive::Capsule(elbow, hand, radius * 0.95f, sleeve));
     Add(Primitive::Sphere(Lerp(elbow, hand, 0.72f), radius * 1.2f, Slot::kTrim));
     Add(Primitive::Sphere(hand, radius * 1.05f, look->armour ? Slot::kMetal : Slot::kSkin));
     if (look->armour) {
@@ -278,10 +299,10 @@ void FigureBuilder::AddHelmet(const Frame& head)
     Add(Primitive::Box(At(head.at, t, {0.0f, -0.35f * r, 1.18f * r}), t, Vec3{0.06f, 0.2f, 0.06f} * r, Slot::kEye));
     Add(Primitive::Ellipsoid(At(head.at, t, {0.0f, 1.0f * r, 0.0f}), t, Vec3{0.18f, 0.3f, 0.9f} * r, Slot::kTrim));
     // The plume: a feathery arc over the crest, falling backwards.
-    for (int i = 0; i < 5; ++i) {
-        float a = 0.35f * static_cast<float>(i);
-        Vec3 p{0.0f, (1.25f + 0.55f * std::cos(a)) * r, (0.2f - 0.55f * std::sin(a) * 1.8f) * r};
-        Add(Primitive::Ellipsoid(At(head.at, t, p), t * Mat3::RotX(-a), Vec3{0.22f, 0.55f - 0.05f * i, 0.38f} * r, Slot::kPlume));
+    for (int i = 0; i < 6; ++i) {
+        float a = 0.4f * static_cast<float>(i);
+        Vec3 p{0.0f, (1.3f + 0.7f * std::cos(a)) * r, (0.3f - 1.1f * std::sin(a)) * r};
+        Add(Primitive::Ellipsoid(At(head.at, t, p), t * Mat3::RotX(-a), Vec3{0.3f, 0.62f - 0.05f * i, 0.45f} * r, Slot::kPlume));
     }
 }
 

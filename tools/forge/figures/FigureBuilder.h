@@ -24,6 +24,7 @@ private:
     Vec3 ToBody(Vec3 p) const;
     void AddLegs();
     void AddBody(const Frame& pelvis);
+    void AddCollar(const Frame& pelvis);
     Frame AddArm(const Frame& chest, int side);
     void AddLeftArmTo(const Frame& chest, Vec3 target);
     void AddHead(const Frame& head);

@@ -28,6 +28,7 @@ struct FigureLook {
     bool pompom = false;       // a bobble on the hood's tip
     bool skirt = true;         // the tunic flares below the belt
     bool armour = false;       // plates on shoulders and knees
+    bool motley = false;       // sleeves in two colours and a collar of belled points
     Head head = Head::kHood;
     Held held = Held::kBoard;
     float boardLength = 34.0f;

@@ -107,6 +107,7 @@ FigureLook Jester()
     look.beardLength = 0.0f;
     look.girth = 0.9f;
     look.head = FigureLook::Head::kJesterCap;
+    look.motley = true;
     look.held = FigureLook::Held::kNothing;
     look.Set(Slot::kHood, {214, 40, 60, 255});
     look.Set(Slot::kSecond, {250, 204, 50, 255});
