@@ -49,6 +49,18 @@ protected:
         ASSERT_TRUE(ForgeFonts(output));
     }
 
+    static bool HasInk(const FontStrip& strip, size_t cell)
+    {
+        for (int y = 0; y < strip.picture.Height(); ++y) {
+            for (int x = strip.cells[cell].first; x < strip.cells[cell].second; ++x) {
+                if (strip.picture.At(x, y).a == 255) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
     // A set of distinct codes as long as the font's own, so every cell, repeats included,
     // gets a glyph of its own and can be found.
     static std::string DistinctCodes(size_t count)
@@ -71,6 +83,9 @@ TEST_F(ForgedFontTest, GlyphScanFindsEveryCellWhereItWasPainted)
         Font font;
         ASSERT_TRUE(font.Create(game.name, codes));
         for (size_t cell = 0; cell < codes.size(); ++cell) {
+            if (!font_sets::IsRepeat(*game.characterSet, cell)) {
+                EXPECT_TRUE(HasInk(strip, cell)) << "cell " << cell << " shows nothing";
+            }
             const Glyph* glyph = font.FindGlyph(static_cast<unsigned char>(codes[cell]));
             ASSERT_NE(glyph, nullptr) << "cell " << cell;
             EXPECT_EQ(glyph->left, strip.cells[cell].first) << "cell " << cell;
