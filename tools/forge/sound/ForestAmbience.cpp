@@ -12,6 +12,7 @@ using synth::Buffer;
 constexpr int kRate = synth::kMusicRate;
 constexpr double kLoopSeconds = 60.0;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
+// Levels and filters follow their slow curves in steps this many samples apart.
 constexpr int kRetune = 64;
 
 // How hard the wind blows at time t: slow swells whose periods divide the loop.
@@ -30,9 +31,10 @@ Buffer Wind(SoundRandom& random, double offset)
     Biquad body;
     Biquad leaves;
     for (int pass = 0; pass < 2; ++pass) {
+        double gust = 0.0;
         for (size_t i = 0; i < noise.size(); ++i) {
-            const double gust = Gust(static_cast<double>(i) / kRate + offset);
             if (i % kRetune == 0) {
+                gust = Gust(static_cast<double>(i) / kRate + offset);
                 body.SetLowPass(kRate, 250.0 + 650.0 * gust, 0.9);
                 leaves.SetBandPass(kRate, 2500.0 + 1500.0 * gust, 0.8);
             }
@@ -68,10 +70,15 @@ Buffer Creek(SoundRandom& random)
     static constexpr double kSpeedsHigh[] = {53.0, 89.0, 149.0, 211.0};
     static constexpr double kPhasesHigh[] = {2.2, 0.7, 5.0, 1.3};
     for (int pass = 0; pass < 2; ++pass) {
+        double lowLevel = 0.0;
+        double highLevel = 0.0;
         for (size_t i = 0; i < noise.size(); ++i) {
-            const double t = static_cast<double>(i) / kRate;
-            water[i] = static_cast<float>(low.Process(noise[i]) * Murmur(t, kSpeedsLow, kPhasesLow) +
-                                          high.Process(noise[i]) * Murmur(t, kSpeedsHigh, kPhasesHigh) * 0.6);
+            if (i % kRetune == 0) {
+                const double t = static_cast<double>(i) / kRate;
+                lowLevel = Murmur(t, kSpeedsLow, kPhasesLow);
+                highLevel = Murmur(t, kSpeedsHigh, kPhasesHigh) * 0.6;
+            }
+            water[i] = static_cast<float>(low.Process(noise[i]) * lowLevel + high.Process(noise[i]) * highLevel);
         }
     }
     const int bubbles = static_cast<int>(kLoopSeconds * 5.0);
