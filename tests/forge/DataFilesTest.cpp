@@ -17,7 +17,6 @@
 #include "core/ForgeOutput.h"
 #include "data/ForgeAll.h"
 #include "data/ForgeData.h"
-#include "data/GameTexts.h"
 #include "data/SoundEventTable.h"
 #include "files/File.h"
 #include "fonts/FontCharacterSets.h"
