@@ -11,6 +11,7 @@
 
 #include "board/BoardGround.h"
 #include "board/BoardLayout.h"
+#include "board/BoardScene.h"
 #include "board/ForgeBoard.h"
 #include "core/ForgeOutput.h"
 #include "images/BmpLoader.h"
@@ -308,6 +309,25 @@ TEST_F(BoardTest, HudAreasStayCalmSky)
             }
         }
     }
+}
+
+// A mask starts at a fixed place; the whole object must lie right of and below it, or the part
+// outside would not cover the figures behind.
+TEST(BoardSceneTest, EveryMaskedObjectLiesWithinItsMask)
+{
+    BoardScene scene;
+    for (const board::Placement& mask : board::kMasks) {
+        const Canvas* layer = scene.ObjectLayer(mask.label);
+        ASSERT_NE(layer, nullptr) << mask.label;
+        int outside = 0;
+        for (int y = 0; y < layer->Height(); ++y) {
+            for (int x = 0; x < layer->Width(); ++x) {
+                outside += layer->At(x, y).a >= 128 && (x < mask.x || y < mask.y);
+            }
+        }
+        EXPECT_EQ(outside, 0) << mask.label;
+    }
+    EXPECT_EQ(scene.ObjectLayer("no such object"), nullptr);
 }
 
 TEST(BoardForgeTest, TwoRunsWriteTheSameBytes)

@@ -129,15 +129,47 @@ void PaintHayBales(Canvas& ground, Canvas& layer)
     }
 }
 
+// Bare, darker earth over a block of cells: an oval with a soft rim that reaches every cell centre.
+void PaintEarthPatch(Canvas& ground, double c0, double r0, double c1, double r1)
+{
+    Point centre = At((c0 + c1) / 2, (r0 + r1) / 2);
+    double rx = (At(c1, (r0 + r1) / 2).x - At(c0, (r0 + r1) / 2).x) * 0.56;
+    double ry = (At(c0, r1).y - At(c0, r0).y) * 0.56;
+    paint::FillEllipse(ground, centre.x, centre.y, rx, ry, Solid{Rgb(150, 108, 66, 110)}, 3.0);
+    paint::FillEllipse(ground, centre.x, centre.y, rx, ry, Solid{Rgb(140, 100, 60, 200)}, -1.0);
+}
+
+// Chips and two split logs lying flat where the wood is chopped, left of the stack.
+void PaintWoodChips(Canvas& ground)
+{
+    PaintEarthPatch(ground, 5.0, 7.0, 6.6, 10.0);
+    SeededRandom random(23);
+    for (int i = 0; i < 40; ++i) {
+        Point p = At(random.Range(5.1, 6.6), random.Range(7.1, 9.9));
+        double s = Unit(8.5);
+        paint::FillEllipse(ground, p.x, p.y, 2.6 * s, 1.2 * s, Solid{paint::Scale(kPlank, random.Range(0.8, 1.1))});
+    }
+    for (double row : {7.9, 9.1}) {
+        Point a = At(5.0, row);
+        Point b = At(6.4, row);
+        double s = Unit(row);
+        paint::FillCapsule(ground, a, b, 3.6 * s, Solid{paint::kOutline});
+        paint::FillCapsule(ground, a, b, 2.6 * s, Solid{kBark});
+        paint::FillCapsule(ground, {a.x, a.y - 0.8 * s}, {b.x, b.y - 0.8 * s}, 1.2 * s, Solid{kEndGrain});
+    }
+}
+
 void PaintWoodPile(Canvas& ground, Canvas& layer)
 {
     ShadowUnder(ground, 5.0, 7.0, 12.0, 10.0, 0.32);
-    // The stack recedes to row 7; its front shows the log ends in a pyramid.
+    PaintWoodChips(ground);
+    // The stack recedes to row 7; its front shows the log ends in a pyramid. It starts right of
+    // the mask's left edge, so the mask holds all of it.
     Point floor[4];
-    FloorCorners(5.3, 7.2, 11.7, 9.7, floor);
+    FloorCorners(6.4, 7.2, 11.7, 9.7, floor);
     double unit = Unit(9.0);
     paint::PaintBox(layer, floor, 26 * unit, kBark);
-    Point left = At(5.4, 9.7);
+    Point left = At(6.5, 9.7);
     Point right = At(11.6, 9.7);
     double radius = 7.4 * unit;
     int perRow = static_cast<int>((right.x - left.x) / (2 * radius));
@@ -216,21 +248,21 @@ void PaintWell(Canvas& ground, Canvas& layer)
 void PaintFence(Canvas& ground, Canvas& layer)
 {
     const Rgba wood = Rgb(168, 118, 70);
-    auto postAt = [&](Point base, double row) {
+    auto postAt = [&](Canvas& target, Point base, double row) {
         double unit = Unit(row);
-        double height = 36 * unit;
+        double height = 33 * unit;
         double half = 2.6 * unit;
-        paint::FillRoundRect(layer, base.x - half, base.y - height, base.x + half, base.y, 1.5, Solid{paint::kOutline},
+        paint::FillRoundRect(target, base.x - half, base.y - height, base.x + half, base.y, 1.5, Solid{paint::kOutline},
                              1.2);
-        paint::FillRoundRect(layer, base.x - half, base.y - height, base.x + half, base.y, 1.5, Solid{wood});
-        paint::FillRoundRect(layer, base.x - half, base.y - height, base.x - half * 0.2, base.y, 1.0,
+        paint::FillRoundRect(target, base.x - half, base.y - height, base.x + half, base.y, 1.5, Solid{wood});
+        paint::FillRoundRect(target, base.x - half, base.y - height, base.x - half * 0.2, base.y, 1.0,
                              Solid{paint::Scale(wood, 1.15)});
     };
-    auto rail = [&](Point a, Point b, double rowA, double rowB, double lift) {
+    auto rail = [&](Canvas& target, Point a, Point b, double rowA, double rowB, double lift) {
         Point from{a.x, a.y - lift * Unit(rowA)};
         Point to{b.x, b.y - lift * Unit(rowB)};
-        paint::FillCapsule(layer, from, to, 2.4 * Unit((rowA + rowB) / 2), Solid{paint::kOutline});
-        paint::FillCapsule(layer, from, to, 1.5 * Unit((rowA + rowB) / 2), Solid{paint::Scale(wood, 1.05)});
+        paint::FillCapsule(target, from, to, 2.4 * Unit((rowA + rowB) / 2), Solid{paint::kOutline});
+        paint::FillCapsule(target, from, to, 1.5 * Unit((rowA + rowB) / 2), Solid{paint::Scale(wood, 1.05)});
     };
     // The long side runs from the back wall to row 13.6 on column 30.6.
     const double sideColumn = 30.6;
@@ -242,37 +274,37 @@ void PaintFence(Canvas& ground, Canvas& layer)
     rows.push_back(cornerRow);
     for (size_t i = 0; i + 1 < rows.size(); ++i) {
         for (double lift : {12.0, 26.0}) {
-            rail(At(sideColumn, rows[i]), At(sideColumn, rows[i + 1]), rows[i], rows[i + 1], lift);
+            rail(ground, At(sideColumn, rows[i]), At(sideColumn, rows[i + 1]), rows[i], rows[i + 1], lift);
         }
     }
     for (double row : rows) {
         PaintGroundShadow(ground, At(sideColumn, row).x + 5, At(sideColumn, row).y + 2, 6, 2.5, 0.3);
-        postAt(At(sideColumn, row), row);
+        postAt(row == cornerRow ? layer : ground, At(sideColumn, row), row);
     }
     // The cross side along row 13.7 from the mask's left edge to beyond the screen.
-    const double crossStart = ColumnAt(846.0, cornerRow / kCells) * kCells;
+    const double crossStart = ColumnAt(849.0, cornerRow / kCells) * kCells;
     std::vector<double> columns = {crossStart};
     for (double column = crossStart + 1.6; column < 36.0; column += 1.6) {
         columns.push_back(column);
     }
     for (size_t i = 0; i + 1 < columns.size(); ++i) {
         for (double lift : {12.0, 26.0}) {
-            rail(At(columns[i], cornerRow), At(columns[i + 1], cornerRow), cornerRow, cornerRow, lift);
+            rail(layer, At(columns[i], cornerRow), At(columns[i + 1], cornerRow), cornerRow, cornerRow, lift);
         }
     }
     for (double column : columns) {
         Point base = At(column, cornerRow);
         PaintGroundShadow(ground, base.x + 5, base.y + 2, 6, 2.5, 0.3);
-        postAt(base, cornerRow);
+        postAt(layer, base, cornerRow);
     }
 }
 
 void PaintTable(Canvas& ground, Canvas& layer)
 {
-    const double c0 = 10.3, c1 = 16.7, r0 = 15.3, r1 = 22.6;
+    const double c0 = 10.55, c1 = 16.7, r0 = 15.3, r1 = 22.6;
     // The shade under the top covers the table's whole footprint.
-    std::vector<Point> shade = {At(c0 + 0.2, r0 + 0.2), At(c1 + 0.3, r0 + 0.2), At(c1 + 0.3, r1 + 0.3),
-                                At(c0 + 0.2, r1 + 0.3)};
+    std::vector<Point> shade = {At(c0 - 0.35, r0 + 0.2), At(c1 + 0.3, r0 + 0.2), At(c1 + 0.3, r1 + 0.3),
+                                At(c0 - 0.35, r1 + 0.3)};
     paint::FillConvex(ground, shade, Solid{Rgb(70, 46, 24, 110)}, 2.0);
     double lift = 40 * Unit(r0);
     double frontLift = 40 * Unit(r1);
@@ -357,6 +389,8 @@ void PaintFallenTree(Canvas& ground, Canvas& layer)
 {
     // A felled oak lies across columns 16-25: the trunk, its stump and a few branch stubs.
     ShadowUnder(ground, 16.2, 25.2, 26.0, 28.0, 0.38);
+    // The earth the roots tore up, on the cells left of the root plate.
+    PaintEarthPatch(ground, 16.0, 25.0, 17.8, 28.0);
     Point left = At(17.4, 27.4);
     Point right = At(25.6, 27.4);
     double radius = 27 * Unit(27.4);
@@ -373,7 +407,7 @@ void PaintFallenTree(Canvas& ground, Canvas& layer)
         paint::FillEllipse(layer, x + 15, centreY - radius - 16, 4.2, 3.0, Solid{kEndGrain});
     }
     // Root plate at the left end.
-    Point stump = At(16.9, 27.2);
+    Point stump = At(17.1, 27.2);
     double s = Unit(27.2);
     for (int i = 0; i < 5; ++i) {
         double angle = 2.0 + i * 0.5;
@@ -387,10 +421,17 @@ void PaintFallenTree(Canvas& ground, Canvas& layer)
 
 void PaintBarrels(Canvas& ground, Canvas& layer)
 {
-    const double spots[3][2] = {{5.1, 27.3}, {3.9, 28.4}, {6.2, 28.6}};
+    // A low tub at the left end needs no mask; the barrels stand right of the mask's left edge.
+    Point tub = At(3.8, 28.3);
+    double tubUnit = Unit(28.3);
+    PaintGroundShadow(ground, tub.x + 8, tub.y + 2, 24 * tubUnit, 10 * tubUnit, 0.35);
+    paint::PaintCylinder(ground, tub.x, tub.y, 18 * tubUnit, 8 * tubUnit, 13 * tubUnit, Rgb(150, 96, 54),
+                         Rgb(90, 140, 190));
+    // Column, row and size of each barrel: a small keg at the back, two full barrels in front.
+    const double spots[3][3] = {{5.6, 27.3, 0.8}, {4.8, 28.5, 0.95}, {6.5, 28.6, 0.95}};
     for (const auto& spot : spots) {
         Point base = At(spot[0], spot[1]);
-        double unit = Unit(spot[1]);
+        double unit = Unit(spot[1]) * spot[2];
         double rx = 22 * unit, ry = 8 * unit, height = 52 * unit;
         PaintGroundShadow(ground, base.x + 12, base.y + 3, rx + 8, ry + 4, 0.38);
         paint::PaintCylinder(layer, base.x, base.y, rx, ry, height, Rgb(160, 100, 54), Rgb(196, 140, 84));
@@ -408,7 +449,7 @@ void PaintBarrels(Canvas& ground, Canvas& layer)
 
 void PaintFrontShrub(int index, Canvas& layer)
 {
-    const double shrubs[3][4] = {{70, 728, 82, 46}, {440, 736, 66, 34}, {970, 690, 96, 78}};
+    const double shrubs[3][4] = {{70, 728, 82, 46}, {440, 736, 66, 34}, {992, 702, 88, 80}};
     const double* s = shrubs[index];
     paint::PaintFoliage(layer, s[0], s[1], s[2], s[3], Rgb(76, 146, 58), 500 + index * 7);
     SeededRandom random(600 + index);

@@ -10,6 +10,8 @@ void PaintHouseGarden(Canvas& ground, Canvas& layer);
 void PaintHayBales(Canvas& ground, Canvas& layer);
 void PaintWoodPile(Canvas& ground, Canvas& layer);
 void PaintWell(Canvas& ground, Canvas& layer);
+// The side along column 30 goes onto the ground canvas (nothing stands behind it); only the
+// cross part, which figures can stand behind, goes onto the layer its mask is cut from.
 void PaintFence(Canvas& ground, Canvas& layer);
 void PaintTable(Canvas& ground, Canvas& layer);
 void PaintVegetableBed(Canvas& ground, Canvas& layer);

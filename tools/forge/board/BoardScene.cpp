@@ -98,6 +98,12 @@ void BoardScene::PaintProps()
     }
 }
 
+const Canvas* BoardScene::ObjectLayer(const std::string& name) const
+{
+    auto found = objectLayers.find(name);
+    return found == objectLayers.end() ? nullptr : &found->second;
+}
+
 Canvas BoardScene::CutMask(const board::Placement& mask) const
 {
     auto found = objectLayers.find(mask.label);

@@ -19,6 +19,8 @@ public:
     // The background's pixels where the mask's object stands, from the mask's (x, y) to the
     // object's lower right; everything else transparent.
     Canvas CutMask(const board::Placement& mask) const;
+    // The layer an obstacle was painted on (transparent elsewhere), or null for an unknown name.
+    const Canvas* ObjectLayer(const std::string& name) const;
     // Frames cover only what changes: the crowns (forest), the puffs (chimney), the stream (water).
     std::vector<Canvas> ForestFrames() const;
     std::vector<Canvas> SmokeFrames() const;
