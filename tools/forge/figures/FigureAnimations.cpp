@@ -70,9 +70,12 @@ AnimationClip Strike(const char* name, int windUpFrames, bool twoHanded, float b
         pose->boardScale = boardScale;
     }
     if (twoHanded) {
+        // The long board is held higher so that it stays clear of the ground.
         raised.twist = -0.1f;
         impact.twist = 0.05f;
         follow.twist = 0.05f;
+        rest.boardPitch = 1.25f;
+        follow.boardPitch = 1.0f;
     }
     AnimationClip clip{name, {}, {}, {{swishPosition, swish}}, {}};
     for (int i = 0; i < windUpFrames; ++i) {
