@@ -25,6 +25,7 @@
 #include "params/ComboBox.h"
 #include "params/Object.h"
 #include "params/Serializer.h"
+#include "sheets/ContactSheet.h"
 #include "spritemanager/SpriteTestSupport.h"
 
 namespace {
@@ -521,6 +522,30 @@ TEST_F(DataFilesTest, QuitButtonCommentsAreNeverTakenForButtons)
         }
         EXPECT_NE(count, 4) << line;
     }
+}
+
+// ---- Review sheets ----
+
+TEST(ContactSheetTest, FramesStandInRowsAndOversizedOnesAreReduced)
+{
+    const Rgba red{250, 10, 10, 255};
+    const Rgba green{10, 250, 10, 255};
+    std::vector<std::pair<std::string, Canvas>> frames = {{"small", Canvas(10, 10, red)},
+                                                          {"wide", Canvas(2048, 100, green)}};
+    const Canvas sheet = ContactSheet::Compose(frames);
+    EXPECT_LE(sheet.Width(), ContactSheet::kSheetWidth);
+    // The first frame at the margin; the wide one, halved, on the next row.
+    EXPECT_EQ(sheet.At(8, 8).r, red.r);
+    EXPECT_EQ(sheet.At(17, 17).r, red.r);
+    int greenColumns = 0;
+    for (int x = 0; x < sheet.Width(); ++x) {
+        bool found = false;
+        for (int y = 0; y < sheet.Height() && !found; ++y) {
+            found = sheet.At(x, y).g == green.g && sheet.At(x, y).r == green.r;
+        }
+        greenColumns += found ? 1 : 0;
+    }
+    EXPECT_EQ(greenColumns, 1024);
 }
 
 // ---- The whole forge ----

@@ -68,6 +68,15 @@ void PaintCaption(Canvas& sheet, const GlyphRasterizer& rasterizer, int x, int b
     }
 }
 
+int CaptionWidth(const GlyphRasterizer& rasterizer, const std::string& text)
+{
+    int width = 0;
+    for (unsigned char code : text) {
+        width += rasterizer.Render(code).advance;
+    }
+    return width;
+}
+
 struct Placed {
     Canvas picture;
     int x = 0;
@@ -79,6 +88,7 @@ struct Placed {
 
 Canvas ContactSheet::Compose(const std::vector<std::pair<std::string, Canvas>>& frames)
 {
+    GlyphRasterizer rasterizer("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 11);
     std::vector<Placed> placed;
     int x = kMargin;
     int y = kMargin;
@@ -87,7 +97,7 @@ Canvas ContactSheet::Compose(const std::vector<std::pair<std::string, Canvas>>& 
     for (const auto& [label, picture] : frames) {
         const int factor = std::max((picture.Width() + kMaxWidth - 1) / kMaxWidth, (picture.Height() + kMaxHeight - 1) / kMaxHeight);
         Placed item{Reduce(picture, factor)};
-        item.cellWidth = std::max(item.picture.Width(), 96);
+        item.cellWidth = std::max({item.picture.Width(), CaptionWidth(rasterizer, label), 32});
         if (x + item.cellWidth + kMargin > kSheetWidth && x > kMargin) {
             x = kMargin;
             y += rowHeight + kCaptionHeight + kMargin;
@@ -101,7 +111,6 @@ Canvas ContactSheet::Compose(const std::vector<std::pair<std::string, Canvas>>& 
         placed.push_back(std::move(item));
     }
     Canvas sheet(std::max(sheetWidth, 1), y + rowHeight + kCaptionHeight + kMargin, kBackground);
-    GlyphRasterizer rasterizer("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 11);
     for (size_t i = 0; i < placed.size(); ++i) {
         const Placed& item = placed[i];
         PaintChecker(sheet, item.x, item.y, item.picture.Width(), item.picture.Height());
