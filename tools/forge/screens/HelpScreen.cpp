@@ -32,7 +32,7 @@ int KeyEntry(Canvas& canvas, screen_painting::Fonts& fonts, int x, int y, const 
     TextPainter::Style key = BodyStyle(kBodySize);
     key.top = key.bottom = paint::Rgb(120, 40, 24);
     fonts.sansBold.Draw(canvas, x, y, entry.key, key);
-    int indent = 128;
+    int indent = 142;
     return DrawWrapped(canvas, fonts.sans, x + indent, y, kColumnWidth - indent, entry.text, BodyStyle(kBodySize),
                        kLine) +
            4;
