@@ -659,6 +659,19 @@ protected:
         }
     }
 
+    // Every label builds into a sprite through the engine, without a warning or an error.
+    void ExpectEveryLabelBuilds()
+    {
+        for (const LabelSection& section : CatalogueSections()) {
+            for (const std::string& label : section.labels) {
+                EXPECT_NE(Sprites().GetSprite(label), nullptr) << section.name << ": " << label;
+                EXPECT_TRUE(Sprites().ReleaseSprite(label)) << label << " was never built";
+            }
+        }
+        EXPECT_FALSE(Logged("***WARNING")) << Log();
+        EXPECT_FALSE(Logged("***ERROR")) << Log();
+    }
+
     // Event names the sound lists define: lines of exactly two words that are not comments.
     std::set<std::string> DefinedEvents() const
     {
@@ -737,6 +750,7 @@ TEST_F(FullForgeTest, RepeatableAndEveryLabelRegistered)
     LoadList("data\\level01\\sprites.txt", "data\\level01\\sprites\\");
     EXPECT_FALSE(Logged("Couldn't parse")) << Log();
     ExpectEveryLabelRegistered();
+    ExpectEveryLabelBuilds();
     const std::vector<std::string> names = SettingsSpriteNames();
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names) {
