@@ -12,11 +12,12 @@ namespace {
 
 constexpr int kMaxSide = 16384;
 
-// Every live surface, so that a renderer reset can mark them all lost.
+// Every live surface, so that a renderer reset can mark them all lost. Never destroyed:
+// services that die at process exit still own surfaces and unregister them then.
 std::vector<PixelSurface*>& LiveSurfaces()
 {
-    static std::vector<PixelSurface*> surfaces;
-    return surfaces;
+    static auto* surfaces = new std::vector<PixelSurface*>;
+    return *surfaces;
 }
 
 bool IsInverted(const PixelRect& rect)
