@@ -6,6 +6,7 @@
 #include "crash/CrashHandler.h"
 #include "crash/VersionProbe.h"
 #include "files/DataFile.h"
+#include "frontend/HighscoreManager.h"
 #include "game/QuillmarkApplication.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramDirectory.h"
@@ -62,6 +63,7 @@ int main()
     platform::ChangeToProgramDirectory();
     DataFile::Instance().Open("datafile.dat");
     SettingsManager::Instance().LoadSettings("data\\config.txt");
+    HighscoreManager::Instance().Load();
 
     QuillmarkApplication application;
     if (!application.Create(ConfigFromSettings())) {
