@@ -1,0 +1,87 @@
+#include "frontend/QuitQuestion.h"
+
+#include "text/TextAlignment.h"
+#include "text/TextDisplay.h"
+
+namespace {
+
+constexpr int kButtonY = 350;
+constexpr int kYesRightX = 459;
+constexpr int kNoLeftX = 386;
+constexpr int kTextLeft = 0;
+constexpr int kTextTop = 200;
+constexpr int kTextWidth = 1024;
+constexpr int kTextHeight = 200;
+
+}  // namespace
+
+QuitQuestion::QuitQuestion()
+    : halfWidth(HalfQuestionWidth()),
+      yesButton("yesButton", kYesRightX - halfWidth, kButtonY, kFlashTimeSeconds),
+      noButton("noButton", kNoLeftX + halfWidth, kButtonY, kFlashTimeSeconds)
+{
+}
+
+int QuitQuestion::HalfQuestionWidth()
+{
+    return TextDisplay::Instance().GetTextWidth(kFontName, kQuestion) / 2;
+}
+
+void QuitQuestion::Render()
+{
+    TextDisplay& text = TextDisplay::Instance();
+    // The text display is shared: leave its layout settings as they were found.
+    TextRect savedRect = text.GetRect();
+    int32_t savedHorizontal = text.GetHorizontalAlignment();
+    int32_t savedVertical = text.GetVerticalAlignment();
+    text.PushFont();
+    text.SetFont(kFontName);
+    text.SetRect(kTextLeft, kTextTop, kTextWidth, kTextHeight);
+    text.SetHorizontalAlignment(kAlignCenter);
+    text.SetVerticalAlignment(kAlignCenter);
+    text.DrawMarkup(kQuestion);
+    text.PopFont();
+    text.SetRect(savedRect.x, savedRect.y, savedRect.width, savedRect.height);
+    text.SetHorizontalAlignment(savedHorizontal);
+    text.SetVerticalAlignment(savedVertical);
+    yesButton.Render();
+    noButton.Render();
+}
+
+void QuitQuestion::Update(float dtSeconds)
+{
+    yesButton.Update(dtSeconds);
+    noButton.Update(dtSeconds);
+}
+
+void QuitQuestion::MouseButtonDown(int x, int y, bool doubleClick)
+{
+    yesButton.MouseButtonDown(x, y, doubleClick);
+    noButton.MouseButtonDown(x, y, doubleClick);
+}
+
+void QuitQuestion::LeftButtonUp(int x, int y)
+{
+    yesButton.LeftButtonUp(x, y);
+    noButton.LeftButtonUp(x, y);
+}
+
+void QuitQuestion::MouseMove(int x, int y)
+{
+    yesButton.MouseMove(x, y);
+    noButton.MouseMove(x, y);
+}
+
+void QuitQuestion::Reset()
+{
+    yesButton.Reset();
+    noButton.Reset();
+}
+
+int QuitQuestion::Result() const
+{
+    if (yesButton.IsClicked()) {
+        return kYes;
+    }
+    return noButton.IsClicked() ? kNo : kNoAnswer;
+}
