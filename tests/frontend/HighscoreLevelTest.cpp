@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/KeyboardInput.h"
+#include "audio/SoundEngine.h"
+#include "files/TextScrambler.h"
+#include "frontend/HighscoreManager.h"
+#include "frontend/NameEntryField.h"
+#include "frontend/QMHighscoreLevel.h"
+#include "platform/EventPump.h"
+#include "platform/VirtualKeys.h"
+#include "spritemanager/SpriteTestSupport.h"
+#include "text/TextTestSupport.h"
+
+namespace {
+
+constexpr const char* kFont = QMHighscoreLevel::kFontName;
+
+// 'W' is 60 pixels wide (59 + spacing 1), 'a' 4 (3 + 1); 'x' has no glyph.
+std::unique_ptr<Font> WideFont()
+{
+    auto font = std::make_unique<Font>();
+    font->ScanGlyphs(Picture({std::string(60, '#') + "." + "####"}), "Wa", "wide");
+    font->SetSpacing(1);
+    font->SetSpaceWidth(5);
+    return font;
+}
+
+// The keyboard as the player's fingers on a few keys; other keys type nothing.
+int TestCharacterOfKey(int key)
+{
+    static const std::map<int, int> kTyped = {
+        {vk::Letter('W'), 'W'}, {vk::Letter('A'), 'a'}, {vk::Letter('X'), 'x'}, {vk::kSpace, ' '}};
+    auto found = kTyped.find(key);
+    return found == kTyped.end() ? 0 : found->second;
+}
+
+class HighscoreLevelTest : public GraphicsTest {
+protected:
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        ReleaseHighscoreServices();
+        TextDisplay::Instance().AddFont(WideFont(), kFont);
+        HighscoreManager::Instance().SetUpGameTable();
+        level.GetNameField().SetCharacterOfKey(TestCharacterOfKey);
+        level.Init(nullptr);
+        level.Activate();
+    }
+
+    void TearDown() override
+    {
+        level.Exit();
+        ReleaseHighscoreServices();
+        GraphicsTest::TearDown();
+    }
+
+    static void ReleaseHighscoreServices()
+    {
+        HighscoreManager::Release();
+        KeyboardInput::Release();
+        SoundEngine::Release();
+        platform::EventPump::Release();
+    }
+
+    // One frame in which the key was pressed and one in which it was let go, as the game runs
+    // them: the keyboard state advances before the level's update.
+    void Press(int key)
+    {
+        KeyboardInput::Instance().KeyDown(key);
+        Frame();
+        KeyboardInput::Instance().KeyUp(key);
+        Frame();
+    }
+
+    void Type(const std::string& keys)
+    {
+        for (char key : keys) {
+            Press(key == ' ' ? vk::kSpace : vk::Letter(key));
+        }
+    }
+
+    void Frame()
+    {
+        KeyboardInput::Instance().Update(kFrameSeconds);
+        level.Update(kFrameSeconds);
+    }
+
+    void FinishGame(int32_t score)
+    {
+        HighscoreManager::Instance().SetResultScore(score);
+        Frame();
+    }
+
+    static HighscoreTable& Table() { return HighscoreManager::Instance().GetTable(1, 8); }
+
+    std::string SavedPlain() const
+    {
+        std::string bytes = dir.Read("data/highscores.dat");
+        TextScrambler::Unscramble(bytes.data(), bytes.size());
+        return bytes;
+    }
+
+    static constexpr float kFrameSeconds = 0.01f;
+    QMHighscoreLevel level;
+};
+
+TEST_F(HighscoreLevelTest, AsksForTenEntriesAndKeepsTheEightEntryTable)
+{
+    EXPECT_EQ(Table().Size(), 8);
+    EXPECT_FALSE(level.IsEntryInProgress());
+    EXPECT_TRUE(Logged("Highscore Init\n"));
+}
+
+TEST_F(HighscoreLevelTest, QualifyingResultOpensAnEmptyRowOnce)
+{
+    dir.Write("data/.keep", "");
+    FinishGame(260);
+    ASSERT_TRUE(level.IsEntryInProgress());
+    EXPECT_EQ(level.GetEntryIndex(), 2);
+    EXPECT_EQ(Table().Name(2), "");
+    EXPECT_EQ(Table().Score(2), 260);
+    EXPECT_EQ(Table().Name(7), "Brina");
+    EXPECT_EQ(HighscoreManager::Instance().ResultScore(), HighscoreManager::kNoResult);
+}
+
+TEST_F(HighscoreLevelTest, ResultBelowEveryEntryIsNotOffered)
+{
+    FinishGame(49);
+    EXPECT_FALSE(level.IsEntryInProgress());
+    EXPECT_EQ(Table().Name(7), "Arlo");
+    EXPECT_EQ(HighscoreManager::Instance().ResultScore(), HighscoreManager::kNoResult);
+    Frame();
+    EXPECT_FALSE(level.IsEntryInProgress());
+}
+
+TEST_F(HighscoreLevelTest, EscapeDuringEntrySavesWhatWasTyped)
+{
+    dir.Write("data/.keep", "");
+    FinishGame(500);
+    Type("WA");
+    ASSERT_TRUE(level.IsEntryInProgress());
+    EXPECT_FALSE(dir.Exists("data/highscores.dat"));
+
+    // The game commits before it leaves for the main menu on Escape.
+    level.CommitAndSave();
+    EXPECT_EQ(Table().Name(0), "Wa");
+    EXPECT_EQ(SavedPlain().substr(0, 16), "108\n500 name:Wa\n");
+}
+
+TEST_F(HighscoreLevelTest, EnterEndsTheEntryWithoutSavingAndEscapeThenSaves)
+{
+    dir.Write("data/.keep", "");
+    FinishGame(90);
+    ASSERT_EQ(level.GetEntryIndex(), 6);
+    Type("AA");
+    Press(vk::kReturn);
+    EXPECT_FALSE(level.IsEntryInProgress());
+    EXPECT_EQ(Table().Name(6), "aa");
+    EXPECT_FALSE(dir.Exists("data/highscores.dat"));
+
+    level.CommitAndSave();
+    EXPECT_NE(SavedPlain().find("\n90 name:aa\n80 name:Brina\n"), std::string::npos);
+}
+
+TEST_F(HighscoreLevelTest, MousePressCommitsAndSaves)
+{
+    dir.Write("data/.keep", "");
+    FinishGame(1000);
+    Type("W");
+    level.MouseButtonDown(1, 1, false);
+    EXPECT_EQ(SavedPlain().substr(0, 16), "108\n1000 name:W\n");
+}
+
+TEST_F(HighscoreLevelTest, ActivateEndsAnUnfinishedEntry)
+{
+    FinishGame(1000);
+    level.Activate();
+    EXPECT_FALSE(level.IsEntryInProgress());
+    EXPECT_TRUE(Logged("MainMenu Reset Done\n"));
+}
+
+class NameEntryFieldTest : public HighscoreLevelTest {
+protected:
+    void SetUp() override
+    {
+        HighscoreLevelTest::SetUp();
+        field.SetCharacterOfKey(TestCharacterOfKey);
+    }
+
+    bool Release(int key)
+    {
+        KeyboardInput::Instance().KeyDown(key);
+        KeyboardInput::Instance().Update(0.0f);
+        KeyboardInput::Instance().KeyUp(key);
+        KeyboardInput::Instance().Update(0.0f);
+        return field.Update(0.0f);
+    }
+
+    // A frame in which no key was let go.
+    bool Idle(float dtSeconds)
+    {
+        KeyboardInput::Instance().Update(dtSeconds);
+        return field.Update(dtSeconds);
+    }
+
+    void TypeKeys(const std::string& keys)
+    {
+        for (char key : keys) {
+            Release(key == ' ' ? vk::kSpace : vk::Letter(key));
+        }
+    }
+
+    NameEntryField field{kFont, QMHighscoreLevel::kNameWidthPixels};
+};
+
+TEST_F(NameEntryFieldTest, TakesNoCharacterBeyondTheWidthLimit)
+{
+    TypeKeys("WWWWWWWW");  // 480 pixels
+    TypeKeys("W");         // 540 would be too wide
+    EXPECT_EQ(field.Text(), "WWWWWWWW");
+    TypeKeys("AAAAA");  // exactly 500
+    TypeKeys("A");
+    EXPECT_EQ(field.Text(), "WWWWWWWWaaaaa");
+    EXPECT_EQ(TextDisplay::Instance().GetTextWidth(kFont, field.Text()), 500);
+}
+
+TEST_F(NameEntryFieldTest, AcceptsBlanksAndDrawableCharactersOnly)
+{
+    TypeKeys("A X");
+    Release(vk::kShift);
+    EXPECT_EQ(field.Text(), "a ");
+    Release(vk::kBack);
+    Release(vk::kBack);
+    Release(vk::kBack);
+    EXPECT_EQ(field.Text(), "");
+}
+
+TEST_F(NameEntryFieldTest, EnterAndEscapeEndTheTyping)
+{
+    EXPECT_FALSE(Release(vk::Letter('A')));
+    EXPECT_TRUE(Release(vk::kReturn));
+    EXPECT_TRUE(Release(vk::kEscape));
+    EXPECT_FALSE(Idle(0.0f));
+    EXPECT_EQ(field.Text(), "a");
+}
+
+TEST_F(NameEntryFieldTest, CursorBlinksEveryQuarterSecond)
+{
+    TypeKeys("A");
+    EXPECT_EQ(field.DisplayText(), "a");
+    Idle(0.3f);
+    EXPECT_EQ(field.DisplayText(), "a|");
+    Idle(0.3f);
+    EXPECT_EQ(field.DisplayText(), "a");
+    Idle(0.2f);
+    EXPECT_EQ(field.DisplayText(), "a|");
+    field.Reset();
+    EXPECT_EQ(field.DisplayText(), "");
+}
+
+TEST_F(NameEntryFieldTest, TextStopsAtTheNameLimit)
+{
+    auto narrow = std::make_unique<Font>();
+    narrow->ScanGlyphs(Picture({"##"}), "a", "narrow");
+    narrow->SetSpacing(0);
+    TextDisplay::Instance().AddFont(std::move(narrow), "narrow");
+    NameEntryField wide{"narrow", 100000};
+    wide.SetCharacterOfKey(TestCharacterOfKey);
+    for (int i = 0; i < 120; ++i) {
+        KeyboardInput::Instance().KeyDown(vk::Letter('A'));
+        KeyboardInput::Instance().Update(0.0f);
+        KeyboardInput::Instance().KeyUp(vk::Letter('A'));
+        KeyboardInput::Instance().Update(0.0f);
+        wide.Update(0.0f);
+    }
+    EXPECT_EQ(wide.Text().size(), NameEntryField::kMaxTextLength);
+}
+
+}  // namespace
