@@ -24,7 +24,7 @@ constexpr int64_t kMaxPlausibleScore = 99999999;
 // end of the text; an over-long line is cut, and its rest does not become a line of its own.
 class LineReader {
 public:
-    explicit LineReader(const std::string& text) : text(text) {}
+    explicit LineReader(const std::string& whole) : text(whole) {}
 
     bool Next(std::string& line)
     {
