@@ -38,13 +38,6 @@ TEST_F(MenuActionsTest, ChangeLevelCallsTheGamesInitWithItsLevel)
     EXPECT_EQ(RecordingGame::Calls(), std::vector<std::string>{"Init 6"});
 }
 
-TEST_F(MenuActionsTest, ChangeLevelWithoutGameIsLoggedNotFollowed)
-{
-    ChangeLevelAction action(3, nullptr);
-    action.Execute();
-    EXPECT_TRUE(Logged("ChangeLevelAction::Execute: No game to switch to level 3"));
-}
-
 TEST_F(MenuActionsTest, OpenURLHandsTheAddressOverUnchangedAndQuits)
 {
     // Characters a shell would act on must reach the browser as they stand.

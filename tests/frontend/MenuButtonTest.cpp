@@ -140,16 +140,6 @@ TEST_F(MenuButtonTest, EveryEventButAClickClearsTheClickedFlag)
     EXPECT_FALSE(button->IsClicked());
 }
 
-TEST_F(MenuButtonTest, ResetForgetsStateAndClick)
-{
-    auto button = Make<MenuButton>("", "");
-    button->MouseMove(kInX, kInY);
-    Click(*button);
-    button->Reset();
-    EXPECT_EQ(button->GetState(), MenuButton::kNormal);
-    EXPECT_FALSE(button->IsClicked());
-}
-
 TEST_F(MenuButtonTest, DrawsTheStateAsFrameAtTextDepth)
 {
     auto button = Make<MenuButton>("", "");
@@ -171,14 +161,6 @@ TEST_F(MenuButtonTest, MissingSpriteIsLoggedAndNeverHovered)
     EXPECT_EQ(button.GetState(), MenuButton::kNormal);
     button.Render();
     EXPECT_TRUE(RenderEngine::Instance().GetDepthQueue().empty());
-}
-
-TEST_F(MenuButtonTest, ButtonWithoutActionStillReportsTheClick)
-{
-    MenuButton button("TestButton", 200, 300, "", "");
-    button.MouseMove(kInX, kInY);
-    Click(button);
-    EXPECT_TRUE(button.IsClicked());
 }
 
 TEST_F(MenuButtonTest, OnceOverHighlightFlashesForTheFlashTimeOnly)

@@ -158,23 +158,12 @@ TEST_F(MenuLevelsTest, ActivateResetsTheButtonsAndExitDeletesThem)
     EXPECT_TRUE(Logged("QMMenuLevel Exit\nQMMenuLevel Exit Done\n"));
 }
 
-TEST_F(MenuLevelsTest, MissingBackgroundDrawsOnlyTheButtons)
-{
-    Sprites().ReleaseAll();
-    AddSprite("MainMenuButton", 100, 40);
-    QMHelpLevel help;
-    help.Init(&game);
-    help.Render();
-    EXPECT_EQ(RenderEngine::Instance().GetDepthQueue().size(), 1u);
-}
-
 TEST_F(MenuLevelsTest, HelpLeadsBackToTheMenu)
 {
     QMHelpLevel help;
     help.Init(&game);
     EXPECT_EQ(ButtonsOf(help), (std::vector<ButtonCase>{{"MainMenuButton", 785, 680, 0}}));
     EXPECT_EQ(help.GetBackground(), Sprites().GetSprite("HelpMenuBackground"));
-    EXPECT_TRUE(Logged("HelpLevel Init\n"));
 }
 
 TEST_F(MenuLevelsTest, CreditsReadTheirLinesAndAPlainBackButton)
