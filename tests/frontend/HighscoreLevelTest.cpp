@@ -13,6 +13,7 @@
 #include "platform/EventPump.h"
 #include "platform/VirtualKeys.h"
 #include "spritemanager/SpriteTestSupport.h"
+#include "text/FontLoaderUtil.h"
 #include "text/TextTestSupport.h"
 
 namespace {
@@ -181,6 +182,48 @@ TEST_F(HighscoreLevelTest, ActivateEndsAnUnfinishedEntry)
     level.Activate();
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_TRUE(Logged("MainMenu Reset Done\n"));
+}
+
+// Ten digit glyphs of two columns each, 2 pixels wide with the spacing of 1.
+std::string DigitFontPicture()
+{
+    constexpr Color M = 0xFF00FF;
+    constexpr Color W = 0xFFFFFF;
+    std::vector<Color> pixels;
+    for (int digit = 0; digit < 10; ++digit) {
+        pixels.insert(pixels.end(), {W, W, M});
+    }
+    return Bmp24(30, 1, pixels);
+}
+
+// The glyph draws of the font at one row, as (x, source x) pairs in queue order.
+std::vector<std::pair<int, int>> GlyphsAt(const Sprite* font, int y)
+{
+    std::vector<std::pair<int, int>> glyphs;
+    for (const auto& entry : RenderEngine::Instance().GetDepthQueue()) {
+        if (entry.sprite == font && entry.info.destY == y) {
+            glyphs.emplace_back(entry.info.destX, entry.info.srcX);
+        }
+    }
+    return glyphs;
+}
+
+TEST_F(HighscoreLevelTest, RowsShowNamesAtTheLeftAndScoresEndingAtTheRightEdge)
+{
+    dir.Write("data/fonts/IngameFont_big.bmp", DigitFontPicture());
+    ASSERT_TRUE(FontLoaderUtil::Instance().LoadFont(kFont, 16, 1, 80, "0123456789"));
+    const Sprite* font = Sprites().GetSprite("Font_IngameFont_big");
+    Table().SetName(1, "7");
+    RenderEngine::Instance().Clear();
+    level.Render();
+
+    // Row 0: "400" is 6 pixels wide and ends at 874; glyph n starts at source x 3n.
+    EXPECT_EQ(GlyphsAt(font, 95), (std::vector<std::pair<int, int>>{{868, 12}, {870, 0}, {872, 0}}));
+    // Row 1: the name "7" at 150, then "300".
+    EXPECT_EQ(GlyphsAt(font, 160), (std::vector<std::pair<int, int>>{{150, 21}, {868, 9}, {870, 0}, {872, 0}}));
+    // Row 7, the last of the eight: "50".
+    EXPECT_EQ(GlyphsAt(font, 550), (std::vector<std::pair<int, int>>{{870, 15}, {872, 0}}));
+    EXPECT_TRUE(GlyphsAt(font, 615).empty());
 }
 
 class NameEntryFieldTest : public HighscoreLevelTest {
