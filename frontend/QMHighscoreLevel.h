@@ -29,7 +29,6 @@ public:
     // The row being entered takes the name typed so far; then the table is saved.
     void CommitAndSave();
     int GetEntryIndex() const { return entryIndex; }
-    const NameEntryField& GetNameField() const { return nameField; }
     NameEntryField& GetNameField() { return nameField; }
 
 private:

@@ -62,14 +62,6 @@ TEST_F(HighscoreFileTest, TablesAreWrittenAndReadInAscendingIdOrder)
     EXPECT_EQ(seventh.Name(0), "Sieben");
 }
 
-TEST_F(HighscoreFileTest, LaterRequestForAnotherSizeKeepsTheTable)
-{
-    Manager().SetUpGameTable();
-    HighscoreTable& asked = Manager().GetTable(HighscoreManager::kGameTableId, 10);
-    EXPECT_EQ(asked.Size(), 8);
-    EXPECT_EQ(asked.Name(0), "Hedda");
-}
-
 TEST_F(HighscoreFileTest, ForeignFormatNumberIsIgnored)
 {
     Manager().SetUpGameTable();

@@ -15,18 +15,6 @@ HighscoreTable TableOf(std::initializer_list<std::pair<const char*, int>> entrie
     return table;
 }
 
-TEST(HighscoreTableTest, NewTableHoldsItsSizeInEmptyEntries)
-{
-    HighscoreTable table(3);
-    ASSERT_EQ(table.Size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(table.Score(i), 0);
-        EXPECT_EQ(table.Name(i), "");
-    }
-    EXPECT_EQ(table.Score(3), 0);
-    EXPECT_EQ(table.Name(-1), "");
-}
-
 TEST(HighscoreTableTest, EqualScoreRanksAboveTheOldEntry)
 {
     HighscoreTable table = TableOf({{"Hedda", 400}, {"Gorm", 300}, {"Fenja", 250}});
