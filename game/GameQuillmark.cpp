@@ -1,0 +1,550 @@
+#include "game/GameQuillmark.h"
+
+#include <cstdlib>
+
+#include "app/Debug.h"
+#include "app/Level.h"
+#include "audio/MusicPlayer.h"
+#include "audio/SampleManager.h"
+#include "audio/SfxLoaderUtil.h"
+#include "audio/SoundEngine.h"
+#include "audio/SpeechPlayer.h"
+#include "audio/StreamingSample.h"
+#include "display/DirectDraw.h"
+#include "frontend/HighscoreManager.h"
+#include "frontend/QMCreditsLevel.h"
+#include "frontend/QMExitLevel.h"
+#include "frontend/QMHelpLevel.h"
+#include "frontend/QMHighscoreLevel.h"
+#include "frontend/QMMainMenuLevel.h"
+#include "game/CharacterSets.h"
+#include "game/ObjectSettingsFile.h"
+#include "params/Cast.h"
+#include "params/GameElement.h"
+#include "platform/VirtualKeys.h"
+#include "render/RenderEngine.h"
+#include "settings/SettingsManager.h"
+#include "sprites/LoadingScreen.h"
+#include "sprites/SpriteLoaderUtil.h"
+#include "sprites/SpriteManager.h"
+#include "text/FontLoaderUtil.h"
+#include "text/TextDisplay.h"
+#include "util/Factory.h"
+
+QM_REGISTER_CLASS(GameState, GameQuillmark);
+
+namespace {
+
+// The exit status of an abnormal termination, as MainProgram ends for an unknown game.
+constexpr int kAbnormalTerminationStatus = 3;
+
+constexpr const char* kSpriteDirectory = "data\\shared\\sprites\\";
+struct MusicFile {
+    const char* name;
+    // How the log names it when it is missing.
+    const char* shownName;
+};
+
+constexpr MusicFile kTitleMusic{"Shared\\Audio\\Ambient\\Titel.ogg", "shared\\Audio\\Ambient\\Titel.ogg"};
+// After a video the sample manager completes the name itself.
+constexpr MusicFile kTitleMusicWithoutExtension{"Shared\\Audio\\Ambient\\Titel", "shared\\Audio\\Ambient\\Titel"};
+constexpr const char* kMainLevelCastName = "Level%02dSettings";
+constexpr const char* kElementNamePrefix = "Game Elements|%s_";
+constexpr int kFirstSoundLevel = 1;
+constexpr int kLastSoundLevel = 2;
+constexpr int kSoundGroupSpeech = 3;
+
+struct FontSpec {
+    const char* name;
+    int spaceWidth;
+    int spacing;
+    int lineHeight;
+};
+
+constexpr FontSpec kSmallFont{"IngameFont_small", 13, -2, 60};
+constexpr FontSpec kBigFont{"IngameFont_big", 16, -2, 80};
+constexpr FontSpec kBigDigits{"font_ziffern_gross", 0, 0, 4};
+constexpr FontSpec kSmallDigits{"font_ziffern_klein", 3, 3, 4};
+
+void LoadFont(const FontSpec& font, const std::string& characterSet)
+{
+    FontLoaderUtil::Instance().LoadFont(font.name, font.spaceWidth, font.spacing, font.lineHeight, characterSet);
+}
+
+void Progress(float p)
+{
+    LoadingScreen::Instance().Progress(p);
+}
+
+std::string Formatted(const char* format, int number)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, number);
+    return text;
+}
+
+std::string Formatted(const char* format, const std::string& text)
+{
+    std::string result(format);
+    return result.replace(result.find("%s"), 2, text);
+}
+
+[[noreturn]] void TerminateAbnormally()
+{
+    std::_Exit(kAbnormalTerminationStatus);
+}
+
+GameQuillmark::LevelTable MakeGameLevels()
+{
+    // Level 1, the board game, joins the table once it exists; until then a switch to it stays.
+    GameQuillmark::LevelTable table;
+    table[GameQuillmark::kMainMenuLevel] = std::make_unique<QMMainMenuLevel>();
+    table[GameQuillmark::kHighscoreLevel] = std::make_unique<QMHighscoreLevel>();
+    table[GameQuillmark::kCreditsLevel] = std::make_unique<QMCreditsLevel>();
+    table[GameQuillmark::kExitLevel] = std::make_unique<QMExitLevel>();
+    table[GameQuillmark::kHelpLevel] = std::make_unique<QMHelpLevel>();
+    return table;
+}
+
+}  // namespace
+
+GameQuillmark::GameQuillmark() : GameQuillmark(MakeGameLevels) {}
+
+GameQuillmark::GameQuillmark(LevelMaker maker) : makeLevels(std::move(maker)) {}
+
+GameQuillmark::~GameQuillmark() = default;
+
+Level* GameQuillmark::GetLevel(int number) const
+{
+    return number >= 0 && number < kLevelSlots ? levels[static_cast<size_t>(number)].get() : nullptr;
+}
+
+// ---------------------------------------------------------------- loading
+
+void GameQuillmark::Runonce()
+{
+    Debug::Instance().Log("Game Runonce\n");
+    soundOn = true;
+    const bool preload = SettingsManager::Instance().GetBool("preloadData");
+    SpriteLoaderUtil::Instance().Load("data\\shared\\loadingSprites.txt", kSpriteDirectory, 0.0f, 0.0f, preload);
+    LoadFont(kSmallFont, CharacterSets::Text());
+    SpriteManager& sprites = SpriteManager::Instance();
+    LoadingScreen::Instance().SetSprites(sprites.GetSprite("loader_back"), sprites.GetSprite("loader_fenno"));
+    LoadingScreen::Instance().SetActive(true);
+    PrepareSound();
+    PrepareHighscores();
+    LoadSharedSprites(preload);
+    LoadSoundEffects();
+    Progress(0.2f);
+    LoadLevelSprites(preload);
+    LoadFonts();
+    CreateLevels();
+    LoadSettings(ObjectSettingsFile::kDefaultName);
+    Cast::Instance().Dump();
+    OpenTitleMusic(kTitleMusic.name, kTitleMusic.shownName);
+    Progress(1.0f);
+    LoadingScreen::Instance().Finish();
+    Debug::Instance().Log("Game RunonceDone\n");
+    timeInLevel = 0.0;
+    runoncePending = false;
+}
+
+void GameQuillmark::PrepareSound()
+{
+    SoundEngine::Instance().Enable(SampleManager::Instance().IsInitialized());
+    Progress(0.1f);
+    // Their parameters come from the settings file, so they join the Cast before it is read.
+    Cast::Instance().Register(&SoundEngine::Instance(), "Sound Engine", false);
+    Cast::Instance().Register(&SampleManager::Instance(), "Sample Manager", false);
+}
+
+void GameQuillmark::PrepareHighscores()
+{
+    HighscoreManager::Instance().SetUpGameTable();
+    HighscoreManager::Instance().Load();
+}
+
+void GameQuillmark::LoadSharedSprites(bool preload)
+{
+    if (!SpriteLoaderUtil::Instance().Load("data\\shared\\sprites.txt", kSpriteDirectory, 0.0f, 0.05f, preload)) {
+        Debug::Instance().Error("Error loading Sprites\n");
+        TerminateAbnormally();
+    }
+    // Only a full-screen display hides the system cursor and draws this sprite instead.
+    if (DirectDraw::Instance().IsFullScreen()) {
+        cursor.SetSpriteLabel("cursor");
+    }
+}
+
+void GameQuillmark::LoadSoundEffects()
+{
+    if (!SfxLoaderUtil::LoadSoundEffects("data\\shared\\sfx.txt", "shared\\audio\\sfx\\")) {
+        Debug::Instance().Error("Error loading SoundEffects\n");
+        TerminateAbnormally();
+    }
+    for (int level = kFirstSoundLevel; level <= kLastSoundLevel; ++level) {
+        if (!SfxLoaderUtil::LoadSoundEffects(Formatted("data\\level%02d\\sfx.txt", level),
+                                             Formatted("level%02d\\audio\\sfx\\", level))) {
+            Debug::Instance().Warning("DataFile For Level %i not Found", level);
+        }
+    }
+}
+
+void GameQuillmark::LoadLevelSprites(bool preload)
+{
+    if (!SpriteLoaderUtil::Instance().Load(Formatted("data\\level%02d\\sprites.txt", kMainLevel),
+                                           Formatted("data\\level%02d\\sprites\\", kMainLevel), 0.2f, 0.85f,
+                                           preload)) {
+        Debug::Instance().Warning("DataFile For Level %i not Found", kMainLevel);
+    }
+    Progress(0.91f);
+}
+
+void GameQuillmark::LoadFonts()
+{
+    LoadFont(kBigFont, CharacterSets::Text());
+    Progress(0.93f);
+    LoadFont(kBigDigits, CharacterSets::Digits());
+    Progress(0.96f);
+    LoadFont(kSmallDigits, CharacterSets::Digits());
+    Progress(0.98f);
+}
+
+void GameQuillmark::CreateLevels()
+{
+    levels = makeLevels();
+    for (auto& level : levels) {
+        if (level) {
+            level->Init(this);
+        }
+    }
+    // The main level's parameters live in the settings file under this name.
+    if (Level* mainLevel = GetLevel(kMainLevel)) {
+        Cast::Instance().Register(mainLevel, Formatted(kMainLevelCastName, kMainLevel), false);
+    }
+}
+
+void GameQuillmark::LoadSettings(const std::string& name)
+{
+    ObjectSettingsFile::Load(name, [this](const std::string& className, const std::string& objectName) {
+        CreateGameElement(className, objectName, false);
+    });
+}
+
+void GameQuillmark::SaveSettings(const std::string& name)
+{
+    ObjectSettingsFile::Save(name);
+}
+
+GameElement* GameQuillmark::CreateGameElement(const std::string& className, const std::string& name, bool unlisted)
+{
+    // An unknown class has been reported by the factory; the game goes on without it.
+    std::unique_ptr<GameElement> element = Factory<GameElement>::Create(className);
+    if (!element) {
+        return nullptr;
+    }
+    GameElement* created = element.get();
+    elements.push_back(std::move(element));
+    if (!unlisted) {
+        Cast& cast = Cast::Instance();
+        std::string memberName = name.empty() ? cast.MakeUniqueName(Formatted(kElementNamePrefix, className)) : name;
+        cast.Register(created, memberName, true);
+    }
+    return created;
+}
+
+// ---------------------------------------------------------------- music and videos
+
+void GameQuillmark::OpenTitleMusic(const char* fileName, const char* shownName)
+{
+    CloseTitleMusic();
+    titleMusic = SoundEngine::Instance().OpenMusic(fileName);
+    if (!titleMusic) {
+        Debug::Instance().Error("Could not find AudioStream for main Menu %s\n", shownName);
+        return;
+    }
+    titleMusic->SetVolume(kTitleMusicVolume);
+}
+
+void GameQuillmark::CloseTitleMusic()
+{
+    if (titleMusic) {
+        titleMusic->Stop();
+        SoundEngine::Instance().DestroyStream(titleMusic);
+        titleMusic = nullptr;
+    }
+}
+
+void GameQuillmark::ApplyTitleMusicRule(int level)
+{
+    if (!titleMusic) {
+        return;
+    }
+    if (level == kMainLevel || level == kUnusedLevel) {
+        if (titleMusic->IsPlaying()) {
+            titleMusic->Stop();
+        }
+    } else if (!titleMusic->IsPlaying()) {
+        titleMusic->Rewind();
+        titleMusic->PlayLooping();
+    }
+}
+
+int GameQuillmark::PlayVideoLevel(int level)
+{
+    CloseTitleMusic();
+    PlayVideo(level == kFirstVideoLevel ? "Movies\\video1.avi" : "Movies\\video2.avi");
+    LoadSoundEffects();
+    OpenTitleMusic(kTitleMusicWithoutExtension.name, kTitleMusicWithoutExtension.shownName);
+    return kHighscoreLevel;
+}
+
+void GameQuillmark::PlayVideo(const std::string& fileName)
+{
+    // The video needs the audio device: every sound stops and the device is closed meanwhile.
+    SampleManager& samples = SampleManager::Instance();
+    const bool soundWasReady = samples.IsInitialized();
+    SpeechPlayer::Instance().Stop();
+    MusicPlayer::Instance().Stop();
+    samples.Shutdown();
+    if (!fileName.empty()) {
+        if (!SpriteLoaderUtil::FileExists(fileName)) {
+            Debug::Instance().Log("GameQuillmark::PlayVideo: No video <%s>\n", fileName.c_str());
+        } else {
+            Debug::Instance().Warning("GameQuillmark::PlayVideo: This build plays no videos, <%s> skipped\n",
+                                      fileName.c_str());
+        }
+    }
+    if (soundWasReady) {
+        samples.Init();
+    }
+}
+
+// ---------------------------------------------------------------- level switching
+
+void GameQuillmark::Init(int level)
+{
+    timeInLevel = 0.0;
+    if (level == kFirstVideoLevel || level == kSecondVideoLevel) {
+        level = PlayVideoLevel(level);
+    }
+    Debug::Instance().Log("\n\nGame Init, Active Level: %d\n", level);
+    if (runoncePending) {
+        Runonce();
+    }
+    if (level >= kFirstInvalidLevel || level < 0) {
+        Debug::Instance().Error("GameQuillmark::Init: Unknown Level-Number(%d)!\n", level);
+        TerminateAbnormally();
+    }
+    Level* next = GetLevel(level);
+    if (!next) {
+        Debug::Instance().Error("GameQuillmark::Init: There is no level %d, staying on level %d!\n", level,
+                                levelNumber);
+        return;
+    }
+    levelNumber = level;
+    ApplyTitleMusicRule(level);
+    activeLevel = next;
+    activeLevel->Activate();
+    LoadingScreen::Instance().Finish();
+    ready = true;
+    Debug::Instance().Log("Game Init Done\n");
+}
+
+void GameQuillmark::Exit()
+{
+    Debug::Instance().Log("Game Exit\n");
+    CloseTitleMusic();
+    for (auto& level : levels) {
+        if (level) {
+            level->Exit();
+            level.reset();
+        }
+    }
+    activeLevel = nullptr;
+    elements.clear();
+    RenderEngine::Instance().Clear();
+    SpeechPlayer::Instance().Stop();
+    MusicPlayer::Instance().SetStream(nullptr);
+    SoundEngine::Instance().DestroyAll();
+    SampleManager& samples = SampleManager::Instance();
+    if (samples.IsInitialized()) {
+        samples.Shutdown();
+        samples.Init();
+    }
+    // Dropping the text display drops every font with it.
+    TextDisplay::Release();
+    Cast::Instance().Clear();
+    SpriteManager::Instance().ReleaseAll();
+    ready = false;
+    Debug::Instance().Log("Game Exit Done\n");
+}
+
+// ---------------------------------------------------------------- frames
+
+void GameQuillmark::Update(float dt)
+{
+    if (!ready) {
+        return;
+    }
+    timeInLevel += dt;
+    SoundEngine::Instance().Update(dt);
+    MusicPlayer::Instance().Update(dt);
+    SpeechPlayer::Instance().Update(dt);
+    activeLevel->Update(dt);
+}
+
+void GameQuillmark::Render()
+{
+    if (!ready) {
+        return;
+    }
+    RenderEngine& renderEngine = RenderEngine::Instance();
+    renderEngine.Clear();
+    // The board game has no mouse pointer; in a window the system's cursor shows.
+    if (levelNumber != kMainLevel && levelNumber != kUnusedLevel && DirectDraw::Instance().IsFullScreen()) {
+        cursor.Draw(mouseX, mouseY, RenderEngine::kCursorDepth);
+    }
+    activeLevel->Render();
+    renderEngine.Flush();
+    SpriteManager::Instance().RestoreIfNeeded();
+    DirectDraw::Instance().Present();
+}
+
+// ---------------------------------------------------------------- input
+
+void GameQuillmark::KeyDown(int key)
+{
+    if (ready) {
+        activeLevel->KeyDown(key);
+    }
+}
+
+void GameQuillmark::KeyUp(int key)
+{
+    if (!ready) {
+        return;
+    }
+    activeLevel->KeyUp(key);
+    if (timeInLevel > kGlobalKeyGuardSeconds) {
+        HandleGlobalKey(key);
+    }
+}
+
+void GameQuillmark::Char(int code)
+{
+    if (ready) {
+        activeLevel->Char(code);
+    }
+}
+
+void GameQuillmark::MouseButtonDown(int x, int y, bool doubleClick)
+{
+    if (ready) {
+        activeLevel->MouseButtonDown(x, y, doubleClick);
+    }
+}
+
+void GameQuillmark::LeftButtonUp(int x, int y)
+{
+    if (ready) {
+        activeLevel->LeftButtonUp(x, y);
+    }
+}
+
+void GameQuillmark::RightButtonDown(int x, int y)
+{
+    if (ready) {
+        activeLevel->RightButtonDown(x, y);
+    }
+}
+
+void GameQuillmark::RightButtonUp(int x, int y)
+{
+    if (ready) {
+        activeLevel->RightButtonUp(x, y);
+    }
+}
+
+void GameQuillmark::MouseMove(int x, int y)
+{
+    mouseX = x;
+    mouseY = y;
+    if (ready) {
+        activeLevel->MouseMove(x, y);
+    }
+}
+
+void GameQuillmark::HandleGlobalKey(int key)
+{
+    if (key == vk::kEscape) {
+        LeaveWithEscape();
+    } else if (key == kMuteKey && !(levelNumber == kHighscoreLevel && IsNameEntryActive())) {
+        ToggleSound();
+    }
+}
+
+void GameQuillmark::LeaveWithEscape()
+{
+    switch (levelNumber) {
+    case kMainMenuLevel:
+        Init(kExitLevel);
+        break;
+    case kHighscoreLevel:
+        if (QMHighscoreLevel* highscores = HighscoreLevel()) {
+            highscores->CommitAndSave();
+        }
+        Init(kMainMenuLevel);
+        break;
+    case kCreditsLevel:
+    case kHelpLevel:
+        Init(kMainMenuLevel);
+        break;
+    default:
+        // The board game and the exit screen handle Escape themselves.
+        break;
+    }
+}
+
+void GameQuillmark::ToggleSound()
+{
+    SoundEngine& engine = SoundEngine::Instance();
+    const float mute = soundOn ? 1.0f : 0.0f;
+    engine.SetGroupMute(kSoundGroupSpeech, mute);
+    engine.SetGroupMute(SoundEngine::kMusicGroup, mute);
+    engine.ApplyVolumes();
+    soundOn = !soundOn;
+}
+
+QMHighscoreLevel* GameQuillmark::HighscoreLevel() const
+{
+    return dynamic_cast<QMHighscoreLevel*>(GetLevel(kHighscoreLevel));
+}
+
+bool GameQuillmark::IsNameEntryActive() const
+{
+    const QMHighscoreLevel* highscores = HighscoreLevel();
+    return highscores && highscores->IsEntryInProgress();
+}
+
+// ---------------------------------------------------------------- debug commands
+
+int GameQuillmark::DebugCommand(const std::string& command, int, int)
+{
+    static const std::string kCreateElement = "create game element ";
+    if (command == "print flags") {
+        Debug::Instance().Log("--- Flags Disabled ! ---\n");
+    } else if (command == "load settings") {
+        LoadSettings(ObjectSettingsFile::kDefaultName);
+    } else if (command == "save settings") {
+        SaveSettings(ObjectSettingsFile::kDefaultName);
+    } else if (command.compare(0, kCreateElement.size(), kCreateElement) == 0) {
+        // The class name travels in the command: the two numbers cannot carry text.
+        CreateGameElement(command.substr(kCreateElement.size()), std::string(), false);
+    } else if (command == "reset" && activeLevel) {
+        activeLevel->Activate();
+    }
+    // "show objectsettings" and the editor's tree commands need the object editor, which
+    // this build does not have.
+    return 0;
+}

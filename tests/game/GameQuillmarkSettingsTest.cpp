@@ -1,0 +1,184 @@
+#include <ctime>
+#include <filesystem>
+
+#include "GameQuillmarkFixture.h"
+#include "game/CharacterSets.h"
+#include "game/ObjectSettingsFile.h"
+#include "params/Cast.h"
+
+namespace {
+
+class SettingsFile : public GameQuillmarkFixture {
+protected:
+    void SetUp() override
+    {
+        GameQuillmarkFixture::SetUp();
+        Cast::Instance().Register(&staticObject, "Static One", false);
+    }
+
+    TestElement* Element(const std::string& name) const
+    {
+        return dynamic_cast<TestElement*>(Cast::Instance().Find(name));
+    }
+
+    TestSettingsObject staticObject;
+};
+
+std::string Block(const std::string& start, const std::string& className, const std::string& label,
+                  const std::string& name, const std::string& body)
+{
+    return "# ------------------------------------------------ " + name + "\n" + start + "\n" + "class type: \"class " +
+           className + "\"\n[" + label + "] \"" + name + "\"\n{\n" + body + "}\n\n";
+}
+
+std::string Dynamic(const std::string& className, const std::string& name, const std::string& body)
+{
+    return Block("DYNAMIC OBJECT START", className, className, name, body);
+}
+
+std::string Static(const std::string& name, const std::string& body)
+{
+    return Block("OBJECT START", "TestSettingsObject", "TestSettings", name, body);
+}
+
+TEST_F(SettingsFile, DynamicBlocksCreateTheirElementsAndEveryBlockIsReadIntoItsMember)
+{
+    WriteSettings(Static("Static One", "    \"volume\" 42\n    \"pitch\" 0.500000\n") +
+                  Dynamic("TestElement", "Knut", "    \"strength\" 7\n    \"speed\" 9\n"));
+    game->LoadSettings("settings.txt");
+    EXPECT_EQ(staticObject.volume, 42);
+    EXPECT_EQ(staticObject.pitch, 0.5f);
+    ASSERT_NE(Element("Knut"), nullptr);
+    EXPECT_EQ(Element("Knut")->strength, 7);
+    EXPECT_EQ(Element("Knut")->speed, 9);
+    EXPECT_EQ(game->GetElements().size(), 1u);
+    EXPECT_TRUE(Cast::Instance().Members().back().dynamic);
+}
+
+TEST_F(SettingsFile, ADynamicBlockOfAnUnknownClassIsSkippedAndTheRestIsRead)
+{
+    WriteSettings(Dynamic("NoSuchModel", "Ghost", "    \"strength\" 3\n") +
+                  Dynamic("TestElement", "Knut", "    \"strength\" 7\n") + Static("Static One", "    \"volume\" 5\n"));
+    game->LoadSettings("settings.txt");
+    EXPECT_EQ(Cast::Instance().Find("Ghost"), nullptr);
+    EXPECT_EQ(game->GetElements().size(), 1u);
+    ASSERT_NE(Element("Knut"), nullptr);
+    EXPECT_EQ(Element("Knut")->strength, 7);
+    EXPECT_EQ(staticObject.volume, 5);
+    EXPECT_TRUE(LogHas("Factory: could not create\n\"NoSuchModel\""));
+}
+
+TEST_F(SettingsFile, TwoBlocksOfOneNameAreBothReadTheLaterWinning)
+{
+    WriteSettings(Static("Static One", "    \"volume\" 1\n    \"pitch\" 2.000000\n") +
+                  Static("Static One", "    \"volume\" 3\n"));
+    game->LoadSettings("settings.txt");
+    EXPECT_EQ(staticObject.pitch, 2.0f) << "only the first block sets the pitch";
+    EXPECT_EQ(staticObject.volume, 3);
+}
+
+TEST_F(SettingsFile, BlocksWithoutMemberOrWithoutClassAreSkipped)
+{
+    WriteSettings(Static("Nobody", "    \"volume\" 99\n") + "DYNAMIC OBJECT START\nno class here\n" +
+                  Static("Static One", "    \"volume\" 6\n"));
+    game->LoadSettings("settings.txt");
+    EXPECT_EQ(staticObject.volume, 6);
+    EXPECT_TRUE(game->GetElements().empty());
+}
+
+TEST_F(SettingsFile, AMissingFileIsLoggedAndChangesNothing)
+{
+    game->LoadSettings("absent.txt");
+    EXPECT_EQ(staticObject.volume, 10);
+    EXPECT_TRUE(LogHas("***ERROR: GameQuillmark::LoadSettings: Failed to open <absent.txt>!\n"));
+}
+
+TEST_F(SettingsFile, SavedSettingsLoadBackToTheSameValues)
+{
+    staticObject.volume = 77;
+    staticObject.pitch = 1.25f;
+    auto* element = static_cast<TestElement*>(game->CreateGameElement("TestElement", "Knut", false));
+    ASSERT_NE(element, nullptr);
+    element->strength = 11;
+    element->speed = 12;
+    std::filesystem::create_directories(dir->Path() / "data/shared/settings");
+    game->SaveSettings("settings.txt");
+
+    staticObject = TestSettingsObject();
+    GameQuillmark fresh;
+    Cast::Instance().Clear();
+    Cast::Instance().Register(&staticObject, "Static One", false);
+    fresh.LoadSettings("settings.txt");
+    EXPECT_EQ(staticObject.volume, 77);
+    EXPECT_EQ(staticObject.pitch, 1.25f);
+    auto* loaded = Element("Knut");
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_NE(loaded, element);
+    EXPECT_EQ(loaded->strength, 11);
+    EXPECT_EQ(loaded->speed, 12);
+}
+
+TEST_F(SettingsFile, SavingKeepsTheOldFileAsADatedBackup)
+{
+    WriteSettings("old contents\n");
+    game->SaveSettings("settings.txt");
+    int backups = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir->Path() / "data/shared/settings")) {
+        std::string name = entry.path().filename().string();
+        if (name != "settings.txt") {
+            ++backups;
+            EXPECT_EQ(name.rfind("settings", 0), 0u) << name;
+            EXPECT_EQ(dir->Read("data/shared/settings/" + name), "old contents\n");
+        }
+    }
+    EXPECT_EQ(backups, 1);
+    EXPECT_NE(dir->Read("data/shared/settings/settings.txt").find("OBJECT START\nclass type: \"class "),
+              std::string::npos);
+}
+
+TEST_F(SettingsFile, ABackupIsNamedAfterTheLocalTime)
+{
+    std::tm time{};
+    time.tm_year = 104;
+    time.tm_mon = 9;
+    time.tm_mday = 19;
+    time.tm_hour = 20;
+    time.tm_min = 48;
+    time.tm_sec = 28;
+    EXPECT_EQ(ObjectSettingsFile::BackupName(time), "settings2004-10-19 20-48-28.txt");
+}
+
+TEST_F(SettingsFile, ASaveThatCannotOpenItsFileKeepsTheOldOne)
+{
+    WriteSettings("old contents\n");
+    std::filesystem::create_directory(dir->Path() / "data/shared/settings/settings.txt.new");
+    game->SaveSettings("settings.txt");
+    EXPECT_EQ(dir->Read("data/shared/settings/settings.txt"), "old contents\n");
+    EXPECT_TRUE(LogHas("GameQuillmark::SaveSettings: Failed to open"));
+}
+
+TEST_F(SettingsFile, ElementsGetGeneratedNamesUnlessNamedOrUnlisted)
+{
+    EXPECT_EQ(game->CreateGameElement("NoSuchModel", "", false), nullptr);
+    GameElement* first = game->CreateGameElement("TestElement", "", false);
+    game->DebugCommand("create game element TestElement", 0, 0);
+    GameElement* unlisted = game->CreateGameElement("TestElement", "Hidden", true);
+    EXPECT_EQ(Cast::Instance().Find("Game Elements|TestElement_1"), first);
+    EXPECT_NE(Cast::Instance().Find("Game Elements|TestElement_2"), nullptr);
+    EXPECT_EQ(Cast::Instance().Find("Hidden"), nullptr);
+    EXPECT_EQ(Cast::Instance().NameOf(unlisted), "");
+    EXPECT_EQ(game->GetElements().size(), 3u);
+}
+
+TEST(CharacterSets, EveryFontCellHasOneCharacter)
+{
+    const std::string& text = CharacterSets::Text();
+    ASSERT_EQ(text.size(), 212u);
+    EXPECT_EQ(text.substr(0, 12), "!\"#$%&'()+*,");
+    EXPECT_EQ(text[94], '\xA1');
+    EXPECT_EQ(text[95], '}');
+    EXPECT_EQ(text.substr(text.size() - 16, 4), "?}?}");
+    EXPECT_EQ(CharacterSets::Digits(), "0123456789:\"'.-");
+}
+
+}  // namespace
