@@ -90,6 +90,10 @@ size_t OggDecoder::ReadBytes(void* target, size_t size, size_t count, void* sour
     }
     const size_t left = self->memory.size() - self->position;
     const size_t items = std::min(count, left / size);
+    // Empty compressed bytes have no buffer at all, and memcpy must not be handed a null source.
+    if (items == 0) {
+        return 0;
+    }
     std::memcpy(target, self->memory.data() + self->position, items * size);
     self->position += items * size;
     return items;

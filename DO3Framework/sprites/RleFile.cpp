@@ -128,11 +128,14 @@ bool StreamSizeFits(int32_t size, const FrameRecord& record, bool encoded)
 const char* CheckRecord(const FrameRecord& record, const RleFile::Header& header)
 {
     const ImageRect& rect = record.rect;
+    // The corners are checked first: only a rectangle inside the cell has a width and height
+    // that can be computed without overflow.
+    if (rect.left < 0 || rect.top < 0 || rect.right >= header.fullWidth || rect.bottom >= header.fullHeight ||
+        rect.right < rect.left || rect.bottom < rect.top) {
+        return "frame rectangle outside its cell";
+    }
     if (record.width < 1 || record.height < 1 || rect.Width() != record.width || rect.Height() != record.height) {
         return "frame size disagrees with its rectangle";
-    }
-    if (rect.left < 0 || rect.top < 0 || rect.right >= header.fullWidth || rect.bottom >= header.fullHeight) {
-        return "frame rectangle outside its cell";
     }
     if (!StreamSizeFits(record.dataSize, record, header.encoded)) {
         return "frame data size does not fit the frame";
