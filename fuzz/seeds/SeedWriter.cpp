@@ -84,6 +84,8 @@ void WriteTextSeeds()
     Seed("fuzz_tokenizer", "line", "width 800px -7 1.5e3 0x10 nan\t+3");
     Seed("fuzz_sprite_list", "list", "# sprites\nhero anim hero normx 8\nrock static rock mirrx\n"
                                      "smoke anim_rle smoke normx 12\nbad anim x normx zero\n");
+    Seed("fuzz_highscore", "tables", "108\n900 name:Quill\n800 name:Mark\n700 name:\n12x name:odd\n"
+                                     "-5 name:a b c\n1 name:one\n2 name:two\n3 name:three\n4 name:four\n");
     Seed("fuzz_frame_table", "frames", "0 1 2 3 3 2\n4 x 5\n0.5 step\n");
     Seed("fuzz_markup", "tags", std::string("\x50\x04", 2) +
                                     "Hello <font big>big</font> world<br><center>mid</center> "
