@@ -49,7 +49,8 @@ constexpr MusicFile kTitleMusic{"Shared\\Audio\\Ambient\\Titel.ogg", "shared\\Au
 // After a video the sample manager completes the name itself.
 constexpr MusicFile kTitleMusicWithoutExtension{"Shared\\Audio\\Ambient\\Titel", "shared\\Audio\\Ambient\\Titel"};
 constexpr const char* kMainLevelCastName = "Level%02dSettings";
-constexpr const char* kElementNamePrefix = "Game Elements|%s_";
+// The editor's folder of created elements; '|' separates folders.
+constexpr const char* kElementFolder = "Game Elements|";
 constexpr int kFirstSoundLevel = 1;
 constexpr int kLastSoundLevel = 2;
 constexpr int kSoundGroupSpeech = 3;
@@ -81,12 +82,6 @@ std::string Formatted(const char* format, int number)
     char text[64];
     std::snprintf(text, sizeof text, format, number);
     return text;
-}
-
-std::string Formatted(const char* format, const std::string& text)
-{
-    std::string result(format);
-    return result.replace(result.find("%s"), 2, text);
 }
 
 [[noreturn]] void TerminateAbnormally()
@@ -247,7 +242,7 @@ GameElement* GameQuillmark::CreateGameElement(const std::string& className, cons
     elements.push_back(std::move(element));
     if (!unlisted) {
         Cast& cast = Cast::Instance();
-        std::string memberName = name.empty() ? cast.MakeUniqueName(Formatted(kElementNamePrefix, className)) : name;
+        std::string memberName = name.empty() ? cast.MakeUniqueName(kElementFolder + className + "_") : name;
         cast.Register(created, memberName, true);
     }
     return created;

@@ -1,6 +1,7 @@
 #include "GameQuillmarkFixture.h"
 
 #include "app/Debug.h"
+#include "app/KeyboardInput.h"
 #include "audio/SampleManager.h"
 #include "audio/SoundEngine.h"
 #include "frontend/HighscoreManager.h"
@@ -72,6 +73,7 @@ void GameQuillmarkFixture::ReleaseServices()
     SpriteManager::Release();
     TextDisplay::Release();
     HighscoreManager::Release();
+    KeyboardInput::Release();
     SettingsManager::Release();
     Debug::Release();
 }
