@@ -17,7 +17,8 @@ if [ "${1:-}" != "--on-display" ]; then
     shots=$3
     rm -rf "$shots"
     mkdir -p "$shots"
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$work" "$shots"
+    # Searching from a number of its own keeps parallel runs from racing for one display.
+    xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" "$0" --on-display "$work" "$shots"
     exit $?
 fi
 
