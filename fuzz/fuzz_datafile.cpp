@@ -39,9 +39,9 @@ void ReadEntry(const std::string& name)
 // The input is the whole archive; every entry the directory names is then read.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzTempFile::Write(kArchive, data, size);
+    const std::string path = FuzzTempFile::Write(kArchive, data, size);
     DataFile& archive = DataFile::Instance();
-    archive.Open(kArchive);
+    archive.Open(path.c_str());
     if (archive.IsAvailable()) {
         size_t entries = std::min(static_cast<size_t>(archive.EntryCount()), kMaxEntriesRead);
         for (size_t i = 0; i < entries; ++i) {

@@ -1,5 +1,6 @@
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "sprites/SpriteLoaderUtil.h"
 #include "support/FuzzTempFile.h"
@@ -9,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzTempFile::Write("anim.txt", data, size);
     FuzzTempFile::Write("anim_ae.txt", data, size);
-    SpriteLoaderUtil::LoadFrameTable("anim");
-    SpriteLoaderUtil::LoadAudioEvents("anim");
+    const std::string base = FuzzTempFile::Directory() + "/anim";
+    SpriteLoaderUtil::LoadFrameTable(base);
+    SpriteLoaderUtil::LoadAudioEvents(base);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "audio/OggDecoder.h"
 #include "audio/OggLoader.h"
 #include "audio/SampleData.h"
+#include "support/FuzzScratchScope.h"
 #include "support/FuzzTempFile.h"
 
 namespace {
@@ -33,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     DecodeInPieces(data, size);
     FuzzTempFile::Write("data/fuzz.ogg", data, size);
+    FuzzScratchScope scratch;
     OggLoader loader;
     SampleData sample;
     loader.Load("fuzz", sample);

@@ -16,9 +16,9 @@ constexpr const char* kBlock = "params.txt";
 // The input is a parameter file; two blocks are read from it one after the other.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzTempFile::Write(kBlock, data, size);
+    const std::string path = FuzzTempFile::Write(kBlock, data, size);
     File file;
-    if (!file.Open(kBlock, "r")) {
+    if (!file.Open(path.c_str(), "r")) {
         return 0;
     }
     FuzzOuter first;

@@ -25,10 +25,10 @@ void QueryKey(SettingsManager& settings, const std::string& key, const char* sec
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzTempFile::Write(kSettings, data, size);
+    const std::string path = FuzzTempFile::Write(kSettings, data, size);
     SettingsManager::Release();
     SettingsManager& settings = SettingsManager::Instance();
-    if (!settings.LoadSettings(kSettings)) {
+    if (!settings.LoadSettings(path)) {
         return 0;
     }
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,5 +1,6 @@
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "files/File.h"
 #include "support/FuzzTempFile.h"
@@ -25,15 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     int max = data[0];
-    FuzzTempFile::Write(kText, data + 1, size - 1);
+    const std::string path = FuzzTempFile::Write(kText, data + 1, size - 1);
     File memory;
-    if (memory.OpenMem(kText, "r")) {
+    if (memory.OpenMem(path.c_str(), "r")) {
         ReadAllLines(memory, max);
         memory.Seek(0, 0);
         ReadAllLines(memory, 300);
     }
     File disk;
-    if (disk.OpenDisk(kText, "r")) {
+    if (disk.OpenDisk(path.c_str(), "r")) {
         ReadAllLines(disk, max);
     }
     return 0;

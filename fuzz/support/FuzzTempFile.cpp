@@ -1,6 +1,6 @@
 #include "support/FuzzTempFile.h"
 
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,7 +32,7 @@ struct ScratchDirectory {
     ScratchDirectory()
     {
         std::string pattern = (ScratchParent() / "qmfuzz.XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) {
+        if (mkdtemp(pattern.data()) == nullptr) {
             Fail(pattern);
         }
         path = pattern;
@@ -70,16 +70,17 @@ const std::string& FuzzTempFile::Directory()
     return Scratch().path;
 }
 
-void FuzzTempFile::Write(const std::string& name, const uint8_t* data, size_t size)
+std::string FuzzTempFile::Write(const std::string& name, const uint8_t* data, size_t size)
 {
-    Directory();
-    MakeParentOnce(name);
-    std::FILE* out = std::fopen(name.c_str(), "wb");
+    const std::string path = Directory() + "/" + name;
+    MakeParentOnce(path);
+    std::FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr) {
-        Fail(name);
+        Fail(path);
     }
     if (size > 0 && std::fwrite(data, 1, size, out) != size) {
-        Fail(name);
+        Fail(path);
     }
     std::fclose(out);
+    return path;
 }
