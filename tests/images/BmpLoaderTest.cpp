@@ -6,20 +6,20 @@ namespace {
 
 class BmpLoaderTest : public ImageTest {
 protected:
-    std::unique_ptr<Image> LoadSpec(const BmpSpec& spec)
+    std::unique_ptr<Image> LoadRecipe(const BmpRecipe& recipe)
     {
-        dir.Write("picture.bmp", BmpBytes(spec));
+        dir.Write("picture.bmp", BmpBytes(recipe));
         return BmpLoader::Instance().Load("picture.bmp");
     }
 };
 
 TEST_F(BmpLoaderTest, TrueColourRowsLoseTheirPaddingAndTurnTopDown)
 {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}};
-    auto image = LoadSpec(spec);
+    BmpRecipe recipe;
+    recipe.width = 3;
+    recipe.height = 2;
+    recipe.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}};
+    auto image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetDepth(), 24);
     EXPECT_EQ(image->GetPalette(), nullptr);
@@ -31,14 +31,14 @@ TEST_F(BmpLoaderTest, TrueColourRowsLoseTheirPaddingAndTurnTopDown)
 
 TEST_F(BmpLoaderTest, PaletteRowsOfWidthFiveSkipThreePaddingBytes)
 {
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 2;
-    spec.bitCount = 8;
-    spec.palette.assign(256, 0);
-    spec.palette[4] = MakeColor(10, 20, 30);
-    spec.rows = {{0, 1, 2, 3, 4}, {4, 3, 2, 1, 0}};
-    auto image = LoadSpec(spec);
+    BmpRecipe recipe;
+    recipe.width = 5;
+    recipe.height = 2;
+    recipe.bitCount = 8;
+    recipe.palette.assign(256, 0);
+    recipe.palette[4] = MakeColor(10, 20, 30);
+    recipe.rows = {{0, 1, 2, 3, 4}, {4, 3, 2, 1, 0}};
+    auto image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(std::vector<uint8_t>(image->GetData(), image->GetData() + 10),
               (std::vector<uint8_t>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0}));
@@ -47,16 +47,16 @@ TEST_F(BmpLoaderTest, PaletteRowsOfWidthFiveSkipThreePaddingBytes)
 
 TEST_F(BmpLoaderTest, ColoursUsedShortenThePaletteAndTheRestIsMagenta)
 {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bitCount = 8;
-    spec.colorsUsed = 16;
+    BmpRecipe recipe;
+    recipe.width = 2;
+    recipe.height = 1;
+    recipe.bitCount = 8;
+    recipe.colorsUsed = 16;
     for (uint32_t i = 0; i < 16; ++i) {
-        spec.palette.push_back(0xAB000000 | MakeColor(static_cast<int>(i), 0, 0));
+        recipe.palette.push_back(0xAB000000 | MakeColor(static_cast<int>(i), 0, 0));
     }
-    spec.rows = {{15, 3}};
-    auto image = LoadSpec(spec);
+    recipe.rows = {{15, 3}};
+    auto image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetPixel(0, 0), MakeColor(15, 0, 0)) << "the reserved byte is not part of the colour";
     EXPECT_EQ(image->GetPixel(1, 0), MakeColor(3, 0, 0));
@@ -66,13 +66,13 @@ TEST_F(BmpLoaderTest, ColoursUsedShortenThePaletteAndTheRestIsMagenta)
 
 TEST_F(BmpLoaderTest, OneBitRowsKeepTheirFirstWidthBits)
 {
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 2;
-    spec.bitCount = 1;
-    spec.palette = {MakeColor(0, 0, 0), MakeColor(255, 255, 255)};
-    spec.rows = {{0b10100111}, {0b01011000}};
-    auto image = LoadSpec(spec);
+    BmpRecipe recipe;
+    recipe.width = 5;
+    recipe.height = 2;
+    recipe.bitCount = 1;
+    recipe.palette = {MakeColor(0, 0, 0), MakeColor(255, 255, 255)};
+    recipe.rows = {{0b10100111}, {0b01011000}};
+    auto image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetDepth(), 1);
     std::string pixels;
@@ -86,7 +86,7 @@ TEST_F(BmpLoaderTest, OneBitRowsKeepTheirFirstWidthBits)
 
 struct Corruption {
     const char* name;
-    void (*spoil)(BmpSpec&);
+    void (*spoil)(BmpRecipe&);
     const char* logLine;
 };
 
@@ -94,39 +94,39 @@ class BmpCorruptionTest : public BmpLoaderTest, public ::testing::WithParamInter
 
 TEST_P(BmpCorruptionTest, IsRefusedWithALogLine)
 {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.bitCount = 8;
-    spec.palette.assign(256, 0);
-    spec.rows = {{1, 2, 3, 4}, {5, 6, 7, 8}};
-    GetParam().spoil(spec);
-    EXPECT_EQ(LoadSpec(spec), nullptr);
+    BmpRecipe recipe;
+    recipe.width = 4;
+    recipe.height = 2;
+    recipe.bitCount = 8;
+    recipe.palette.assign(256, 0);
+    recipe.rows = {{1, 2, 3, 4}, {5, 6, 7, 8}};
+    GetParam().spoil(recipe);
+    EXPECT_EQ(LoadRecipe(recipe), nullptr);
     EXPECT_TRUE(Logged(GetParam().logLine)) << Log();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Headers, BmpCorruptionTest,
     ::testing::Values(
-        Corruption{"NegativeWidth", [](BmpSpec& spec) { spec.width = -4; }, "invalid size -4 x 2 <picture.bmp>"},
-        Corruption{"NegativeHeight", [](BmpSpec& spec) { spec.height = -2; }, "invalid size 4 x -2 <picture.bmp>"},
-        Corruption{"HugeWidth", [](BmpSpec& spec) { spec.width = 0x40000000; }, "invalid size"},
-        Corruption{"ColoursUsedAboveThePalette", [](BmpSpec& spec) { spec.colorsUsed = 257; },
+        Corruption{"NegativeWidth", [](BmpRecipe& recipe) { recipe.width = -4; }, "invalid size -4 x 2 <picture.bmp>"},
+        Corruption{"NegativeHeight", [](BmpRecipe& recipe) { recipe.height = -2; }, "invalid size 4 x -2 <picture.bmp>"},
+        Corruption{"HugeWidth", [](BmpRecipe& recipe) { recipe.width = 0x40000000; }, "invalid size"},
+        Corruption{"ColoursUsedAboveThePalette", [](BmpRecipe& recipe) { recipe.colorsUsed = 257; },
                    "257 colours used exceed the palette <picture.bmp>"},
         Corruption{"ColoursUsedAboveTwoForOneBit",
-                   [](BmpSpec& spec) {
-                       spec.bitCount = 1;
-                       spec.colorsUsed = 3;
-                       spec.palette.resize(3);
-                       spec.rows = {{0}, {0}};
+                   [](BmpRecipe& recipe) {
+                       recipe.bitCount = 1;
+                       recipe.colorsUsed = 3;
+                       recipe.palette.resize(3);
+                       recipe.rows = {{0}, {0}};
                    },
                    "3 colours used exceed the palette"},
-        Corruption{"TruncatedRows", [](BmpSpec& spec) { spec.rows.pop_back(); }, "pixel rows cut short <picture.bmp>"},
-        Corruption{"TruncatedPalette", [](BmpSpec& spec) { spec.palette.resize(10); spec.rows.clear(); },
+        Corruption{"TruncatedRows", [](BmpRecipe& recipe) { recipe.rows.pop_back(); }, "pixel rows cut short <picture.bmp>"},
+        Corruption{"TruncatedPalette", [](BmpRecipe& recipe) { recipe.palette.resize(10); recipe.rows.clear(); },
                    "pixel rows cut short"},
-        Corruption{"Compressed", [](BmpSpec& spec) { spec.compression = 1; },
+        Corruption{"Compressed", [](BmpRecipe& recipe) { recipe.compression = 1; },
                    "Bitmap has to be 8 Bit or 24 Bit uncompressed (picture.bmp)"},
-        Corruption{"SixteenBits", [](BmpSpec& spec) { spec.bitCount = 16; },
+        Corruption{"SixteenBits", [](BmpRecipe& recipe) { recipe.bitCount = 16; },
                    "Bitmap has to be 8 Bit or 24 Bit uncompressed (picture.bmp)"}),
     [](const auto& test) { return std::string(test.param.name); });
 

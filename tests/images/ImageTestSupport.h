@@ -34,7 +34,7 @@ protected:
 };
 
 // The fields of a BMP file as a test wants them, right or wrong.
-struct BmpSpec {
+struct BmpRecipe {
     int32_t width = 1;
     int32_t height = 1;
     uint16_t bitCount = 24;
@@ -51,10 +51,10 @@ inline void PutLittle(std::string& out, uint32_t value, int bytes)
     }
 }
 
-inline std::string BmpBytes(const BmpSpec& spec)
+inline std::string BmpBytes(const BmpRecipe& recipe)
 {
     std::string rows;
-    for (auto row = spec.rows.rbegin(); row != spec.rows.rend(); ++row) {
+    for (auto row = recipe.rows.rbegin(); row != recipe.rows.rend(); ++row) {
         std::string line(row->begin(), row->end());
         while (line.size() % 4 != 0) {
             line += '\xEE';
@@ -62,22 +62,22 @@ inline std::string BmpBytes(const BmpSpec& spec)
         rows += line;
     }
     std::string out = "BM";
-    uint32_t offset = 54 + static_cast<uint32_t>(spec.palette.size()) * 4;
+    uint32_t offset = 54 + static_cast<uint32_t>(recipe.palette.size()) * 4;
     PutLittle(out, offset + static_cast<uint32_t>(rows.size()), 4);
     PutLittle(out, 0, 4);
     PutLittle(out, offset, 4);
     PutLittle(out, 40, 4);
-    PutLittle(out, static_cast<uint32_t>(spec.width), 4);
-    PutLittle(out, static_cast<uint32_t>(spec.height), 4);
+    PutLittle(out, static_cast<uint32_t>(recipe.width), 4);
+    PutLittle(out, static_cast<uint32_t>(recipe.height), 4);
     PutLittle(out, 1, 2);
-    PutLittle(out, spec.bitCount, 2);
-    PutLittle(out, spec.compression, 4);
+    PutLittle(out, recipe.bitCount, 2);
+    PutLittle(out, recipe.compression, 4);
     PutLittle(out, static_cast<uint32_t>(rows.size()), 4);
     PutLittle(out, 2835, 4);
     PutLittle(out, 2835, 4);
-    PutLittle(out, spec.colorsUsed, 4);
+    PutLittle(out, recipe.colorsUsed, 4);
     PutLittle(out, 0, 4);
-    for (uint32_t entry : spec.palette) {
+    for (uint32_t entry : recipe.palette) {
         PutLittle(out, entry, 4);
     }
     return out + rows;
