@@ -32,8 +32,18 @@ bool Window::Create(const std::string& title, int width, int height, bool wantFu
         return false;
     }
     Uint32 flags = wantFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE;
-    window = SDL_CreateWindow(Utf8FromCp1252(title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                              width, height, flags);
+    int x = SDL_WINDOWPOS_UNDEFINED;
+    int y = SDL_WINDOWPOS_UNDEFINED;
+    SDL_DisplayMode desktop;
+    if (wantFullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        // Without a window manager the full-screen request is not honoured and the window keeps
+        // the size it was made with, while SDL reports the desktop's: make it desktop-sized.
+        x = 0;
+        y = 0;
+        width = desktop.w;
+        height = desktop.h;
+    }
+    window = SDL_CreateWindow(Utf8FromCp1252(title).c_str(), x, y, width, height, flags);
     if (!window) {
         return false;
     }
