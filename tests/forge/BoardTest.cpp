@@ -14,6 +14,7 @@
 #include "board/BoardScene.h"
 #include "board/ForgeBoard.h"
 #include "core/ForgeOutput.h"
+#include "forge/ForgeTestSupport.h"
 #include "images/BmpLoader.h"
 #include "items/ForgeItems.h"
 #include "items/ItemSoundEvents.h"
@@ -26,38 +27,10 @@ namespace fs = std::filesystem;
 
 constexpr int kMaxFramePixels = 360000;
 
-struct ListEntry {
-    std::string type;
-    std::string file;
-    std::string mode;
-    int frames = 1;
-};
-
-std::map<std::string, ListEntry> ReadList(const fs::path& list)
-{
-    std::map<std::string, ListEntry> entries;
-    std::ifstream in(list);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream tokens(line);
-        std::string label;
-        ListEntry entry;
-        tokens >> label >> entry.type >> entry.file >> entry.mode;
-        if (entry.type != "static") {
-            tokens >> entry.frames;
-        }
-        entries[label] = entry;
-    }
-    return entries;
-}
-
-std::string ReadBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool IsMagenta(Color c) { return ColorRed(c) >= 240 && ColorGreen(c) < 8 && ColorBlue(c) >= 240; }
+using forge_test::IsMagenta;
+using forge_test::ListEntry;
+using forge_test::ReadBytes;
+using forge_test::ReadList;
 
 int Difference(Color c, const Rgba& reference)
 {

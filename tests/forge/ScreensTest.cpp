@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/ForgeOutput.h"
+#include "forge/ForgeTestSupport.h"
 #include "images/BmpLoader.h"
 #include "paint/FrameStrip.h"
 #include "paint/HalfSize.h"
@@ -24,37 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ListEntry {
-    std::string type;
-    std::string file;
-    int frames = 1;
-};
-
-std::map<std::string, ListEntry> ReadList(const fs::path& list)
-{
-    std::map<std::string, ListEntry> entries;
-    std::ifstream in(list);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream tokens(line);
-        std::string label, mode;
-        ListEntry entry;
-        tokens >> label >> entry.type >> entry.file >> mode;
-        if (entry.type != "static") {
-            tokens >> entry.frames;
-        }
-        entries[label] = entry;
-    }
-    return entries;
-}
-
-std::string ReadBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool IsMagenta(Color c) { return ColorRed(c) >= 240 && ColorGreen(c) < 8 && ColorBlue(c) >= 240; }
+using forge_test::IsMagenta;
+using forge_test::ListEntry;
+using forge_test::ReadBytes;
+using forge_test::ReadList;
 
 int Brightness(Color c) { return ColorRed(c) + ColorGreen(c) + ColorBlue(c); }
 
