@@ -222,6 +222,13 @@ void GameQuillmark::CreateLevels()
 void GameQuillmark::LoadSettings(const std::string& name)
 {
     ObjectSettingsFile::Load(name, [this](const std::string& className, const std::string& objectName) {
+        // The file is data: a class this build lacks is logged and skipped rather than
+        // stopping the loading with one message box per block.
+        if (!Factory<GameElement>::Knows(className)) {
+            Debug::Instance().Warning("GameQuillmark::LoadSettings: Unknown class <%s> of <%s>, block skipped\n",
+                                      className.c_str(), objectName.c_str());
+            return;
+        }
         CreateGameElement(className, objectName, false);
     });
 }

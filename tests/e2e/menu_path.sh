@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Plays through the front end on a virtual X display with the mouse and the keyboard, taking a
-# screenshot at every stop: main menu -> help -> back -> highscores -> back -> "Spielen" (the
-# board game is not there yet: the menu stays) -> Escape (the quit question) -> exit screen ->
-# a key ends the program. Arguments: program, configuration, directory for the screenshots.
+# screenshot of the window at every stop: main menu -> help -> back -> highscores -> back ->
+# "Spielen" (the board game is not there yet: the menu stays) -> Escape (the quit question) ->
+# exit screen -> a key ends the program. Then a second start on the credits (by configuration,
+# as no button leads there) -> Escape -> highscores: the table saved by the first run is read
+# back unchanged -> back -> exit screen -> a key ends it. The log of both runs must hold no
+# warning or error but the expected ones. Arguments: program, configuration, directory for the
+# screenshots.
 set -u
 for tool in xvfb-run xdotool; do
     command -v "$tool" >/dev/null || {
@@ -36,7 +40,7 @@ step=0
 shot() {
     step=$((step + 1))
     command -v import >/dev/null || return 0
-    import -window root "$shots/$(printf '%02d' "$step")-$1.png" || fail "no screenshot $1"
+    import -window "$window" "$shots/$(printf '%02d' "$step")-$1.png" || fail "no screenshot $1"
 }
 
 # Clicks at a point of the 1024 x 768 logical frame, which the window shows scaled.
@@ -63,23 +67,44 @@ expect_level() {
     fail "level $level was not reached (time $times)"
 }
 
-start_program
-for ((i = 0; i < 300; i++)); do
-    window=$(xdotool search --name '^Das Quillmark$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-[ -n "$window" ] || fail "no window titled \"Das Quillmark\""
-# The loading screen is caught only if loading is still under way.
-if wait_for_log "Game Runonce" 60 && ! grep -qxF "Game RunonceDone" "$work/data/debug.txt"; then
-    sleep 1
-    shot loading-screen
-fi
-wait_for_log "Game Init Done" 240 || fail "the main menu was not reached"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-width=$WIDTH
-height=$HEIGHT
+# Starts the program and waits for its window; the loading screen is caught only if loading is
+# still under way when the window appears.
+start_and_find_window() {
+    start_program
+    window=""
+    for ((i = 0; i < 300; i++)); do
+        window=$(xdotool search --name '^Das Quillmark$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    [ -n "$window" ] || fail "no window titled \"Das Quillmark\""
+    if [ "${1:-}" = with-loading-shot ] && wait_for_log "Game Runonce" 60 &&
+        ! grep -qxF "Game RunonceDone" "$work/data/debug.txt"; then
+        sleep 1
+        shot loading-screen
+    fi
+    wait_for_log "Game Init Done" 240 || fail "the first level was not reached"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    width=$WIDTH
+    height=$HEIGHT
+}
+
+# The exit screen from the main menu: Escape, then any key ends the program with -1.
+quit_from_main_menu() {
+    press Escape
+    expect_level 5 1
+    [ -n "${1:-}" ] && shot "$1"
+    press space
+    wait_for_end 30 || fail "the exit screen did not end the program"
+    [ "$status" -eq 255 ] || fail "exit code $status, expected 255 (quit with -1)"
+    grep -qxF "Game Exit Done" "$work/data/debug.txt" || fail "the game did not exit"
+    grep -qxF "Exiting." "$work/data/debug.txt" || fail "the application did not shut down"
+    [ ! -e "$work/data/crash.txt" ] || fail "crash report written"
+    check_log_clean
+}
+
+start_and_find_window with-loading-shot
 check_log_header
 check_loading
 sleep 1.5
@@ -105,13 +130,22 @@ sleep 1.5
 grep -qF "GameQuillmark::Init: There is no level 1" "$work/data/debug.txt" || fail "the missing level was not logged"
 [ "$(grep -cxF "Game Init Done" "$work/data/debug.txt")" -eq "$switches" ] || fail "the menu did not stay"
 
-press Escape    # the quit question of the menu leads to the exit screen
-expect_level 5 1
-shot exit-screen
-press space     # any key ends the program
-wait_for_end 30 || fail "the exit screen did not end the program"
-[ "$status" -eq 255 ] || fail "exit code $status, expected 255 (quit with -1)"
-grep -qxF "Game Exit Done" "$work/data/debug.txt" || fail "the game did not exit"
-grep -qxF "Exiting." "$work/data/debug.txt" || fail "the application did not shut down"
-[ ! -e "$work/data/crash.txt" ] || fail "crash report written"
-echo "PASS: menu, help, highscores, missing board game, exit screen; screenshots in $shots"
+quit_from_main_menu exit-screen
+saved=$(md5sum <"$work/data/highscores.dat")
+
+sed -i 's/^activeLevel .*/activeLevel 4/' "$work/data/config.txt"
+start_and_find_window
+grep -qxF "Game Init, Active Level: 4" "$work/data/debug.txt" || fail "the second start did not open the credits"
+sleep 8         # the first names have scrolled into view
+shot credits
+press Escape    # the credits lead back to the main menu
+expect_level 0 1
+click 616 724   # Bestenliste
+expect_level 3 1
+shot highscores-after-restart
+grep -qF "HighscoreManager::Load" "$work/data/debug.txt" && fail "the saved table was not read cleanly"
+click 895 715
+expect_level 0 2
+[ "$(md5sum <"$work/data/highscores.dat")" = "$saved" ] || fail "the table changed over a restart"
+quit_from_main_menu
+echo "PASS: menu, help, highscores, missing board game, exit screen; credits and the saved table after a restart; screenshots in $shots"

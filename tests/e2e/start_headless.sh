@@ -16,5 +16,6 @@ sleep 1
 kill -TERM "$pid"
 wait_for_end 30 || fail "the program did not end within 30 s of the quit request"
 check_clean_end
+check_log_clean
 [ "$(log_count "Game Init Done")" -eq 1 ] || fail "levels switched without input"
 echo "PASS: loaded, main menu reached, ended with exit code $status"

@@ -1,7 +1,10 @@
 #include "GameQuillmarkFixture.h"
+#include "app/KeyboardInput.h"
 #include "frontend/HighscoreManager.h"
 #include "frontend/QMHighscoreLevel.h"
 #include "platform/VirtualKeys.h"
+#include "text/TextDisplay.h"
+#include "text/TextTestSupport.h"
 
 namespace {
 
@@ -11,12 +14,51 @@ protected:
     void SetUp() override
     {
         GameQuillmarkFixture::SetUp();
+        StartGame();
+    }
+
+    void StartGame()
+    {
         game = std::make_unique<GameQuillmark>([this] {
             GameQuillmark::LevelTable table;
             table[GameQuillmark::kMainMenuLevel] = std::make_unique<RecordingLevel>(0, calls);
             table[GameQuillmark::kHighscoreLevel] = std::make_unique<QMHighscoreLevel>();
             return table;
         });
+    }
+
+    // The program ends and starts again: nothing but the files survives.
+    void Restart()
+    {
+        game->Exit();
+        game.reset();
+        HighscoreManager::Release();
+        KeyboardInput::Release();
+        StartGame();
+        game->Init(GameQuillmark::kMainMenuLevel);
+    }
+
+    // Keys as the main loop passes them: to the keyboard state, then to the game.
+    void Type(const std::string& letters)
+    {
+        auto font = std::make_unique<Font>();
+        font->ScanGlyphs(Picture({"##.##.##"}), letters, "letters");
+        TextDisplay::Instance().AddFont(std::move(font), QMHighscoreLevel::kFontName);
+        Highscores().GetNameField().SetCharacterOfKey([](int key) { return key; });
+        for (char letter : letters) {
+            KeyboardInput::Instance().KeyDown(letter);
+            game->KeyDown(letter);
+            Step();
+            KeyboardInput::Instance().KeyUp(letter);
+            game->KeyUp(letter);
+            Step();
+        }
+    }
+
+    void Step()
+    {
+        KeyboardInput::Instance().Update(0.01f);
+        game->Update(0.01f);
     }
 
     QMHighscoreLevel& Highscores() const
@@ -49,6 +91,20 @@ TEST_F(HighscoreKeys, EscapeSavesTheTableAndReturnsToTheMenu)
     EXPECT_EQ(game->GetLevelNumber(), GameQuillmark::kMainMenuLevel);
     EXPECT_TRUE(dir->Exists("data/highscores.dat"));
     EXPECT_EQ(HighscoreManager::Instance().GetTable(HighscoreManager::kGameTableId, 8).Score(0), 1000);
+}
+
+TEST_F(HighscoreKeys, ATypedNameIsInTheTableAfterARestart)
+{
+    EnterAResult();
+    Type("ODA");
+    game->KeyUp(vk::kEscape);
+    ASSERT_EQ(game->GetLevelNumber(), GameQuillmark::kMainMenuLevel);
+
+    Restart();
+    HighscoreTable& table = HighscoreManager::Instance().GetTable(HighscoreManager::kGameTableId, 8);
+    EXPECT_EQ(table.Name(0), "ODA");
+    EXPECT_EQ(table.Score(0), 1000);
+    EXPECT_EQ(table.Name(1), "Hedda") << "the defaults move down one place";
 }
 
 TEST_F(HighscoreKeys, TheGameStartsWithTheDefaultTable)
