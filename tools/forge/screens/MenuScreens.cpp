@@ -67,7 +67,8 @@ Canvas MainMenu(const Canvas& scene, screen_painting::Fonts& fonts)
     subtitle.outline = Rgb(255, 246, 220);
     subtitle.outlineWidth = 3;
     fonts.serifBold.DrawCentred(canvas, 512, 196, "Zwerge, Bretter und ein Hof voller Beulen", subtitle);
-    PaintDwarf(canvas, 150, kButtonBarTop - 6, 1.25, Pose::kCheering);
+    // Clear of the credits' back button at (30, 550), which shares this background.
+    PaintDwarf(canvas, 330, kButtonBarTop - 6, 1.25, Pose::kCheering);
     PaintDwarf(canvas, 880, kButtonBarTop - 6, 1.25, Pose::kCarrying);
     screen_painting::PaintWoodBar(canvas, kButtonBarTop);
     Opaque(canvas);
