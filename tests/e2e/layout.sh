@@ -94,13 +94,16 @@ check_loading() {
 
 # Every warning and error of the run must be one the game knows to expect: the repeated cells of
 # the font pictures, and the board game whose level and element classes are not built yet. Anything
-# else (a missing picture, font, sprite, audio event or sound file) fails, as does a message box.
+# else (a missing picture, font, sprite, audio event or sound file) fails, as does a message box
+# or, in a sanitizer build, a report of undefined behaviour.
 check_log_clean() {
     local unexpected
     unexpected=$(grep -E '^\*\*\*(WARNING|ERROR): ' "$work/data/debug.txt" |
         grep -vE 'Font::Create: The character <.> is double defined in the character-set|GameQuillmark::Init: There is no level 1,|GameQuillmark::LoadSettings: Unknown class <')
     [ -z "$unexpected" ] || fail "unexpected log lines: $unexpected"
     ! grep -q '^ERROR: ' "$work/stderr.txt" || fail "a message box was shown: $(grep -A1 '^ERROR: ' "$work/stderr.txt")"
+    # A sanitizer build reports undefined behaviour and goes on; the run must not have any.
+    ! grep -q 'runtime error:' "$work/stderr.txt" || fail "undefined behaviour: $(grep -m3 'runtime error:' "$work/stderr.txt")"
 }
 
 # A clean end: the game and the display were shut down and nothing crashed.
