@@ -9,6 +9,7 @@
 #include "app/Debug.h"
 #include "files/File.h"
 #include "files/TextScrambler.h"
+#include "platform/DiskSync.h"
 #include "platform/PathResolver.h"
 
 namespace {
@@ -198,7 +199,7 @@ bool HighscoreManager::WriteComplete(const std::string& bytes)
         return false;
     }
     int size = static_cast<int>(bytes.size());
-    bool written = file.Write(bytes.data(), size) == size && std::fflush(file.Handle()) == 0;
+    bool written = file.Write(bytes.data(), size) == size && platform::SyncToDisk(file.Handle());
     file.Close();
     if (!written) {
         Discard(temporary);

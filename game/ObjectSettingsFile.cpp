@@ -9,6 +9,7 @@
 #include "files/File.h"
 #include "params/AsciiSerializer.h"
 #include "params/Cast.h"
+#include "platform/DiskSync.h"
 #include "platform/PathResolver.h"
 #include "sprites/LoadingScreen.h"
 
@@ -150,8 +151,7 @@ bool ObjectSettingsFile::WriteBlocks(File& file)
             writer.SubObject(member.name, member.object);
         }
     }
-    std::FILE* handle = file.Handle();
-    return handle && std::fflush(handle) == 0 && !std::ferror(handle);
+    return platform::SyncToDisk(file.Handle());
 }
 
 void ObjectSettingsFile::KeepBackup(const std::string& path)
