@@ -106,9 +106,11 @@ check_log_clean() {
     ! grep -q 'runtime error:' "$work/stderr.txt" || fail "undefined behaviour: $(grep -m3 'runtime error:' "$work/stderr.txt")"
 }
 
-# A clean end: the game and the display were shut down and nothing crashed.
+# A clean end with the exit code $1 (default 0): the game and the display were shut down and
+# nothing crashed.
 check_clean_end() {
-    [ "$status" -eq 0 ] || fail "exit code $status"
+    local expected=${1:-0}
+    [ "$status" -eq "$expected" ] || fail "exit code $status, expected $expected"
     grep -qxF "Game Exit Done" "$work/data/debug.txt" || fail "the game did not exit"
     grep -qxF "Exiting." "$work/data/debug.txt" || fail "the application did not shut down"
     [ ! -e "$work/data/crash.txt" ] || fail "crash report written"

@@ -100,10 +100,7 @@ quit_from_main_menu() {
     [ -n "${1:-}" ] && shot "$1"
     press space
     wait_for_end 30 || fail "the exit screen did not end the program"
-    [ "$status" -eq 255 ] || fail "exit code $status, expected 255 (quit with -1)"
-    grep -qxF "Game Exit Done" "$work/data/debug.txt" || fail "the game did not exit"
-    grep -qxF "Exiting." "$work/data/debug.txt" || fail "the application did not shut down"
-    [ ! -e "$work/data/crash.txt" ] || fail "crash report written"
+    check_clean_end 255 # quit with -1
     check_log_clean
 }
 
