@@ -4,25 +4,11 @@
 #include <memory>
 
 #include "app/Debug.h"
-#include "files/File.h"
+#include "files/TextFileLines.h"
 #include "frontend/ChangeLevelAction.h"
 #include "frontend/MenuLevelNumber.h"
 #include "platform/Clock.h"
 #include "text/TextDisplay.h"
-
-namespace {
-
-constexpr int kMaxLineCharacters = 999;
-
-// Line ends are not part of a credit line.
-void StripLineEnd(std::string& line)
-{
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-        line.pop_back();
-    }
-}
-
-}  // namespace
 
 QMCreditsLevel::QMCreditsLevel() : counterFrequency(platform::Clock::PerformanceFrequency()) {}
 
@@ -39,16 +25,8 @@ bool QMCreditsLevel::Init(GameState* owningGame)
 void QMCreditsLevel::ReadCredits()
 {
     lines.clear();
-    File file;
-    if (!file.Open(kFileName, "r")) {
+    if (!ReadTextFileLines(kFileName, lines)) {
         Debug::Instance().Error("QMCreditLevel Failed to open data\\shared\\credits.txt!\n");
-        return;
-    }
-    char buffer[kMaxLineCharacters + 1];
-    while (file.ReadLine(buffer, sizeof buffer)) {
-        std::string line = buffer;
-        StripLineEnd(line);
-        lines.push_back(line);
     }
 }
 

@@ -18,6 +18,8 @@
 #include "frontend/QMHighscoreLevel.h"
 #include "frontend/QMMainMenuLevel.h"
 #include "game/CharacterSets.h"
+#include "game/board/GameMap.h"
+#include "game/level/QMMainLevel.h"
 #include "game/ObjectSettingsFile.h"
 #include "params/Cast.h"
 #include "params/GameElement.h"
@@ -91,9 +93,9 @@ std::string Formatted(const char* format, int number)
 
 GameQuillmark::LevelTable MakeGameLevels()
 {
-    // Level 1, the board game, joins the table once it exists; until then a switch to it stays.
     GameQuillmark::LevelTable table;
     table[GameQuillmark::kMainMenuLevel] = std::make_unique<QMMainMenuLevel>();
+    table[GameQuillmark::kMainLevel] = std::make_unique<QMMainLevel>();
     table[GameQuillmark::kHighscoreLevel] = std::make_unique<QMHighscoreLevel>();
     table[GameQuillmark::kCreditsLevel] = std::make_unique<QMCreditsLevel>();
     table[GameQuillmark::kExitLevel] = std::make_unique<QMExitLevel>();
@@ -213,8 +215,11 @@ void GameQuillmark::CreateLevels()
             level->Init(this);
         }
     }
+    Level* mainLevel = GetLevel(kMainLevel);
+    // Figures and items reach the board game through the board map.
+    GameMap::Instance().SetLevel(dynamic_cast<QMMainLevel*>(mainLevel));
     // The main level's parameters live in the settings file under this name.
-    if (Level* mainLevel = GetLevel(kMainLevel)) {
+    if (mainLevel) {
         Cast::Instance().Register(mainLevel, Formatted(kMainLevelCastName, kMainLevel), false);
     }
 }
@@ -342,6 +347,10 @@ void GameQuillmark::Init(int level)
     if (!next) {
         Debug::Instance().Error("GameQuillmark::Init: There is no level %d, staying on level %d!\n", level,
                                 levelNumber);
+        // A start on a missing level would leave a window that never becomes ready.
+        if (!activeLevel && level != kMainMenuLevel) {
+            Init(kMainMenuLevel);
+        }
         return;
     }
     levelNumber = level;
