@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "audio/SoundEngine.h"
+#include "game/figures/DwarfModel.h"
+#include "game/figures/KnightModel.h"
+#include "game/level/QMMainLevel.h"
 #include "core/ForgeOutput.h"
 #include "data/ForgeAll.h"
 #include "data/ForgeData.h"
@@ -22,11 +25,11 @@
 #include "fonts/FontCharacterSets.h"
 #include "params/AsciiSerializer.h"
 #include "params/Cast.h"
-#include "params/ComboBox.h"
 #include "params/Object.h"
 #include "params/Serializer.h"
 #include "sheets/ContactSheet.h"
 #include "spritemanager/SpriteTestSupport.h"
+#include "util/Factory.h"
 
 namespace {
 
@@ -35,9 +38,9 @@ namespace fs = std::filesystem;
 const std::vector<std::string> kDwarfNames = {"fenno", "tabor", "quirn", "marlo", "gandel", "ruvik", "holvo"};
 const std::vector<std::string> kKnightNames = {"stumpf", "scharf"};
 
-// ---- Stand-ins for the game's objects: they ask for exactly the labels the game reads ----
+// ---- Stand-ins for the objects the game does not have yet: they ask for the labels it will read ----
 
-enum class Kind { Float, Int, String, VectorFloat, DwarfName, KnightName, Brains };
+enum class Kind { Float, Int, String, VectorFloat };
 
 class Probe : public Object {
 public:
@@ -59,8 +62,6 @@ public:
     std::map<std::string, int> ints;
     std::map<std::string, std::string> strings;
     std::map<std::string, std::pair<float, float>> pairs;
-    int nameIndex = -1;
-    std::unique_ptr<Probe> brains;
 
 private:
     void Read(Serializer& serializer, Kind kind, const std::string& label)
@@ -70,58 +71,12 @@ private:
         case Kind::Int: serializer.Int(label, ints[label]); break;
         case Kind::String: serializer.String(label, strings[label]); break;
         case Kind::VectorFloat: serializer.VectorFloat(label, pairs[label].first, pairs[label].second); break;
-        case Kind::DwarfName: ComboBox(serializer, label, kDwarfNames, nameIndex); break;
-        case Kind::KnightName: ComboBox(serializer, label, kKnightNames, nameIndex); break;
-        case Kind::Brains: serializer.SubObject(label, brains.get()); break;
         }
     }
 
     std::string section;
     std::vector<std::pair<Kind, std::string>> parameters;
 };
-
-std::unique_ptr<Probe> BrainsProbe()
-{
-    return std::make_unique<Probe>("AStarController",
-                                   std::vector<std::pair<Kind, std::string>>{{Kind::Float, "Turn Length"},
-                                                                             {Kind::Float, "General Aggressiveness"},
-                                                                             {Kind::Float, "Player Aggressiveness"},
-                                                                             {Kind::Float, "Sleepiness"},
-                                                                             {Kind::Float, "Persistance"},
-                                                                             {Kind::Float, "Say Check"},
-                                                                             {Kind::Float, "Strike Delay"}});
-}
-
-std::unique_ptr<Probe> DwarfProbe()
-{
-    std::vector<std::pair<Kind, std::string>> list = {
-        {Kind::DwarfName, "Dwarf Name"},        {Kind::Float, "maximum Speed"}, {Kind::Float, "Accelleration Time"},
-        {Kind::Float, "Swaying Time"},          {Kind::Int, "Score f. Kill"},   {Kind::Float, "StrikeTime"},
-        {Kind::Float, "Force Factor"},          {Kind::Float, "Force Max"},     {Kind::Float, "CounterTime"},
-        {Kind::Float, "Size"},                  {Kind::Float, "Board Size"},    {Kind::Brains, "Brains"}};
-    for (const char* state : {"run", "schlaf", "stop", "start", "schlag", "getroffen", "taumeln", "umfallen", "schach",
-                              "brett", "doppel", "idle"}) {
-        list.emplace_back(Kind::Float, std::string(state) + " fps.:");
-    }
-    auto probe = std::make_unique<Probe>("Dwarf Model", list);
-    probe->brains = BrainsProbe();
-    return probe;
-}
-
-std::unique_ptr<Probe> KnightProbe()
-{
-    std::vector<std::pair<Kind, std::string>> list = {
-        {Kind::KnightName, "Knight Name"}, {Kind::Float, "maximum Speed"}, {Kind::Float, "Accelleration Time"},
-        {Kind::Float, "Swaying Time"},     {Kind::Float, "StrikeTime"},    {Kind::Float, "CounterTime"},
-        {Kind::Float, "Board Size"},       {Kind::Float, "Size"},          {Kind::Int, "Score f. Kill"},
-        {Kind::Float, "Bomb Probab."},     {Kind::Brains, "Brains"}};
-    for (const char* state : {"run", "stop", "start", "schlag", "umfallen"}) {
-        list.emplace_back(Kind::Float, std::string(state) + " fps.:");
-    }
-    auto probe = std::make_unique<Probe>("Knight Model", list);
-    probe->brains = BrainsProbe();
-    return probe;
-}
 
 using ProbeMaker = std::function<std::unique_ptr<Probe>()>;
 
@@ -130,12 +85,10 @@ ProbeMaker Plain(const std::string& section, std::vector<std::pair<Kind, std::st
     return [section, list] { return std::make_unique<Probe>(section, list); };
 }
 
-// Every class the game's factory knows, with the parameters each reads.
-const std::map<std::string, ProbeMaker>& GameClasses()
+// Classes the game does not have yet, with the parameters each will read.
+const std::map<std::string, ProbeMaker>& PendingClasses()
 {
     static const std::map<std::string, ProbeMaker> classes = {
-        {"DwarfModel", DwarfProbe},
-        {"KnightModel", KnightProbe},
         {"Jester", Plain("Jester", {{Kind::VectorFloat, "Random Timer"},
                                     {Kind::Float, "Sleep Time"},
                                     {Kind::Float, "Joke Radius"},
@@ -242,10 +195,11 @@ public:
         return true;
     }
 
-    Probe* Find(const std::string& name) const
+    Probe* Find(const std::string& name) const { return dynamic_cast<Probe*>(Cast::Instance().Find(name)); }
+    template <class T>
+    T* FindGameElement(const std::string& name) const
     {
-        auto found = created.find(name);
-        return found == created.end() ? nullptr : found->second.get();
+        return dynamic_cast<T*>(Cast::Instance().Find(name));
     }
 
     std::map<std::string, std::string> classOf;
@@ -280,17 +234,23 @@ private:
     void Create(const std::string& classText, const std::string& name)
     {
         const std::string className = classText.rfind("class ", 0) == 0 ? classText.substr(6) : std::string();
-        auto maker = GameClasses().find(className);
-        if (maker == GameClasses().end()) {
+        classOf[name] = className;
+        if (Factory<GameElement>::Knows(className)) {
+            elements.push_back(Factory<GameElement>::Create(className));
+            Cast::Instance().Register(elements.back().get(), name, true);
+            return;
+        }
+        auto maker = PendingClasses().find(className);
+        if (maker == PendingClasses().end()) {
             unknownClasses.push_back(classText);
             return;
         }
-        created[name] = maker->second();
-        classOf[name] = className;
-        Cast::Instance().Register(created[name].get(), name, true);
+        probes.push_back(maker->second());
+        Cast::Instance().Register(probes.back().get(), name, true);
     }
 
-    std::map<std::string, std::unique_ptr<Probe>> created;
+    std::vector<std::unique_ptr<GameElement>> elements;
+    std::vector<std::unique_ptr<Probe>> probes;
 };
 
 // ---- The data files alone ----
@@ -329,17 +289,7 @@ protected:
     }
 
     Probe sampleManager{"Sample Manager", {}};
-    Probe level{"LevelParameter",
-                {{Kind::Float, "Item Wahrscheinlichkeit"},
-                 {Kind::Float, "Round Length"},
-                 {Kind::VectorFloat, "Knights Occurrance"},
-                 {Kind::Float, "Number Speed"},
-                 {Kind::Float, "Number Time"},
-                 {Kind::String, "Number Font"},
-                 {Kind::VectorFloat, "Depth Correction"},
-                 {Kind::Float, "Ambient Volume"},
-                 {Kind::Float, "Music Volume"},
-                 {Kind::Int, "DEBUG:nDwarfs"}}};
+    QMMainLevel level;
 };
 
 TEST_F(DataFilesTest, ConfigurationHoldsEveryStartKey)
@@ -374,32 +324,25 @@ TEST_F(DataFilesTest, SettingsMakeAWinnableGameWithOnePlayer)
 {
     SettingsLoad load;
     LoadSettings(load);
-    const int rivals = level.ints["DEBUG:nDwarfs"];
+    const int rivals = level.GetDwarfCount();
     ASSERT_GE(rivals, 1);
     ASSERT_LE(rivals, 4);
-    EXPECT_GT(level.floats["Item Wahrscheinlichkeit"], 0.0f);
-    EXPECT_GT(level.floats["Round Length"], 0.0f);
+    EXPECT_GT(level.GetItemProbability(), 0.0f);
+    EXPECT_GT(level.GetRoundLength(), 0.0f);
 
     int players = 0;
-    std::set<int> characters;
+    std::set<std::string> characters;
     for (int i = 1; i <= rivals + 1; ++i) {
-        Probe* dwarf = load.Find("DwarfModel_" + std::to_string(i));
+        auto* dwarf = load.FindGameElement<DwarfModel>("DwarfModel_" + std::to_string(i));
         ASSERT_NE(dwarf, nullptr) << i;
-        EXPECT_EQ(load.classOf["DwarfModel_" + std::to_string(i)], "DwarfModel");
-        players += dwarf->nameIndex == 0 ? 1 : 0;
-        characters.insert(dwarf->nameIndex);
-        for (const char* state : {"start", "schlag", "getroffen", "umfallen", "schach", "brett", "doppel"}) {
-            EXPECT_GT(dwarf->floats[std::string(state) + " fps.:"], 0.0f) << i << " " << state;
-        }
+        players += dwarf->GetName() == DwarfModel::kPlayerName ? 1 : 0;
+        characters.insert(dwarf->GetName());
     }
     EXPECT_EQ(players, 1);
     EXPECT_EQ(characters.size(), static_cast<size_t>(rivals + 1));
     // Round k adds KnightModel_(n + k - 2): from the second round up to the fourth counter value.
     for (int i = rivals; i <= 3; ++i) {
-        Probe* knight = load.Find("KnightModel_" + std::to_string(i));
-        ASSERT_NE(knight, nullptr) << i;
-        EXPECT_GE(knight->nameIndex, 0);
-        EXPECT_GT(knight->floats["schlag fps.:"], 0.0f);
+        ASSERT_NE(load.FindGameElement<KnightModel>("KnightModel_" + std::to_string(i)), nullptr) << i;
     }
 
     Probe* bomb = load.Find("BombItem_Dwarf");

@@ -1,70 +1,15 @@
 #pragma once
 
-#include <array>
 #include <cmath>
 
-// The board as the game sees it: the walk grid (row 0 at the back, '#' blocked) and the level's
-// projection from a board position to screen pixels. The art is laid out from these, and the
-// tests check the art against them.
+#include "game/board/BoardLayout.h"
+
+// The board as the forge paints it: the game's walk grid and projection (shared with the game,
+// so the art and the play agree), plus what the painting needs beyond them.
 namespace board {
 
-constexpr int kCells = 32;
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-
-// clang-format off
-constexpr std::array<const char*, kCells> kLayout = {
-    "########......................##",
-    "#######.......................##",
-    "######........................##",
-    "#####.........................##",
-    "####..........................##",
-    "###...................######..##",
-    "##...........#####....######..##",
-    "#....#######.#####....######..##",
-    ".....#######.#####....######..##",
-    ".....#######..........######..##",
-    "..............................##",
-    "..............................##",
-    "..............................##",
-    "............................####",
-    "............................####",
-    "..........#######...............",
-    "..........#######...............",
-    "..........#######...............",
-    "..........#######...............",
-    "..........#######...#####.......",
-    "..........#######...#####.......",
-    "..........#######..............#",
-    "...#####..#######.............##",
-    "...#####....###...............##",
-    "..............................##",
-    "................##########...###",
-    "................##########...###",
-    "...####.........##########...###",
-    "...####.....................####",
-    "...........................#####",
-    "...........................#####",
-    "..........................######",
-};
-// clang-format on
-
-constexpr bool IsBlocked(int column, int row)
-{
-    if (column < 0 || row < 0 || column >= kCells || row >= kCells) {
-        return true;
-    }
-    return kLayout[row][column] == '#';
-}
-
-// The level's projection: horizon -1.8, vertical scale 0.4, column offset -0.41, origin
-// (515, 290), scale 525.
-constexpr double kHorizon = -1.8;
-constexpr double kVerticalScale = 0.4;
-constexpr double kColumnOffset = -0.41;
-constexpr double kOriginX = 515.0;
-constexpr double kOriginY = 290.0;
-constexpr double kScale = 525.0;
 
 struct ScreenPoint {
     double x = 0.0;
