@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchStage.h"
 #include "display/DirectDraw.h"
 #include "images/BmpWriter.h"
 #include "images/Image.h"
@@ -133,23 +134,6 @@ std::unique_ptr<SurfaceSprite> Surface(std::unique_ptr<Image> image, bool crop)
     return sprite;
 }
 
-// An SDL surface of the screen format holding the same pixels as an image.
-struct SdlSurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SdlSurface = std::unique_ptr<SDL_Surface, SdlSurfaceDeleter>;
-
-SdlSurface SdlCopy(const Image& image)
-{
-    uint32_t format = image.GetDepth() == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_XRGB8888;
-    SdlSurface surface(SDL_CreateRGBSurfaceWithFormat(0, image.GetWidth(), image.GetHeight(), image.GetDepth(), format));
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        std::memcpy(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch, image.Row(y),
-                    static_cast<size_t>(image.RowBytes()));
-    }
-    return surface;
-}
-
 constexpr char kFontCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789:";
 constexpr int kGlyphWidth = 7;
 constexpr int kGlyphHeight = 12;
@@ -194,18 +178,13 @@ DrawInfo At(int x, int y)
 struct Stage {
     explicit Stage(int depth)
     {
-        Singleton<DirectDraw>::Release();
-        platform::UseRgb555ForSixteenBits(false);
-        platform::OverrideDesktopDepth(depth);
-        DirectDraw::Instance().Create(nullptr, DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, depth, false);
+        CreateBenchDisplay(depth);
         auto backgroundPicture = Picture(DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, false);
         auto figurePicture = Picture(kSpriteWidth, kSpriteHeight, true);
         sdlBackground = SdlCopy(*backgroundPicture);
         sdlFigure = SdlCopy(*figurePicture);
         SDL_SetColorKey(sdlFigure.get(), SDL_TRUE, 0);
-        uint32_t format = depth == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_XRGB8888;
-        sdlTarget.reset(SDL_CreateRGBSurfaceWithFormat(0, DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, depth,
-                                                       format));
+        sdlTarget = SdlScreenSurface(DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, depth);
         background = Surface(std::move(backgroundPicture), false);
         figure = Surface(std::move(figurePicture), false);
         glass = std::make_unique<AlphaSprite>();
@@ -237,26 +216,10 @@ struct Stage {
     bool hasFont = false;
 };
 
-// One stage at a time: a change of depth rebuilds the display and the sprites. The first stage
-// is made before its holder is registered for destruction, so it dies before the surfaces'
-// own bookkeeping does.
-Stage& StageFor(const benchmark::State& state)
-{
-    int depth = static_cast<int>(state.range(0));
-    static std::unique_ptr<Stage> stage = std::make_unique<Stage>(depth);
-    static int stageDepth = depth;
-    if (stageDepth != depth) {
-        stage.reset();
-        stage = std::make_unique<Stage>(depth);
-        stageDepth = depth;
-    }
-    return *stage;
-}
-
 // The frame's clear as the render engine does it: an empty frame flushed.
 void Clear_Ours(benchmark::State& state)
 {
-    StageFor(state);
+    StageFor<Stage>(state);
     RenderEngine& engine = RenderEngine::Instance();
     engine.Clear();
     for (auto _ : state) {
@@ -267,7 +230,7 @@ void Clear_Ours(benchmark::State& state)
 
 void Clear_SDL(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     for (auto _ : state) {
         SDL_FillRect(stage.sdlTarget.get(), nullptr, 0);
         benchmark::ClobberMemory();
@@ -276,7 +239,7 @@ void Clear_SDL(benchmark::State& state)
 
 void BackgroundBlit_Ours(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     DrawInfo info = At(0, 0);
     info.flags |= DI_NO_COLORKEY;
     for (auto _ : state) {
@@ -287,16 +250,13 @@ void BackgroundBlit_Ours(benchmark::State& state)
 
 void BackgroundBlit_SDL(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
-    for (auto _ : state) {
-        SDL_BlitSurface(stage.sdlBackground.get(), nullptr, stage.sdlTarget.get(), nullptr);
-        benchmark::ClobberMemory();
-    }
+    Stage& stage = StageFor<Stage>(state);
+    BlitBackgroundSdl(state, stage.sdlBackground.get(), stage.sdlTarget.get());
 }
 
 void ColorKeyBlit_Ours(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i) {
             stage.figure->DrawEx(At(SpriteX(i), SpriteY(i)));
@@ -307,7 +267,7 @@ void ColorKeyBlit_Ours(benchmark::State& state)
 
 void ColorKeyBlit_SDL(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i) {
             SDL_Rect to{SpriteX(i), SpriteY(i), kSpriteWidth, kSpriteHeight};
@@ -319,7 +279,7 @@ void ColorKeyBlit_SDL(benchmark::State& state)
 
 void ScaledColorKeyBlit_Ours(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i) {
             DrawInfo info = At(SpriteX(i), SpriteY(i));
@@ -334,7 +294,7 @@ void ScaledColorKeyBlit_Ours(benchmark::State& state)
 
 void ScaledColorKeyBlit_SDL(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i) {
             SDL_Rect to{SpriteX(i), SpriteY(i), kScaledWidth, kScaledHeight};
@@ -346,7 +306,7 @@ void ScaledColorKeyBlit_SDL(benchmark::State& state)
 
 void AlphaSprites50(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i) {
             stage.glass->DrawEx(At(SpriteX(i), SpriteY(i)));
@@ -357,7 +317,7 @@ void AlphaSprites50(benchmark::State& state)
 
 void RleFrames50(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     float scale = static_cast<float>(state.range(1)) / 100.0f;
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i) {
@@ -371,7 +331,7 @@ void RleFrames50(benchmark::State& state)
 
 void Shadows50(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i) {
             stage.shadow->DrawEx(At(SpriteX(i), SpriteY(i)));
@@ -385,7 +345,7 @@ void Shadows50(benchmark::State& state)
 // sorted and drawn.
 void MainLevelFrame(benchmark::State& state)
 {
-    Stage& stage = StageFor(state);
+    Stage& stage = StageFor<Stage>(state);
     if (!stage.hasFont) {
         state.SkipWithError("no font");
         return;

@@ -64,6 +64,7 @@ void AStarController::Parameters(Serializer& serializer, const std::string& name
 void AStarController::Reset()
 {
     strikeCandidate = nullptr;
+    overrunLogged = false;
     turnTimer = -1.0f;
     attacksOwnKind = true;
     target = nullptr;
@@ -173,7 +174,11 @@ void AStarController::Search(Cell goal)
             return;
         }
     }
-    Debug::Instance().Log("Algorithm Overrun\n");
+    // Crowded boards overrun often; once per reset keeps the log readable.
+    if (!overrunLogged) {
+        Debug::Instance().Log("Algorithm Overrun\n");
+        overrunLogged = true;
+    }
 }
 
 Cell AStarController::TargetCell(const GameModel& other) const

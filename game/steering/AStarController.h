@@ -61,4 +61,5 @@ private:
     std::vector<GameModel*> byDistance;
     GameModel* strikeCandidate = nullptr;
     float strikeTimer = 0.0f;
+    bool overrunLogged = false;
 };
