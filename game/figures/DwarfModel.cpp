@@ -409,10 +409,11 @@ void DwarfModel::SetState(int newState)
 
 void DwarfModel::Hit(GameElement* attacker, float force)
 {
-    lastAttacker = dynamic_cast<GameModel*>(attacker);
+    // A dwarf already down keeps the attacker that felled it, so that one gets the kill.
     if (IsDown()) {
         return;
     }
+    lastAttacker = dynamic_cast<GameModel*>(attacker);
     const int oldState = state;
     if (lastAttacker) {
         HitByFigure(*lastAttacker, force);

@@ -47,7 +47,10 @@ void PlayerController::Update(float)
         figure->StartStrike();
         charging = true;
     } else if (!strikeHeld && charging) {
-        figure->Strike();
+        // A board held too long has sunk again: letting go then strikes nothing.
+        if (striking) {
+            figure->Strike();
+        }
         charging = false;
     }
     figure->SetDirection(direction::FromKeyBits(bits));
