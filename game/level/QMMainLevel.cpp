@@ -70,6 +70,7 @@ constexpr const char* kLostText = "Das war wohl nichts...";
 constexpr const char* kCountdownFormat = "%s<br>N\xE4" "chste Runde in<br>%i";
 constexpr TextRect kPauseRect{0, 200, 1024, 200};
 constexpr TextRect kScreenTextRect{0, 300, 1024, 468};
+constexpr TextRect kFinalTextRect{0, 190, 1024, 160};
 constexpr int kClockX = 37;
 constexpr int kTopLineY = 25;
 constexpr int kScoreRight = 958;
@@ -710,34 +711,36 @@ void QMMainLevel::RenderClockAndTexts()
     case kBetweenRounds:
         display.DrawText(kClockX, kTopLineY, "0:00");
         if (timer >= kCountdownSeconds) {
-            RenderScreenText(ChosenText());
+            RenderScreenText(ChosenText(), kScreenTextRect);
         } else {
             char text[1100];
             std::snprintf(text, sizeof text, kCountdownFormat, ChosenText().c_str(),
                           static_cast<int>(std::trunc(std::max(timer, 0.0f))));
-            RenderScreenText(text);
+            RenderScreenText(text, kScreenTextRect);
         }
         break;
     case kFinalFanfare:
         display.DrawText(kClockX, kTopLineY, "0:00");
-        RenderScreenText(won ? kWonText : kLostText);
+        RenderScreenText(won ? kWonText : kLostText, kScreenTextRect);
         break;
     case kFinalScreen:
         if (Sprite* screen = SpriteManager::Instance().GetSprite("GameOverScreen")) {
             screen->Draw(0, 0, 0, kScreenDepth);
         }
+        // The closing line was drawn for this screen; it stands under the banner.
+        RenderScreenText(ChosenText(), kFinalTextRect);
         break;
     default:
         break;
     }
 }
 
-void QMMainLevel::RenderScreenText(const std::string& text)
+void QMMainLevel::RenderScreenText(const std::string& text, const TextRect& area)
 {
     TextLayoutScope scope;
     TextDisplay& display = TextDisplay::Instance();
     display.SetFont(kSmallFont);
-    display.SetRect(kScreenTextRect.x, kScreenTextRect.y, kScreenTextRect.width, kScreenTextRect.height);
+    display.SetRect(area.x, area.y, area.width, area.height);
     display.SetHorizontalAlignment(kAlignCenter);
     display.SetVerticalAlignment(kAlignCenter);
     display.DrawMarkup(text);

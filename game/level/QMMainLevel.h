@@ -7,6 +7,7 @@
 #include "game/level/QMLevel.h"
 #include "game/level/StaticPicture.h"
 #include "render/Animation.h"
+#include "text/TextRect.h"
 
 class BonusItem;
 class DwarfModel;
@@ -98,7 +99,7 @@ private:
     void RenderScene();
     void RenderClockAndTexts();
     void RenderPausedText();
-    void RenderScreenText(const std::string& text);
+    void RenderScreenText(const std::string& text, const TextRect& area);
     void RenderTopLine();
     static void PlayEvent(const char* eventName);
     static void ReadTextList(const char* fileName, std::vector<std::string>& texts);
