@@ -1,5 +1,6 @@
 #include "game/figures/KnightModel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -219,7 +220,8 @@ void KnightModel::ComeBack()
         brains->Reset();
     }
     SetPosition(GameMap::CellToPosition(next));
-    --roundScore;
+    // Ranked with the dwarfs, whose round scores never drop below 0.
+    roundScore = std::max(roundScore - 1, 0);
     state = kStart;
 }
 

@@ -211,6 +211,8 @@ void QMMainLevel::Exit()
     CloseStreams();
     EmptyLists();
     staticPictures.clear();
+    roundEndTexts.clear();
+    levelEndTexts.clear();
     chimney.Reset();
     water.Reset();
     forest.Reset();
@@ -295,6 +297,8 @@ void QMMainLevel::BuildSpawnTable()
 
 void QMMainLevel::OpenStreams()
 {
+    // A new game on a running one ("reset") must not leave the old streams playing unheld.
+    CloseStreams();
     SoundEngine& engine = SoundEngine::Instance();
     if (StreamingSample* ambient = engine.OpenMusic(kAmbientStream)) {
         streams["ambient"] = ambient;
