@@ -1,7 +1,9 @@
 #include "game/steering/AStarSearch.h"
 
 #include <algorithm>
-#include <functional>
+#include <bit>
+#include <iterator>
+#include <utility>
 
 #include "app/Debug.h"
 #include "game/board/GameMap.h"
@@ -10,13 +12,11 @@ AStarSearch::AStarSearch(const GameMap& board) : map(board)
 {
     pool.reserve(kReservedRecords);
     open.reserve(kReservedRecords);
-    firstListed.fill(-1);
-    lastListed.fill(-1);
 }
 
 void AStarSearch::SetStart(Cell cell)
 {
-    // A figure standing on the very edge may report a cell just outside the grid.
+    // The per-cell tables know only cells inside the grid.
     start = {std::clamp(cell.column, 0, board::kCells - 1), std::clamp(cell.row, 0, board::kCells - 1)};
     Restart();
 }
@@ -29,13 +29,11 @@ void AStarSearch::SetGoal(Cell cell)
 
 void AStarSearch::Restart()
 {
-    for (const Record& record : pool) {
-        firstListed[CellIndex(record.cell)] = -1;
-        lastListed[CellIndex(record.cell)] = -1;
-    }
+    firstListed.fill(-1);
+    lastListed.fill(-1);
     pool.clear();
     open.clear();
-    Add({start, 0.0f, GameMap::ManhattanDistance(start, goal)});
+    Add({CellIndex(start)}, MakeKey(0.0f, GameMap::ManhattanDistance(start, goal)));
     current = 0;
     done = start == goal;
 }
@@ -47,7 +45,7 @@ bool AStarSearch::Step()
     }
     // Duplicates of a cell share the expansion of its first listed record.
     current = FirstListedWith(pool[PopOpen()].cell);
-    const Cell cell = pool[current].cell;
+    const Cell cell = CellAt(pool[current].cell);
     if (cell == goal) {
         done = true;
         return true;
@@ -62,18 +60,22 @@ bool AStarSearch::Step()
 void AStarSearch::Expand(Cell neighbour)
 {
     const Record& from = pool[current];
-    const Record next{neighbour, from.g + map.StepCost(from.cell, neighbour), GameMap::ManhattanDistance(neighbour, goal),
-                      current};
-    const RecordIndex listed = FirstListedWith(neighbour);
-    if (listed >= 0 && Before(next, pool[listed])) {
+    const int cell = CellIndex(neighbour);
+    const float h = GameMap::ManhattanDistance(neighbour, goal);
+    const Record next{cell, from.g + map.StepCost(CellAt(from.cell), neighbour), current};
+    const OpenKey key = MakeKey(next.g, h);
+    const RecordIndex listed = FirstListedWith(cell);
+    if (listed >= 0) {
+        // A cell that already has a record as good keeps it alone: a second one would be
+        // expanded again and again, two cells making each other for ever.
         // A record that others lead back through must stay, or their paths would break.
-        if (IsParentOfAny(listed)) {
+        if (!(key < MakeKey(pool[listed].g, h)) || IsParentOfAny(listed)) {
             return;
         }
-        UnlistFirstOf(neighbour);
-        RemoveOpenEntryOf(neighbour);
+        UnlistFirstOf(cell);
+        RemoveOpenEntryOf(cell);
     }
-    Add(next);
+    Add(next, key);
 }
 
 std::vector<Cell> AStarSearch::GetPath() const
@@ -91,26 +93,15 @@ void AStarSearch::GetPath(std::vector<Cell>& path) const
             Debug::Instance().Log("Path Overrun\n");
             return;
         }
-        path.push_back(pool[index].cell);
+        path.push_back(CellAt(pool[index].cell));
     }
 }
 
-bool AStarSearch::Before(const Record& a, const Record& b)
+AStarSearch::OpenKey AStarSearch::MakeKey(float g, float h)
 {
-    const float fa = a.g + a.h;
-    const float fb = b.g + b.h;
-    if (fa != fb) {
-        return fa < fb;
-    }
-    if (a.g != b.g) {
-        return a.g > b.g;
-    }
-    return a.h < b.h;
-}
-
-bool AStarSearch::OpensAfter(RecordIndex a, RecordIndex b) const
-{
-    return Before(pool[b], pool[a]);
+    // Costs are never negative, so their bit patterns order like the numbers themselves.
+    const OpenKey f = std::bit_cast<uint32_t>(g + h);
+    return f << 32 | static_cast<uint32_t>(~std::bit_cast<uint32_t>(g));
 }
 
 bool AStarSearch::IsParentOfAny(RecordIndex candidate) const
@@ -118,11 +109,11 @@ bool AStarSearch::IsParentOfAny(RecordIndex candidate) const
     return pool[candidate].childReferences > 0;
 }
 
-void AStarSearch::Add(const Record& record)
+void AStarSearch::Add(const Record& record, OpenKey key)
 {
     const RecordIndex index = static_cast<RecordIndex>(pool.size());
     pool.push_back(record);
-    const int cell = CellIndex(record.cell);
+    const int cell = record.cell;
     if (firstListed[cell] < 0) {
         firstListed[cell] = index;
     } else {
@@ -130,51 +121,70 @@ void AStarSearch::Add(const Record& record)
     }
     lastListed[cell] = index;
     ReferenceParent(record, 1);
-    PushOpen(index);
+    PushOpen(index, key);
 }
 
-void AStarSearch::UnlistFirstOf(Cell cell)
+void AStarSearch::UnlistFirstOf(int cell)
 {
-    const int at = CellIndex(cell);
-    const Record& first = pool[firstListed[at]];
+    const Record& first = pool[firstListed[cell]];
     ReferenceParent(first, -1);
-    firstListed[at] = first.nextListed;
-    if (firstListed[at] < 0) {
-        lastListed[at] = -1;
+    firstListed[cell] = first.nextListed;
+    if (firstListed[cell] < 0) {
+        lastListed[cell] = -1;
     }
 }
 
-void AStarSearch::PushOpen(RecordIndex index)
+void AStarSearch::PushOpen(RecordIndex index, OpenKey key)
 {
-    open.push_back(index);
-    std::push_heap(open.begin(), open.end(), std::bind_front(&AStarSearch::OpensAfter, this));
+    open.push_back({key, index, pool[index].cell});
+    std::push_heap(open.begin(), open.end(), OpensAfter{});
     ReferenceParent(pool[index], 1);
 }
 
 AStarSearch::RecordIndex AStarSearch::PopOpen()
 {
-    std::pop_heap(open.begin(), open.end(), std::bind_front(&AStarSearch::OpensAfter, this));
-    const RecordIndex index = open.back();
+    std::pop_heap(open.begin(), open.end(), OpensAfter{});
+    const RecordIndex index = open.back().record;
     open.pop_back();
     ReferenceParent(pool[index], -1);
     return index;
 }
 
-void AStarSearch::RemoveOpenEntryOf(Cell cell)
+void AStarSearch::RemoveOpenEntryOf(int cell)
 {
-    const auto entry =
-        std::find_if(open.begin(), open.end(), [this, cell](RecordIndex index) { return pool[index].cell == cell; });
+    const auto entry = std::find_if(open.begin(), open.end(), [cell](const OpenEntry& e) { return e.cell == cell; });
     if (entry == open.end()) {
         return;
     }
-    ReferenceParent(pool[*entry], -1);
-    open.erase(entry);
-    std::make_heap(open.begin(), open.end(), std::bind_front(&AStarSearch::OpensAfter, this));
+    ReferenceParent(pool[entry->record], -1);
+    const auto position = entry - open.begin();
+    *entry = open.back();
+    open.pop_back();
+    if (position < std::ssize(open)) {
+        // The entry moved into the hole may belong above it or below it.
+        std::push_heap(open.begin(), open.begin() + position + 1, OpensAfter{});
+        SiftDown(static_cast<size_t>(position));
+    }
 }
 
-AStarSearch::RecordIndex AStarSearch::FirstListedWith(Cell cell) const
+void AStarSearch::SiftDown(size_t position)
 {
-    return firstListed[CellIndex(cell)];
+    const OpensAfter opensAfter;
+    for (size_t child = 2 * position + 1; child < open.size(); child = 2 * position + 1) {
+        if (child + 1 < open.size() && opensAfter(open[child], open[child + 1])) {
+            ++child;
+        }
+        if (!opensAfter(open[position], open[child])) {
+            return;
+        }
+        std::swap(open[position], open[child]);
+        position = child;
+    }
+}
+
+AStarSearch::RecordIndex AStarSearch::FirstListedWith(int cell) const
+{
+    return firstListed[cell];
 }
 
 void AStarSearch::ReferenceParent(const Record& record, int change)

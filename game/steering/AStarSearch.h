@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "game/board/BoardLayout.h"
@@ -33,33 +34,47 @@ public:
     bool IsDone() const { return done; }
 
 private:
+    // Indices into the record pool stand for records: they stay valid as the pool grows.
+    using RecordIndex = int;
+    // The open order packed into one number, smaller first: the smaller estimate f = g + h, on a
+    // tie the record further from the start. The estimate to the goal never decides beyond that:
+    // with f and g equal, h is equal as well.
+    using OpenKey = uint64_t;
+
+    // Kept small: a planning makes thousands of them.
     struct Record {
-        Cell cell;
+        int cell = 0;
         float g = 0.0f;
-        float h = 0.0f;
-        int parent = -1;
+        RecordIndex parent = -1;
         // The next listed record of the same cell, in creation order.
-        int nextListed = -1;
+        RecordIndex nextListed = -1;
         // Listed records and open entries that name this record as their parent.
         int childReferences = 0;
     };
-    // Indices into the record pool stand for records: they stay valid as the pool grows.
-    using RecordIndex = int;
+    // The key and cell travel with the index so the heap never reaches into the pool.
+    struct OpenEntry {
+        OpenKey key = 0;
+        RecordIndex record = -1;
+        int cell = 0;
+    };
+    struct OpensAfter {
+        bool operator()(const OpenEntry& a, const OpenEntry& b) const { return a.key > b.key; }
+    };
     static constexpr int kCellCount = board::kCells * board::kCells;
 
     static int CellIndex(Cell cell) { return board::kCells * cell.row + cell.column; }
-    static bool Before(const Record& a, const Record& b);
-    // The open heap's order: the record expanded first sits on top.
-    bool OpensAfter(RecordIndex a, RecordIndex b) const;
+    static Cell CellAt(int index) { return {index % board::kCells, index / board::kCells}; }
+    static OpenKey MakeKey(float g, float h);
     void Restart();
     void Expand(Cell neighbour);
     bool IsParentOfAny(RecordIndex candidate) const;
-    void Add(const Record& record);
-    void UnlistFirstOf(Cell cell);
-    void PushOpen(RecordIndex index);
+    void Add(const Record& record, OpenKey key);
+    void UnlistFirstOf(int cell);
+    void PushOpen(RecordIndex index, OpenKey key);
     RecordIndex PopOpen();
-    void RemoveOpenEntryOf(Cell cell);
-    RecordIndex FirstListedWith(Cell cell) const;
+    void RemoveOpenEntryOf(int cell);
+    void SiftDown(size_t position);
+    RecordIndex FirstListedWith(int cell) const;
     void ReferenceParent(const Record& record, int change);
 
     const GameMap& map;
@@ -71,6 +86,7 @@ private:
     std::vector<Record> pool;
     std::array<RecordIndex, kCellCount> firstListed{};
     std::array<RecordIndex, kCellCount> lastListed{};
-    std::vector<RecordIndex> open;
+    // A binary heap, best entry on top.
+    std::vector<OpenEntry> open;
     bool done = false;
 };
