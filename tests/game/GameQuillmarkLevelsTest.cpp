@@ -70,6 +70,14 @@ TEST_F(LevelSwitching, AMissingLevelIsLoggedAndTheActiveLevelStays)
     EXPECT_TRUE(LogHas("***ERROR: GameQuillmark::Init: There is no level 1"));
 }
 
+TEST_F(LevelSwitching, AStartOnAMissingLevelFallsBackToTheMainMenu)
+{
+    game->Init(GameQuillmark::kUnusedLevel);
+    EXPECT_TRUE(game->IsReady());
+    EXPECT_EQ(game->GetLevelNumber(), GameQuillmark::kMainMenuLevel);
+    EXPECT_TRUE(LogHas("***ERROR: GameQuillmark::Init: There is no level 2"));
+}
+
 TEST_F(LevelSwitching, ALevelNumberOutOfRangeEndsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
