@@ -18,6 +18,33 @@ make_layout() {
     done
 }
 
+# Gives the layout a file of its own at data/$1 (a path in lower case, as the forge writes it)
+# to change: each linked directory on the way becomes a real one whose entries link to the
+# build's, and the file itself a copy. The build's data stays untouched.
+own_data_copy() {
+    local dir=$work/data part source entry
+    local -a parts
+    IFS=/ read -ra parts <<<"$1"
+    for part in "${parts[@]}"; do
+        if [ -L "$dir/$part" ]; then
+            source=$(readlink "$dir/$part")
+            rm "$dir/$part"
+            if [ -d "$source" ]; then
+                mkdir "$dir/$part"
+                for entry in "$source"/*; do
+                    ln -s "$entry" "$dir/$part/$(basename "$entry")"
+                done
+            else
+                cp "$source" "$dir/$part"
+            fi
+        fi
+        dir=$dir/$part
+    done
+    if [ ! -f "$dir" ] || [ -L "$dir" ]; then
+        fail "no data file $1 to copy"
+    fi
+}
+
 # A desktop's dialog tool would hold every message box open; the stand-in answers at once,
 # so a box never stops an automated run (the log check below still finds its line).
 install_dialog_stub() {
@@ -92,14 +119,20 @@ check_loading() {
         fail "shared data or title music missing"
 }
 
+# The classes the settings file names but the build does not have yet; each block is skipped with
+# a warning. Take a name out when its class lands.
+pending_classes=(Jester Hunter Queen BombItem BoardItem DizzyItem PointsItem SkateItem SleepyItem
+    SpeedBonusItem SpeedMalusItem)
+
 # Every warning and error of the run must be one the game knows to expect: the repeated cells of
-# the font pictures, and the board game whose level and element classes are not built yet. Anything
-# else (a missing picture, font, sprite, audio event or sound file) fails, as does a message box
-# or, in a sanitizer build, a report of undefined behaviour.
+# the font pictures, and the settings blocks of the pending classes. Anything else (a missing
+# picture, font, sprite, audio event or sound file) fails, as does a message box or, in a
+# sanitizer build, a report of undefined behaviour.
 check_log_clean() {
-    local unexpected
-    unexpected=$(grep -E '^\*\*\*(WARNING|ERROR): ' "$work/data/debug.txt" |
-        grep -vE 'Font::Create: The character <.> is double defined in the character-set|GameQuillmark::Init: There is no level 1,|GameQuillmark::LoadSettings: Unknown class <')
+    local expected unexpected
+    expected='Font::Create: The character <.> is double defined in the character-set'
+    expected+="|GameQuillmark::LoadSettings: Unknown class <($(IFS='|'; echo "${pending_classes[*]}"))> of <"
+    unexpected=$(grep -E '^\*\*\*(WARNING|ERROR): ' "$work/data/debug.txt" | grep -vE "$expected")
     [ -z "$unexpected" ] || fail "unexpected log lines: $unexpected"
     ! grep -q '^ERROR: ' "$work/stderr.txt" || fail "a message box was shown: $(grep -A1 '^ERROR: ' "$work/stderr.txt")"
     # A sanitizer build reports undefined behaviour and goes on; the run must not have any.
