@@ -19,6 +19,7 @@
 #include "game/board/GameMap.h"
 #include "game/figures/DwarfModel.h"
 #include "game/items/BonusItem.h"
+#include "game/level/BoardPictures.h"
 #include "game/level/BoardProjection.h"
 #include "game/steering/DwarfController.h"
 #include "params/Cast.h"
@@ -32,29 +33,6 @@
 
 namespace {
 
-struct PicturePlacement {
-    const char* sprite;
-    int x;
-    int y;
-    float depth;
-};
-
-// The board, then the masks at the depth of the row they cover, so figures further forward
-// pass in front of them.
-constexpr std::array<PicturePlacement, 10> kStaticPictures = {{{"background", 0, 0, -1.0f},
-                                                               {"mask_tree", 610, 517, 0.81f},
-                                                               {"mask_well", 692, 262, 0.3f},
-                                                               {"mask_wood", 380, 308, 0.22f},
-                                                               {"mask_barrel", 215, 575, 0.85f},
-                                                               {"mask_tabletop", 441, 384, 0.47f},
-                                                               {"mask_fence", 842, 372, 0.42f},
-                                                               {"mask_shrub_front_01", 0, 672, 1.0f},
-                                                               {"mask_shrub_front_02", 365, 688, 1.0f},
-                                                               {"mask_shrub_front_03", 898, 607, 1.0f}}};
-
-constexpr PicturePlacement kChimney{"anim_chimmney", 166, 0, -0.5f};
-constexpr PicturePlacement kWater{"anim_water", 970, 333, -0.5f};
-constexpr PicturePlacement kForest{"anim_forest", 0, 0, -0.4f};
 constexpr float kChimneySpeed = 10.0f;
 constexpr float kWaterSpeed = 10.0f;
 constexpr float kForestSpeed = 8.0f;
@@ -70,7 +48,7 @@ constexpr const char* kLostText = "Das war wohl nichts...";
 constexpr const char* kCountdownFormat = "%s<br>N\xE4" "chste Runde in<br>%i";
 constexpr TextRect kPauseRect{0, 200, 1024, 200};
 constexpr TextRect kScreenTextRect{0, 300, 1024, 468};
-constexpr TextRect kFinalTextRect{0, 190, 1024, 160};
+constexpr TextRect kFinalTextRect{0, 250, 1024, 120};
 constexpr int kClockX = 37;
 constexpr int kTopLineY = 25;
 constexpr int kScoreRight = 958;
@@ -177,23 +155,27 @@ bool QMMainLevel::Init(GameState* owner)
 void QMMainLevel::CreateStaticPictures()
 {
     SpriteManager& sprites = SpriteManager::Instance();
-    for (const PicturePlacement& placement : kStaticPictures) {
+    const auto add = [&](const board::Placement& placement) {
         StaticPicture picture;
-        picture.sprite = sprites.GetSprite(placement.sprite);
+        picture.sprite = sprites.GetSprite(placement.label);
         picture.x = placement.x;
         picture.y = placement.y;
         picture.depth = placement.depth;
         staticPictures.push_back(picture);
+    };
+    add(board::kBackground);
+    for (const board::Placement& mask : board::kMasks) {
+        add(mask);
     }
 }
 
 void QMMainLevel::LoadBackgroundAnimations()
 {
-    chimney.SetSpriteLabel(kChimney.sprite);
+    chimney.SetSpriteLabel(board::kChimneyAnim.label);
     chimney.SetSpeed(kChimneySpeed);
-    water.SetSpriteLabel(kWater.sprite);
+    water.SetSpriteLabel(board::kWaterAnim.label);
     water.SetSpeed(kWaterSpeed);
-    forest.SetSpriteLabel(kForest.sprite);
+    forest.SetSpriteLabel(board::kForestAnim.label);
     forest.SetSpeed(kForestSpeed);
     forest.SetMode(Animation::kPingPong);
 }
@@ -758,7 +740,7 @@ void QMMainLevel::RenderTopLine()
         std::snprintf(score, sizeof score, "%d", player->GetTotalScore());
         display.DrawText(kScoreRight - display.GetTextWidth(score), kTopLineY, score);
     }
-    chimney.Draw(kChimney.x, kChimney.y, kChimney.depth);
-    forest.Draw(kForest.x, kForest.y, kForest.depth);
-    water.Draw(kWater.x, kWater.y, kWater.depth);
+    chimney.Draw(board::kChimneyAnim.x, board::kChimneyAnim.y, board::kChimneyAnim.depth);
+    forest.Draw(board::kForestAnim.x, board::kForestAnim.y, board::kForestAnim.depth);
+    water.Draw(board::kWaterAnim.x, board::kWaterAnim.y, board::kWaterAnim.depth);
 }

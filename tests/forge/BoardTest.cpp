@@ -87,6 +87,7 @@ TEST_F(BoardTest, ListsEveryBoardLabelWithItsTypeAndFrames)
         {"mask_shrub_front_01", {"static", 1}},
         {"mask_shrub_front_02", {"static", 1}},
         {"mask_shrub_front_03", {"static", 1}},
+        {"mask_hay", {"static", 1}},
         {"anim_chimmney", {"anim", 10}},
         {"anim_water", {"anim", 8}},
         {"anim_forest", {"anim", 6}},
@@ -210,6 +211,7 @@ TEST_F(BoardTest, MasksAreCutFromTheBackgroundOverTheirObstacles)
     const std::map<std::string, std::pair<double, double>> obstacleCells = {
         {"mask_tree", {21.5, 26.5}},  {"mask_well", {24.5, 7.5}},      {"mask_wood", {8.5, 9.5}},
         {"mask_barrel", {4.5, 27.5}}, {"mask_tabletop", {13.5, 15.5}}, {"mask_fence", {29.5, 13.5}},
+        {"mask_hay", {15.5, 7.5}},
     };
     for (const board::Placement& mask : board::kMasks) {
         std::unique_ptr<Image> cut = Picture(mask.label);

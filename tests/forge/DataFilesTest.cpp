@@ -541,7 +541,7 @@ std::vector<LabelSection> CatalogueSections()
           "noButton"}},
         {"board",
          {"background", "mask_tree", "mask_well", "mask_wood", "mask_barrel", "mask_tabletop", "mask_fence",
-          "mask_shrub_front_01", "mask_shrub_front_02", "mask_shrub_front_03", "GameOverScreen"}},
+          "mask_shrub_front_01", "mask_shrub_front_02", "mask_shrub_front_03", "mask_hay", "GameOverScreen"}},
         {"board animations", {"anim_chimmney", "anim_water", "anim_forest"}},
         {"figure effects", {"shadow", "sternchen", "hitAnimation"}},
         {"dwarf icons", icons},

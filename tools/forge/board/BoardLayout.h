@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/board/BoardLayout.h"
+#include "game/level/BoardPictures.h"
 
 // The board as the forge paints it: the game's walk grid and projection (shared with the game,
 // so the art and the play agree), plus what the painting needs beyond them.
@@ -49,28 +50,6 @@ inline double ColumnAt(double x, double row)
 
 // Figures are drawn at (row + 1) x 0.6; the art uses the same factor for heights above the board.
 inline double FigureScale(double row) { return (row + 1.0) * 0.6; }
-
-// Static pictures the level draws at fixed places (top-left, depth).
-struct Placement {
-    const char* label;
-    int x;
-    int y;
-    double depth;
-};
-
-constexpr std::array<Placement, 9> kMasks = {{{"mask_tree", 610, 517, 0.81},
-                                              {"mask_well", 692, 262, 0.3},
-                                              {"mask_wood", 380, 308, 0.22},
-                                              {"mask_barrel", 215, 575, 0.85},
-                                              {"mask_tabletop", 441, 384, 0.47},
-                                              {"mask_fence", 842, 372, 0.42},
-                                              {"mask_shrub_front_01", 0, 672, 1.0},
-                                              {"mask_shrub_front_02", 365, 688, 1.0},
-                                              {"mask_shrub_front_03", 898, 607, 1.0}}};
-
-constexpr Placement kChimneyAnim{"anim_chimmney", 166, 0, -0.5};
-constexpr Placement kWaterAnim{"anim_water", 970, 333, -0.5};
-constexpr Placement kForestAnim{"anim_forest", 0, 0, -0.4};
 
 // The hunter's door pictures are drawn top-left here; the painted door stands beneath them,
 // over the door lane (columns 14-16, rows 0-5).

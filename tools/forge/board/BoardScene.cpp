@@ -73,7 +73,7 @@ void BoardScene::PaintProps()
         void (*paint)(Canvas&, Canvas&);
     };
     // Back to front, so nearer objects overlap farther ones.
-    const Prop props[] = {{"garden", board::PaintHouseGarden},   {"hay", board::PaintHayBales},
+    const Prop props[] = {{"garden", board::PaintHouseGarden},   {"mask_hay", board::PaintHayBales},
                           {"mask_wood", board::PaintWoodPile},   {"mask_well", board::PaintWell},
                           {"mask_fence", board::PaintFence},     {"mask_tabletop", board::PaintTable},
                           {"flowers", board::PaintFlowerBed},    {"vegetables", board::PaintVegetableBed},
