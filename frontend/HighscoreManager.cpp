@@ -96,12 +96,15 @@ bool ReadWholeFile(File& file, std::string& bytes)
 bool ReadTable(LineReader& lines, HighscoreTable& table)
 {
     table.Clear();
+    std::vector<std::pair<std::string, int32_t>> entries;
     std::string line;
-    for (int rank = 0; rank < table.Size(); ++rank) {
+    bool complete = true;
+    for (int rank = 0; rank < table.Size() && complete; ++rank) {
         if (!lines.Next(line)) {
             Debug::Instance().Warning("HighscoreManager::Load: <highscores.dat> ends after line %d\n",
                                       lines.LineNumber());
-            return false;
+            complete = false;
+            continue;
         }
         std::string name;
         int32_t score = 0;
@@ -110,9 +113,13 @@ bool ReadTable(LineReader& lines, HighscoreTable& table)
                                       lines.LineNumber(), fault);
             continue;
         }
-        table.Insert(name, score);
+        entries.emplace_back(name, score);
     }
-    return true;
+    // An entry goes above equal scores: the last line first keeps equal rows in file order.
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        table.Insert(entry->first, entry->second);
+    }
+    return complete;
 }
 
 void Discard(const std::string& name)

@@ -62,6 +62,22 @@ TEST_F(HighscoreFileTest, TablesAreWrittenAndReadInAscendingIdOrder)
     EXPECT_EQ(seventh.Name(0), "Sieben");
 }
 
+TEST_F(HighscoreFileTest, EqualScoresKeepTheirOrderThroughSaveAndLoad)
+{
+    HighscoreTable& table = Manager().GetTable(1, 3);
+    table.Insert("Alt", 10);
+    table.Insert("Neu", 10);
+    ASSERT_TRUE(Manager().Save());
+    const std::string saved = ReadPlain();
+    HighscoreManager::Release();
+    HighscoreTable& loaded = Manager().GetTable(1, 3);
+    ASSERT_TRUE(Manager().Load());
+    EXPECT_EQ(loaded.Name(0), "Neu");
+    EXPECT_EQ(loaded.Name(1), "Alt");
+    ASSERT_TRUE(Manager().Save());
+    EXPECT_EQ(ReadPlain(), saved);
+}
+
 TEST_F(HighscoreFileTest, ForeignFormatNumberIsIgnored)
 {
     Manager().SetUpGameTable();
