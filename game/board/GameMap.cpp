@@ -8,19 +8,6 @@
 #include "game/level/QMMainLevel.h"
 #include "util/Randomizer.h"
 
-namespace {
-
-constexpr std::array<Cell, GameMap::kMaxNeighbours> kNeighbourOffsets = {{
-    {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1},
-}};
-
-constexpr float kStraightStepCost = 1.0f;
-constexpr float kDiagonalStepCost = 1.4142f;
-constexpr float kBlockedStepCost = 10.0f;
-constexpr float kFigureStepPenalty = 6.0f;
-
-}  // namespace
-
 GameMap::GameMap()
 {
     Clear();
@@ -37,16 +24,6 @@ void GameMap::Clear()
     }
 }
 
-bool GameMap::IsInside(int column, int row)
-{
-    return column >= 0 && row >= 0 && column < kSize && row < kSize;
-}
-
-bool GameMap::IsWalkable(int column, int row) const
-{
-    return IsInside(column, row) && walk[Index(column, row)] == 1;
-}
-
 void GameMap::SetFigure(GameModel* figure, int column, int row)
 {
     for (int r = row - 1; r <= row + 1; ++r) {
@@ -56,11 +33,6 @@ void GameMap::SetFigure(GameModel* figure, int column, int row)
             }
         }
     }
-}
-
-GameModel* GameMap::FigureAt(int column, int row) const
-{
-    return IsInside(column, row) ? figures[Index(column, row)] : nullptr;
 }
 
 void GameMap::SetItem(BonusItem* item, int column, int row)
@@ -73,53 +45,6 @@ void GameMap::SetItem(BonusItem* item, int column, int row)
 BonusItem* GameMap::ItemAt(int column, int row) const
 {
     return IsInside(column, row) ? items[Index(column, row)] : nullptr;
-}
-
-GameMap::Neighbourhood GameMap::Neighbours(Cell cell) const
-{
-    Neighbourhood result;
-    for (const Cell& offset : kNeighbourOffsets) {
-        const Cell next{cell.column + offset.column, cell.row + offset.row};
-        if (IsWalkable(next)) {
-            result.cells[result.count++] = next;
-        }
-    }
-    return result;
-}
-
-float GameMap::StepCost(Cell from, Cell to) const
-{
-    float cost = (from.column == to.column || from.row == to.row) ? kStraightStepCost : kDiagonalStepCost;
-    if (!IsWalkable(to)) {
-        cost = kBlockedStepCost;
-    }
-    if (FigureAt(to.column, to.row) != nullptr) {
-        cost += kFigureStepPenalty;
-    }
-    return cost;
-}
-
-float GameMap::ManhattanDistance(Cell a, Cell b)
-{
-    return static_cast<float>(std::abs(a.column - b.column) + std::abs(a.row - b.row));
-}
-
-float GameMap::CellDistanceSquared(Cell a, Cell b)
-{
-    const int columns = a.column - b.column;
-    const int rows = a.row - b.row;
-    return static_cast<float>(columns * columns + rows * rows);
-}
-
-float GameMap::PositionDistanceSquared(BoardPoint a, BoardPoint b)
-{
-    const BoardPoint difference = a - b;
-    return difference.column * difference.column + difference.row * difference.row;
-}
-
-Cell GameMap::PositionToCell(BoardPoint position)
-{
-    return {static_cast<int>(position.column * kSize), static_cast<int>(position.row * kSize)};
 }
 
 BoardPoint GameMap::CellToPosition(Cell cell)

@@ -65,8 +65,16 @@ public:
     void SetLevel(QMMainLevel* mainLevel) { level = mainLevel; }
 
 private:
+    static constexpr std::array<Cell, kMaxNeighbours> kNeighbourOffsets = {{
+        {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1},
+    }};
+    static constexpr float kStraightStepCost = 1.0f;
+    static constexpr float kDiagonalStepCost = 1.4142f;
+    static constexpr float kBlockedStepCost = 10.0f;
+    static constexpr float kFigureStepPenalty = 6.0f;
+
     static constexpr int Index(int column, int row) { return kSize * row + column; }
-    static bool IsInside(int column, int row);
+    static bool IsInside(int column, int row) { return column >= 0 && row >= 0 && column < kSize && row < kSize; }
     bool IsFree(int column, int row) const;
     Cell ScanForFreeCell() const;
 
@@ -75,3 +83,64 @@ private:
     std::array<GameModel*, kSize * kSize> figures{};
     QMMainLevel* level = nullptr;
 };
+
+// The cell arithmetic runs thousands of times per path search: defined here to be inlined.
+
+inline bool GameMap::IsWalkable(int column, int row) const
+{
+    return IsInside(column, row) && walk[Index(column, row)] == 1;
+}
+
+inline GameMap::Neighbourhood GameMap::Neighbours(Cell cell) const
+{
+    Neighbourhood result;
+    for (const Cell& offset : kNeighbourOffsets) {
+        const Cell next{cell.column + offset.column, cell.row + offset.row};
+        if (IsWalkable(next)) {
+            result.cells[static_cast<size_t>(result.count++)] = next;
+        }
+    }
+    return result;
+}
+
+inline GameModel* GameMap::FigureAt(int column, int row) const
+{
+    return IsInside(column, row) ? figures[Index(column, row)] : nullptr;
+}
+
+inline float GameMap::StepCost(Cell from, Cell to) const
+{
+    float cost = (from.column == to.column || from.row == to.row) ? kStraightStepCost : kDiagonalStepCost;
+    if (!IsWalkable(to)) {
+        cost = kBlockedStepCost;
+    }
+    if (FigureAt(to.column, to.row) != nullptr) {
+        cost += kFigureStepPenalty;
+    }
+    return cost;
+}
+
+inline float GameMap::ManhattanDistance(Cell a, Cell b)
+{
+    const int columns = a.column > b.column ? a.column - b.column : b.column - a.column;
+    const int rows = a.row > b.row ? a.row - b.row : b.row - a.row;
+    return static_cast<float>(columns + rows);
+}
+
+inline float GameMap::CellDistanceSquared(Cell a, Cell b)
+{
+    const int columns = a.column - b.column;
+    const int rows = a.row - b.row;
+    return static_cast<float>(columns * columns + rows * rows);
+}
+
+inline float GameMap::PositionDistanceSquared(BoardPoint a, BoardPoint b)
+{
+    const BoardPoint difference = a - b;
+    return difference.column * difference.column + difference.row * difference.row;
+}
+
+inline Cell GameMap::PositionToCell(BoardPoint position)
+{
+    return {static_cast<int>(position.column * kSize), static_cast<int>(position.row * kSize)};
+}

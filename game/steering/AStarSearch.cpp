@@ -52,30 +52,28 @@ bool AStarSearch::Step()
     }
     const GameMap::Neighbourhood neighbours = map.Neighbours(cell);
     for (int i = 0; i < neighbours.count; ++i) {
-        Expand(neighbours.cells[i]);
+        Expand(neighbours.cells[i], cell);
     }
     return false;
 }
 
-void AStarSearch::Expand(Cell neighbour)
+void AStarSearch::Expand(Cell neighbour, Cell from)
 {
-    const Record& from = pool[current];
     const int cell = CellIndex(neighbour);
-    const float h = GameMap::ManhattanDistance(neighbour, goal);
-    const Record next{cell, from.g + map.StepCost(CellAt(from.cell), neighbour), current};
-    const OpenKey key = MakeKey(next.g, h);
+    const float g = pool[current].g + map.StepCost(from, neighbour);
     const RecordIndex listed = FirstListedWith(cell);
     if (listed >= 0) {
+        // Records of one cell share their estimate, so the cost from the start decides.
         // A cell that already has a record as good keeps it alone: a second one would be
         // expanded again and again, two cells making each other for ever.
         // A record that others lead back through must stay, or their paths would break.
-        if (!(key < MakeKey(pool[listed].g, h)) || IsParentOfAny(listed)) {
+        if (!(g < pool[listed].g) || IsParentOfAny(listed)) {
             return;
         }
         UnlistFirstOf(cell);
         RemoveOpenEntryOf(cell);
     }
-    Add(next, key);
+    Add({cell, g, current}, MakeKey(g, GameMap::ManhattanDistance(neighbour, goal)));
 }
 
 std::vector<Cell> AStarSearch::GetPath() const

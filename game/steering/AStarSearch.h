@@ -66,7 +66,7 @@ private:
     static Cell CellAt(int index) { return {index % board::kCells, index / board::kCells}; }
     static OpenKey MakeKey(float g, float h);
     void Restart();
-    void Expand(Cell neighbour);
+    void Expand(Cell neighbour, Cell from);
     bool IsParentOfAny(RecordIndex candidate) const;
     void Add(const Record& record, OpenKey key);
     void UnlistFirstOf(int cell);
