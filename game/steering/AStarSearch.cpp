@@ -43,8 +43,11 @@ bool AStarSearch::Step()
     if (open.empty() || done) {
         return true;
     }
-    // Duplicates of a cell share the expansion of its first listed record.
-    current = FirstListedWith(pool[PopOpen()].cell);
+    const RecordIndex best = PopOpen();
+    if (best < 0) {
+        return true;
+    }
+    current = best;
     const Cell cell = CellAt(pool[current].cell);
     if (cell == goal) {
         done = true;
@@ -71,7 +74,7 @@ void AStarSearch::Expand(Cell neighbour, Cell from)
             return;
         }
         UnlistFirstOf(cell);
-        RemoveOpenEntryOf(cell);
+        DropOpenEntry(listed);
     }
     Add({cell, g, current}, MakeKey(g, GameMap::ManhattanDistance(neighbour, goal)));
 }
@@ -136,47 +139,31 @@ void AStarSearch::PushOpen(RecordIndex index, OpenKey key)
 {
     open.push_back({key, index, pool[index].cell});
     std::push_heap(open.begin(), open.end(), OpensAfter{});
+    pool[index].inOpen = true;
     ReferenceParent(pool[index], 1);
 }
 
 AStarSearch::RecordIndex AStarSearch::PopOpen()
 {
-    std::pop_heap(open.begin(), open.end(), OpensAfter{});
-    const RecordIndex index = open.back().record;
-    open.pop_back();
-    ReferenceParent(pool[index], -1);
-    return index;
+    while (!open.empty()) {
+        std::pop_heap(open.begin(), open.end(), OpensAfter{});
+        const RecordIndex index = open.back().record;
+        open.pop_back();
+        // Entries of replaced records are dropped here rather than searched for at once.
+        if (pool[index].inOpen) {
+            pool[index].inOpen = false;
+            ReferenceParent(pool[index], -1);
+            return index;
+        }
+    }
+    return -1;
 }
 
-void AStarSearch::RemoveOpenEntryOf(int cell)
+void AStarSearch::DropOpenEntry(RecordIndex index)
 {
-    const auto entry = std::find_if(open.begin(), open.end(), [cell](const OpenEntry& e) { return e.cell == cell; });
-    if (entry == open.end()) {
-        return;
-    }
-    ReferenceParent(pool[entry->record], -1);
-    const auto position = entry - open.begin();
-    *entry = open.back();
-    open.pop_back();
-    if (position < std::ssize(open)) {
-        // The entry moved into the hole may belong above it or below it.
-        std::push_heap(open.begin(), open.begin() + position + 1, OpensAfter{});
-        SiftDown(static_cast<size_t>(position));
-    }
-}
-
-void AStarSearch::SiftDown(size_t position)
-{
-    const OpensAfter opensAfter;
-    for (size_t child = 2 * position + 1; child < open.size(); child = 2 * position + 1) {
-        if (child + 1 < open.size() && opensAfter(open[child], open[child + 1])) {
-            ++child;
-        }
-        if (!opensAfter(open[position], open[child])) {
-            return;
-        }
-        std::swap(open[position], open[child]);
-        position = child;
+    if (pool[index].inOpen) {
+        pool[index].inOpen = false;
+        ReferenceParent(pool[index], -1);
     }
 }
 

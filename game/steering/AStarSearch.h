@@ -50,6 +50,8 @@ private:
         RecordIndex nextListed = -1;
         // Listed records and open entries that name this record as their parent.
         int childReferences = 0;
+        // Its entry in the open heap is live.
+        bool inOpen = false;
     };
     // The key and cell travel with the index so the heap never reaches into the pool.
     struct OpenEntry {
@@ -72,8 +74,7 @@ private:
     void UnlistFirstOf(int cell);
     void PushOpen(RecordIndex index, OpenKey key);
     RecordIndex PopOpen();
-    void RemoveOpenEntryOf(int cell);
-    void SiftDown(size_t position);
+    void DropOpenEntry(RecordIndex index);
     RecordIndex FirstListedWith(int cell) const;
     void ReferenceParent(const Record& record, int change);
 
