@@ -163,27 +163,10 @@ void DwarfModel::Reset()
     depthCorrection = {1.0f, 1.0f};
     SetPosition(GameMap::CellToPosition(RespawnCell()));
     ApplyFrameRates(kDwarfStates);
-    if (DwarfController* brains = GetController()) {
-        brains->Reset();
-    }
-    SetMaxSpeed(baseSpeed);
-    accelerationTimer = 0.0;
-    velocity = {};
-    acceleration = {};
-    accelerationTime = baseAccelerationTime;
-    stateTimer = 0.0f;
-    roundScore = 0;
+    StartRound();
     totalScore = 0;
-    released = carriesBoard = struck = moved = hitEffect = false;
-    lastAttacker = nullptr;
-    requestedDirection = direction::kStand;
-    facing = direction::kSouth;
-    collisionRadius = size * 0.03125f;
-    state = kStart;
-    if (DwarfController* brains = GetController()) {
-        brains->Attach(this);
-        brains->Reset();
-    }
+    released = carriesBoard = false;
+    AttachController();
     Debug::Instance().Log("Dwarf Model Reset Done Basename:%s\n", name.c_str());
 }
 

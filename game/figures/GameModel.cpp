@@ -249,6 +249,29 @@ void GameModel::SetMaxSpeed(float speed)
     velocity = {static_cast<float>(step.column) * along, static_cast<float>(step.row) * along};
 }
 
+void GameModel::StartRound()
+{
+    SetMaxSpeed(baseSpeed);
+    velocity = {};
+    accelerationTime = baseAccelerationTime;
+    stateTimer = 0.0f;
+    roundScore = 0;
+    struck = moved = hitEffect = false;
+    lastAttacker = nullptr;
+    requestedDirection = direction::kStand;
+    facing = direction::kSouth;
+    collisionRadius = size * 0.03125f;
+    state = kStart;
+}
+
+void GameModel::AttachController()
+{
+    if (controller) {
+        controller->Attach(this);
+        controller->Reset();
+    }
+}
+
 std::unique_ptr<DwarfController> GameModel::ReplaceController(std::unique_ptr<DwarfController> next)
 {
     std::swap(controller, next);

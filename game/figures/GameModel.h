@@ -118,6 +118,9 @@ protected:
     void LoadAnimations(const std::vector<int>& states, const std::string& baseName);
     void ApplyFrameRates(const std::vector<int>& states);
     void SetController(std::unique_ptr<DwarfController> brains);
+    // Standing still at the start of a round, facing the viewer, at base speed, scoreless.
+    void StartRound();
+    void AttachController();
     void SetSpriteOffset(int dir, BoardPoint offset) { spriteOffsets[static_cast<size_t>(dir)] = offset; }
     void ClearSpriteOffsets() { spriteOffsets.fill({}); }
     // The figure's strike at everything in its cone: true when any blow landed.

@@ -100,31 +100,13 @@ void KnightModel::Reset()
     LoadAnimations(kKnightStates, name);
     const Cell start = RespawnCell();
     depthCorrection = {1.0f, 1.0f};
-    if (DwarfController* brains = GetController()) {
-        brains->Reset();
-    }
     ApplyFrameRates(kKnightStates);
     SetPosition(GameMap::CellToPosition(start));
-    velocity = {};
-    acceleration = {};
-    SetMaxSpeed(baseSpeed);
-    accelerationTimer = 0.0;
-    accelerationTime = baseAccelerationTime;
-    roundScore = 0;
+    StartRound();
     hitPoints = kFullHitPoints;
-    stateTimer = 0.0f;
-    facing = direction::kSouth;
-    requestedDirection = direction::kStand;
-    state = kStart;
-    hitEffect = moved = struck = false;
-    lastAttacker = nullptr;
-    collisionRadius = size * 0.03125f;
     comesBack = true;
     bombPrototype = dynamic_cast<BonusItem*>(Cast::Instance().Find(kBombName));
-    if (DwarfController* brains = GetController()) {
-        brains->Attach(this);
-        brains->Reset();
-    }
+    AttachController();
     Debug::Instance().Log("Knight Model Reset Done Basename:%s\n", name.c_str());
 }
 
