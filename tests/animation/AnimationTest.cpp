@@ -73,7 +73,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(AnimationTest, LoopAtDefaultSpeedWrapsOncePerTurn)
+TEST_F(AnimationTest, LoopAtDefaultOrOwnSpeedWrapsOncePerTurn)
 {
     Animation animation = Bind("ten", 10);
     int ends = 0;
@@ -83,14 +83,11 @@ TEST_F(AnimationTest, LoopAtDefaultSpeedWrapsOncePerTurn)
     }
     EXPECT_NEAR(animation.GetPosition(), 0.5f, 1e-4f);
     EXPECT_EQ(ends, 1);
-}
 
-TEST_F(AnimationTest, OwnSpeedReplacesTheDefault)
-{
-    Animation animation = Bind("ten", 10);
+    // An own speed replaces the default.
     animation.SetSpeed(5.0f);
-    animation.Update(1.0f);
-    EXPECT_NEAR(animation.GetPosition(), 0.5f, 1e-6f);
+    animation.Update(0.5f);
+    EXPECT_NEAR(animation.GetPosition(), 0.75f, 1e-4f);
 }
 
 TEST_F(AnimationTest, FrameTablePicksTheDrawnFrames)
@@ -145,7 +142,7 @@ TEST_F(AnimationTest, PingPongTurnsAtBothEnds)
     EXPECT_FLOAT_EQ(animation.GetPosition(), 0.25f);
 }
 
-TEST_F(AnimationTest, StopModeHoldsAtItsEnds)
+TEST_F(AnimationTest, StopModeHoldsAtItsEndsAndLongOrBrokenStepsDoNotHang)
 {
     Animation animation = Bind("ten", 10);
     animation.SetMode(Animation::kStop);
@@ -158,19 +155,17 @@ TEST_F(AnimationTest, StopModeHoldsAtItsEnds)
     EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
     animation.Rewind();
     EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
+
+    // Long steps and broken times do not hang a loop.
+    Animation loop = Bind("ten", 10);
+    loop.Update(1000.5f);
+    EXPECT_GE(loop.GetPosition(), 0.0f);
+    EXPECT_LE(loop.GetPosition(), 1.0f);
+    loop.Update(INFINITY);
+    EXPECT_FLOAT_EQ(loop.GetPosition(), 0.0f);
 }
 
-TEST_F(AnimationTest, LongStepsAndBrokenTimesDoNotHang)
-{
-    Animation animation = Bind("ten", 10);
-    animation.Update(1000.5f);
-    EXPECT_GE(animation.GetPosition(), 0.0f);
-    EXPECT_LE(animation.GetPosition(), 1.0f);
-    animation.Update(INFINITY);
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
-}
-
-TEST_F(AnimationTest, EventFiresWhenItsMarkIsPassed)
+TEST_F(AnimationTest, EventFiresWhenItsMarkIsPassedAlsoAfterTheWrap)
 {
     AddEvent("schlag");
     Animation animation = Bind("ten", 10, {}, {{0.5f, "schlag"}});
@@ -186,20 +181,18 @@ TEST_F(AnimationTest, EventFiresWhenItsMarkIsPassed)
     animation.Rewind();
     animation.Update(0.6f);
     EXPECT_EQ(Voices(), 1);
-}
 
-TEST_F(AnimationTest, LoopFiresMarksAfterTheWrap)
-{
+    // A loop fires the marks after the wrap.
     AddEvent("start");
-    Animation animation = Bind("ten", 10, {}, {{0.1f, "start"}});
-    animation.SetSpeed(10.0f);
-    animation.SetPosition(0.8f);
-    animation.Update(0.4f);
-    EXPECT_EQ(Voices(), 1);
-    EXPECT_NEAR(animation.GetPosition(), 0.2f, 1e-6f);
+    Animation looping = Bind("start ten", 10, {}, {{0.1f, "start"}});
+    looping.SetSpeed(10.0f);
+    looping.SetPosition(0.8f);
+    looping.Update(0.4f);
+    EXPECT_EQ(Voices(), 2);
+    EXPECT_NEAR(looping.GetPosition(), 0.2f, 1e-6f);
 }
 
-TEST_F(AnimationTest, StopModeMarkAtTheEndRefiresOnlyOnAnotherStep)
+TEST_F(AnimationTest, StopModeMarkAtTheEndFiresBackwardAndRefiresOnlyOnAnotherStep)
 {
     AddEvent("ende");
     Animation animation = Bind("ten", 10, {}, {{1.0f, "ende"}});
@@ -214,17 +207,14 @@ TEST_F(AnimationTest, StopModeMarkAtTheEndRefiresOnlyOnAnotherStep)
     EXPECT_EQ(Voices(), 1);
     animation.Update(0.1f);  // 1.0 -> 1.1: another value
     EXPECT_EQ(Voices(), 2);
-}
 
-TEST_F(AnimationTest, BackwardFromTheEndFiresTheEndMark)
-{
-    AddEvent("ende");
-    Animation animation = Bind("ten", 10, {}, {{1.0f, "ende"}});
-    animation.SetMode(Animation::kStop);
-    animation.SetDirection(Animation::kBackward);
-    animation.SetPosition(1.0f);
-    animation.Update(0.01f);
-    EXPECT_EQ(Voices(), 1);
+    // Backward from the end fires the end mark.
+    Animation backward = Bind("ende ten", 10, {}, {{1.0f, "ende"}});
+    backward.SetMode(Animation::kStop);
+    backward.SetDirection(Animation::kBackward);
+    backward.SetPosition(1.0f);
+    backward.Update(0.01f);
+    EXPECT_EQ(Voices(), 3);
 }
 
 TEST_F(AnimationTest, UnknownEventWarnsEachTimeItIsPassed)

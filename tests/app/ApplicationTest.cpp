@@ -32,7 +32,7 @@ TEST(FrameTimingTest, StepIsClampedBetweenFiveAndHundredMilliseconds)
     EXPECT_FLOAT_EQ(frame_timing::StepSeconds(100), 0.1f);
 }
 
-TEST(MouseMappingTest, ClientPixelsScaleToTheLogicalFrame)
+TEST(MouseMappingTest, ClientPixelsScaleToTheLogicalFrameAndStayInIt)
 {
     mouse_mapping::Point point = mouse_mapping::ToLogicalFrame(400, 300, 800, 600);
     EXPECT_EQ(point.x, 512);
@@ -43,18 +43,12 @@ TEST(MouseMappingTest, ClientPixelsScaleToTheLogicalFrame)
     point = mouse_mapping::ToLogicalFrame(1023, 0, 1024, 768);
     EXPECT_EQ(point.x, 1023);
     EXPECT_EQ(point.y, 0);
-}
-
-TEST(MouseMappingTest, PositionsOutsideTheClientAreaStayOnItsEdge)
-{
-    mouse_mapping::Point point = mouse_mapping::ToLogicalFrame(-5, 900, 800, 600);
+    // Positions outside the client area stay on its edge.
+    point = mouse_mapping::ToLogicalFrame(-5, 900, 800, 600);
     EXPECT_EQ(point.x, 0);
     EXPECT_EQ(point.y, 766);
-}
-
-TEST(MouseMappingTest, AnEmptyClientAreaDoesNotDivideByZero)
-{
-    mouse_mapping::Point point = mouse_mapping::ToLogicalFrame(10, 20, 0, 0);
+    // An empty client area does not divide by zero.
+    point = mouse_mapping::ToLogicalFrame(10, 20, 0, 0);
     EXPECT_EQ(point.x, 10);
     EXPECT_EQ(point.y, 20);
 }
@@ -208,15 +202,6 @@ TEST_F(ApplicationTest, InputIsDroppedWhileAVideoRunsButPaintAndCommandsGoOn)
     EXPECT_EQ(app.calls.back(), "KeyDown 27");
 }
 
-TEST_F(ApplicationTest, ClosingTheWindowPostsQuitWithZero)
-{
-    TestApplication app;
-    app.Handle(EventOf(EventType::Destroy));
-    Event posted = NextPosted();
-    EXPECT_EQ(posted.type, EventType::Quit);
-    EXPECT_EQ(posted.exitCode, 0);
-}
-
 TEST_F(ApplicationTest, MenuCommandsReachTheGameTheLogAndTheLoop)
 {
     TestApplication app;
@@ -232,13 +217,17 @@ TEST_F(ApplicationTest, MenuCommandsReachTheGameTheLogAndTheLoop)
     EXPECT_EQ(posted.exitCode, -1);
 }
 
-TEST_F(ApplicationTest, UnknownCommandsAndSurfaceLossAreHarmless)
+TEST_F(ApplicationTest, UnknownCommandsAndSurfaceLossAreHarmlessAndClosingTheWindowPostsQuitWithZero)
 {
     TestApplication app;
     app.Handle(CommandEvent(12345));
     app.Handle(EventOf(EventType::SurfacesLost));
     app.Handle(EventOf(EventType::Quit));
     EXPECT_TRUE(app.calls.empty());
+    app.Handle(EventOf(EventType::Destroy));
+    Event posted = NextPosted();
+    EXPECT_EQ(posted.type, EventType::Quit);
+    EXPECT_EQ(posted.exitCode, 0);
 }
 
 // Runs of the whole frame: a real (headless) window, the log in a temporary directory.
@@ -274,20 +263,16 @@ TEST_F(RunningApplicationTest, CreateWritesTheLogHeaderAndCallsInit)
         << log;
 }
 
-TEST_F(RunningApplicationTest, CreateFailsWithoutALogFile)
+TEST_F(RunningApplicationTest, CreateFailsWhenInitFailsOrWithoutALogFile)
 {
+    TestApplication failing;
+    failing.initResult = false;
+    EXPECT_FALSE(failing.Create(config));
+    EXPECT_FALSE(failing.IsActive());
     std::filesystem::remove_all(dir.Path() / "data");
     TestApplication app;
     EXPECT_FALSE(app.Create(config));
     EXPECT_TRUE(app.calls.empty());
-}
-
-TEST_F(RunningApplicationTest, CreateFailsWhenInitFails)
-{
-    TestApplication app;
-    app.initResult = false;
-    EXPECT_FALSE(app.Create(config));
-    EXPECT_FALSE(app.IsActive());
 }
 
 TEST_F(RunningApplicationTest, ClosingTheWindowEndsRunWithZeroAfterExit)
@@ -308,10 +293,12 @@ TEST_F(RunningApplicationTest, ClosingTheWindowEndsRunWithZeroAfterExit)
     EXPECT_EQ(log.substr(log.size() - 9), "Exiting.\n") << "the display goes down last";
 }
 
-TEST_F(RunningApplicationTest, ExitCommandKeyEndsRunWithMinusOneInAWindow)
+TEST_F(RunningApplicationTest, ExitCommandKeyEndsRunWithMinusOneInAWindowThatStaysActiveWithoutFocus)
 {
     TestApplication app;
     ASSERT_TRUE(app.Create(config));
+    app.Handle(EventOf(EventType::KillFocus));
+    EXPECT_TRUE(app.IsActive());
     app.onUpdate = [](int frame) {
         if (frame == 1) {
             platform::PushKey("F12", true);
@@ -381,14 +368,6 @@ TEST_F(RunningApplicationTest, FullScreenDrawsInTheLoopAndPausesWithoutFocus)
     EXPECT_EQ(app.Run(), 0);
     std::vector<std::string> expected = {"Init", "Update", "Render", "KeyDown 123", "Update", "Render", "Exit"};
     EXPECT_EQ(app.calls, expected);
-}
-
-TEST_F(RunningApplicationTest, AWindowStaysActiveWithoutFocus)
-{
-    TestApplication app;
-    ASSERT_TRUE(app.Create(config));
-    app.Handle(EventOf(EventType::KillFocus));
-    EXPECT_TRUE(app.IsActive());
 }
 
 TEST_F(RunningApplicationTest, QuitTakenByPumpOneEventEndsTheNextRun)

@@ -31,28 +31,21 @@ TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
     EXPECT_EQ(Logged(), "plain 1\n***WARNING: x\n***ERROR: broken <a.bmp>\n\n");
     EXPECT_EQ(Log().WarningCount(), 1);
     EXPECT_EQ(Log().ErrorCount(), 1);
-}
-
-TEST_F(DebugTest, PercentSignsInTextsArriveUnchanged)
-{
     Log().Log("%s\n", "100% sure");
-    EXPECT_EQ(Logged(), "100% sure\n");
+    EXPECT_NE(Logged().find("\n100% sure\n"), std::string::npos) << "percent signs in texts arrive unchanged";
 }
 
-TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCounters)
+TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCountersAndEarlierLinesGoNowhere)
 {
     Log().Warning("old\n");
     ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
     Log().Log("new\n");
     EXPECT_EQ(Logged(), "new\n");
     EXPECT_EQ(Log().WarningCount(), 0);
-}
-
-TEST_F(DebugTest, LinesBeforeTheLogExistGoNowhere)
-{
+    // Lines before the log exists go nowhere.
     Debug::Release();
     Debug::Instance().Log("early\n");
-    EXPECT_EQ(Logged(), "");
+    EXPECT_EQ(Logged(), "new\n");
 }
 
 TEST_F(DebugTest, PlatformResultsAreNamed)

@@ -11,7 +11,7 @@ protected:
     KeyboardInput& Keys() { return KeyboardInput::Instance(); }
 };
 
-TEST_F(KeyboardInputTest, HeldKeyIsDownAndReleasedOnce)
+TEST_F(KeyboardInputTest, HeldKeyIsDownAndReleasedOnceAndAKeyTappedWithinAFrameNever)
 {
     Keys().KeyDown(vk::kLeft);
     Keys().Update(0.01f);
@@ -24,10 +24,7 @@ TEST_F(KeyboardInputTest, HeldKeyIsDownAndReleasedOnce)
     EXPECT_EQ(Keys().LastReleasedKey(), vk::kLeft);
     Keys().Update(0.01f);
     EXPECT_EQ(Keys().LastReleasedKey(), 0);
-}
-
-TEST_F(KeyboardInputTest, PressAndReleaseWithinOneFrameIsNeverSeen)
-{
+    // A press and release within one frame is never seen.
     Keys().KeyDown('Q');
     Keys().KeyUp('Q');
     Keys().Update(0.01f);

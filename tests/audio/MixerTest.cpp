@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "audio/AudioTestSupport.h"
 #include "platform/Mixer.h"
 #include "platform/PlatformResult.h"
 #include "platform/SoundBuffer.h"
@@ -44,38 +45,26 @@ std::vector<int16_t> Pull(Mixer& mixer, int frames)
     return out;
 }
 
-int CountSoundingFrames(const std::vector<int16_t>& stereo)
-{
-    int count = 0;
-    for (size_t i = 0; i < stereo.size(); i += 2) {
-        count += stereo[i] != 0 ? 1 : 0;
-    }
-    return count;
-}
-
 }  // namespace
 
-TEST(Mixer, OneShotPlaysExactlyItsLengthAndStops)
+TEST(Mixer, OneShotPlaysExactlyItsLengthAndALoopWrapsWithoutGap)
 {
     auto mixer = Mixer::Create(kRate);
     auto buffer = MakeConstantMono(*mixer, 1000, 8000);
     buffer->Play(false);
     auto out = Pull(*mixer, 1500);
-    EXPECT_EQ(CountSoundingFrames(out), 1000);
+    EXPECT_EQ(audiotest::SoundingFrames(out), 1000);
     EXPECT_EQ(out[0], 8000);
     EXPECT_EQ(out[1], 8000);
     EXPECT_EQ(out[2 * 999], 8000);
     EXPECT_EQ(out[2 * 1000], 0);
     EXPECT_EQ(buffer->GetStatus(), 0);
-}
 
-TEST(Mixer, LoopWrapsWithoutGap)
-{
-    auto mixer = Mixer::Create(kRate);
-    auto buffer = MakeConstantMono(*mixer, 300, 5000);
+    // A loop wraps without a gap.
+    buffer = MakeConstantMono(*mixer, 300, 5000);
     buffer->Play(true);
-    auto out = Pull(*mixer, 2000);
-    EXPECT_EQ(CountSoundingFrames(out), 2000);
+    out = Pull(*mixer, 2000);
+    EXPECT_EQ(audiotest::SoundingFrames(out), 2000);
     EXPECT_EQ(buffer->GetStatus(), platform::kStatusPlaying | platform::kStatusLooping);
     int play = -1;
     buffer->GetCurrentPosition(&play, nullptr);
@@ -95,29 +84,26 @@ TEST(Mixer, VolumeInHundredthsOfADecibel)
     EXPECT_EQ(buffer->GetVolume(), -10000);
 }
 
-TEST(Mixer, DoubleFrequencyHalvesTheDuration)
+TEST(Mixer, FrequencyAndRateSetTheStepThroughTheBuffer)
 {
     auto mixer = Mixer::Create(kRate);
     auto buffer = MakeConstantMono(*mixer, 1000, 3000);
     buffer->SetFrequency(2 * kRate);
     buffer->Play(false);
-    EXPECT_EQ(CountSoundingFrames(Pull(*mixer, 1000)), 500);
-}
+    EXPECT_EQ(audiotest::SoundingFrames(Pull(*mixer, 1000)), 500);
 
-TEST(Mixer, LowerRateIsResampledByInterpolation)
-{
-    auto mixer = Mixer::Create(kRate);
-    auto buffer = MakeBuffer(*mixer, SoundFormat{kRate / 2, 16, 1}, {0, 1000, 2000, 3000});
+    // A lower rate is resampled by interpolation.
+    buffer = MakeBuffer(*mixer, SoundFormat{kRate / 2, 16, 1}, {0, 1000, 2000, 3000});
     buffer->Play(false);
     auto out = Pull(*mixer, 10);
     EXPECT_EQ(out[0], 0);
     EXPECT_EQ(out[2], 500);
     EXPECT_EQ(out[4], 1000);
     EXPECT_EQ(out[6], 1500);
-    EXPECT_EQ(CountSoundingFrames(out), 7);
+    EXPECT_EQ(audiotest::SoundingFrames(out), 7);
 }
 
-TEST(Mixer, StereoAndEightBitBuffers)
+TEST(Mixer, StereoAndEightBitBuffersMixIntoAClampedSum)
 {
     auto mixer = Mixer::Create(kRate);
     auto stereo = MakeBuffer(*mixer, SoundFormat{kRate, 16, 2}, {1000, -2000, 1000, -2000});
@@ -137,11 +123,8 @@ TEST(Mixer, StereoAndEightBitBuffers)
     EXPECT_EQ(out[0], 1000 + (10 << 8));
     EXPECT_EQ(out[1], -2000 + (10 << 8));
     EXPECT_EQ(eight->SetVolume(-100), platform::kResultInvalidCall);
-}
 
-TEST(Mixer, SumIsClampedToSixteenBits)
-{
-    auto mixer = Mixer::Create(kRate);
+    // The sum is clamped to sixteen bits.
     auto a = MakeConstantMono(*mixer, 10, 30000);
     auto b = MakeConstantMono(*mixer, 10, 30000);
     a->Play(false);
@@ -189,12 +172,8 @@ TEST(Mixer, BadRequestsAreRefused)
     EXPECT_EQ(buffer->Lock(0, 9, &first, &firstBytes, &second, &secondBytes), platform::kResultInvalidParams);
     EXPECT_EQ(buffer->Unlock(), platform::kResultInvalidCall);
     EXPECT_EQ(buffer->SetCurrentPosition(8), platform::kResultInvalidParams);
-}
 
-TEST(Mixer, BufferMayOutliveItsLastOtherOwner)
-{
-    auto mixer = Mixer::Create(kRate);
-    auto buffer = MakeConstantMono(*mixer, 4, 100);
+    // A buffer may outlive its mixer.
     mixer.reset();
     EXPECT_EQ(buffer->Play(false), platform::kResultOk);
 }

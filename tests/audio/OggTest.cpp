@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "audio/AudioTestSupport.h"
+#include "audio/OggDecoder.h"
 #include "audio/OggLoader.h"
 #include "audio/OggStream.h"
 
@@ -37,7 +38,7 @@ TEST_F(Ogg, LoaderDecodesTheWholeTone)
     EXPECT_NEAR(PeakOf(data.data), 16000, 1600);
 }
 
-TEST_F(Ogg, GarbageIsNotAnOggBitstream)
+TEST_F(Ogg, GarbageIsRefusedAndATruncatedFileDecodesWhatItHas)
 {
     dir.Write("data/junk.ogg", std::string(5000, 'x'));
     SampleData data;
@@ -47,16 +48,13 @@ TEST_F(Ogg, GarbageIsNotAnOggBitstream)
     EXPECT_FALSE(stream.Open("junk.ogg", data));
     EXPECT_NE(LogText().find("OggStream: Input does not appear to be an Ogg bitstream."), std::string::npos);
     EXPECT_EQ(stream.Refill(nullptr, 0), 0);
-}
-
-TEST_F(Ogg, TruncatedFileDecodesWhatItHas)
-{
+    // A truncated file decodes what it has.
     const std::string whole = OggTone(8000, 1, 10 * 8000, 10000);
     dir.Write("data/cut.ogg", whole.substr(0, whole.size() * 3 / 4));
-    SampleData data;
-    ASSERT_TRUE(OggLoader().Load("cut.ogg", data)) << LogText();
-    EXPECT_GT(data.frames, 0) << LogText();
-    EXPECT_LT(data.frames, 10 * 8000);
+    SampleData cut;
+    ASSERT_TRUE(OggLoader().Load("cut.ogg", cut)) << LogText();
+    EXPECT_GT(cut.frames, 0) << LogText();
+    EXPECT_LT(cut.frames, 10 * 8000);
 }
 
 TEST_F(Ogg, StreamStartsOverAfterItsEnd)
@@ -86,4 +84,18 @@ TEST_F(Ogg, StreamStartsOverAfterItsEnd)
     EXPECT_EQ(decodeToEnd(), 8000);
     stream.Close();
     EXPECT_EQ(stream.Refill(block.data(), 4096), 0);
+}
+
+// Found by fuzzing: empty bytes were copied from a null buffer on the decoder's first read.
+TEST(OggDecoderInput, EmptyBytesOrABareCapturePatternAreRefusedWithoutTouchingMemory)
+{
+    OggDecoder decoder;
+    EXPECT_FALSE(decoder.Open(std::vector<uint8_t>()));
+    EXPECT_FALSE(decoder.IsOpen());
+    EXPECT_FALSE(decoder.Reopen());
+    // A bare capture pattern is no bitstream.
+    OggDecoder capture;
+    EXPECT_FALSE(capture.Open(std::vector<uint8_t>{'O', 'g', 'g', 'S'}));
+    uint8_t buffer[16];
+    EXPECT_LE(capture.Read(buffer, sizeof buffer), 0);
 }

@@ -106,7 +106,7 @@ TEST_F(Players, SoundEngineEventsRoundTrip)
     EXPECT_EQ(fresh.FindAudioEvent("beta")->soundGroup, 3);
 }
 
-TEST_F(Players, MusicCyclesThroughItsStates)
+TEST_F(Players, MusicCyclesThroughItsStatesAndFadesByHalfPerSecond)
 {
     dir.Write("data/m.ogg", OggTone(22050, 1, 22050, 8000));
     StreamingSample* stream = SoundEngine::Instance().OpenMusic("m.ogg");
@@ -139,11 +139,8 @@ TEST_F(Players, MusicCyclesThroughItsStates)
     music.Update(180.0f);
     EXPECT_EQ(music.State(), MusicPlayer::CycleState::Starting);
     music.Stop();
-}
 
-TEST_F(Players, MusicFadesByHalfPerSecond)
-{
-    MusicPlayer& music = MusicPlayer::Instance();
+    // Fades go by half per second.
     music.FadeOut();
     music.Update(1.0f);
     EXPECT_FLOAT_EQ(music.FadeFactor(), 0.5f);

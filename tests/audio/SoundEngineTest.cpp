@@ -148,7 +148,7 @@ TEST_F(SoundEngineTest, ThreeDimensionalVoiceNeedsANearListener)
     EXPECT_FLOAT_EQ(voice->CurrentSample()->GetVolume(), 0.5f);
 }
 
-TEST_F(SoundEngineTest, MissingEventIsReportedOnceAndStaysSilent)
+TEST_F(SoundEngineTest, MissingEventIsReportedAndSilentAndARedefinitionIsIgnored)
 {
     SoundEngine& engine = SoundEngine::Instance();
     Voice* voice = engine.PlayAudioEvent("nothing");
@@ -158,6 +158,14 @@ TEST_F(SoundEngineTest, MissingEventIsReportedOnceAndStaysSilent)
     voice->Play();
     engine.Update(0.01f);
     EXPECT_EQ(engine.VoiceCount(), 0);
+
+    // An event defined twice keeps its first definition.
+    Define("hit", "hit.wav");
+    AudioEvent second;
+    second.sampleName = "other";
+    engine.AddAudioEvent("hit", second);
+    EXPECT_EQ(engine.FindAudioEvent("hit")->sampleName, "sample_hit.wav");
+    EXPECT_NE(LogText().find("already a audio-event <hit>"), std::string::npos);
 }
 
 TEST_F(SoundEngineTest, DisabledEngineGivesNoTemporaryVoice)
@@ -171,16 +179,6 @@ TEST_F(SoundEngineTest, DisabledEngineGivesNoTemporaryVoice)
     bare->Play();
     engine.Update(0.01f);
     EXPECT_FALSE(bare->IsSounding());
-}
-
-TEST_F(SoundEngineTest, EventDefinedTwiceKeepsTheFirst)
-{
-    Define("hit", "hit.wav");
-    AudioEvent second;
-    second.sampleName = "other";
-    SoundEngine::Instance().AddAudioEvent("hit", second);
-    EXPECT_EQ(SoundEngine::Instance().FindAudioEvent("hit")->sampleName, "sample_hit.wav");
-    EXPECT_NE(LogText().find("already a audio-event <hit>"), std::string::npos);
 }
 
 TEST_F(SoundEngineTest, SoundListLines)
@@ -211,7 +209,7 @@ TEST_F(SoundEngineTest, SoundListLines)
     EXPECT_NE(LogText().find("SfxLoaderUtil::LoadSoundEffects: Failed to open <data\\missing.txt>!"), std::string::npos);
 }
 
-TEST_F(SoundEngineTest, ShutdownTakesBorrowedSamplesBack)
+TEST_F(SoundEngineTest, ShutdownTakesBorrowedSamplesBackAndDestroyAllEmptiesEverything)
 {
     Define("hit", "hit.wav").looping = true;
     Voice* voice = SoundEngine::Instance().PlayAudioEvent("hit", false);
@@ -222,13 +220,8 @@ TEST_F(SoundEngineTest, ShutdownTakesBorrowedSamplesBack)
     EXPECT_EQ(voice->CurrentSample(), nullptr);
     SoundEngine::Instance().Update(0.01f);
     EXPECT_EQ(voice->CurrentSample(), nullptr);
-}
 
-TEST_F(SoundEngineTest, DestroyAllEmptiesEverything)
-{
-    Define("hit", "hit.wav");
     SoundEngine& engine = SoundEngine::Instance();
-    engine.PlayAudioEvent("hit", false);
     engine.PlayAudioEvent("hit", true);
     engine.DestroyAll();
     EXPECT_EQ(engine.VoiceCount(), 0);

@@ -47,7 +47,7 @@ TEST_F(DirectDrawTest, FiveFiveFiveAndThirtyTwoBitScreensDeriveTheirShifts)
     EXPECT_EQ(Display().GetRedMask(), 0xFF0000u);
 }
 
-TEST_F(DirectDrawTest, FullScreenModesOtherThanTheFrameDrawIntoAPreRenderBuffer)
+TEST_F(DirectDrawTest, FullScreenModesOtherThanTheFrameDrawIntoAPreRenderBufferAndUnlistedOnesFallBack)
 {
     ASSERT_TRUE(Display().Create(nullptr, 800, 600, 16, true));
     EXPECT_TRUE(Display().UsesPreRender());
@@ -65,10 +65,9 @@ TEST_F(DirectDrawTest, FullScreenModesOtherThanTheFrameDrawIntoAPreRenderBuffer)
     EXPECT_FALSE(Display().UsesPreRender());
     EXPECT_EQ(Display().GetPreRenderBuffer(), nullptr);
     EXPECT_EQ(Display().GetRenderTarget(), Display().GetBackBuffer());
-}
 
-TEST_F(DirectDrawTest, UnlistedFullScreenModesFallBackToTheLargestListedOne)
-{
+    // Unlisted modes fall back to the largest listed one.
+    Singleton<DirectDraw>::Release();
     ASSERT_TRUE(Display().Create(nullptr, 640, 480, 16, true));
     EXPECT_EQ(Display().GetWidth(), 1024);
     EXPECT_EQ(Display().GetHeight(), 768);
@@ -160,7 +159,7 @@ TEST_F(DirectDrawTest, TheWipeUncoversTheNewFrameColumnByColumn)
     EXPECT_EQ(target->ReadPixel(760, 0), kNew);
 }
 
-TEST_F(DirectDrawTest, SnapshotsWriteTheRenderTargetAsA24BitBitmap)
+TEST_F(DirectDrawTest, SnapshotsWriteTheRenderTargetAsA24BitBitmapAndNeedOne)
 {
     platform::OverrideDesktopDepth(16);
     ASSERT_TRUE(Display().Create(nullptr, 800, 600, 16, false));
@@ -182,15 +181,13 @@ TEST_F(DirectDrawTest, SnapshotsWriteTheRenderTargetAsA24BitBitmap)
     EXPECT_EQ(image->GetPixel(1023, 383), MakeColor(0, 255, 0));
     EXPECT_EQ(image->GetPixel(511, 767), MakeColor(0, 0, 255));
     EXPECT_EQ(image->GetPixel(1023, 767), MakeColor(0, 0, 0));
+
+    Singleton<DirectDraw>::Release();
+    EXPECT_FALSE(Display().WriteSnapshot("none.bmp"));
+    EXPECT_NE(Log().find("DirectDraw::WriteSnapshot: no render target for <none.bmp>"), std::string::npos);
 }
 
-TEST_F(DirectDrawTest, SnapshotsNeedARenderTarget)
-{
-    EXPECT_FALSE(Display().WriteSnapshot("shot.bmp"));
-    EXPECT_NE(Log().find("DirectDraw::WriteSnapshot: no render target for <shot.bmp>"), std::string::npos);
-}
-
-TEST(Viewport, FramesKeepTheirAspectWithBarsOnTheWiderSide)
+TEST(Viewport, FramesKeepTheirAspectWithBarsAndWindowPositionsMapIntoThem)
 {
     platform::Viewport wide = platform::FitViewport(1920, 1080, 1024, 768);
     EXPECT_EQ((std::vector<int>{wide.x, wide.y, wide.width, wide.height}), (std::vector<int>{240, 0, 1440, 1080}));
@@ -198,10 +195,8 @@ TEST(Viewport, FramesKeepTheirAspectWithBarsOnTheWiderSide)
     EXPECT_EQ((std::vector<int>{tall.x, tall.y, tall.width, tall.height}), (std::vector<int>{0, 50, 800, 600}));
     platform::Viewport exact = platform::FitViewport(800, 600, 800, 600);
     EXPECT_EQ((std::vector<int>{exact.x, exact.y, exact.width, exact.height}), (std::vector<int>{0, 0, 800, 600}));
-}
 
-TEST(Viewport, WindowPositionsBecomeViewportPositionsClampedToIt)
-{
+    // Window positions become viewport positions clamped to it.
     platform::SetCurrentViewport({240, 0, 1440, 1080});
     int x = 0;
     int y = 0;

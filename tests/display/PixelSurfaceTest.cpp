@@ -67,7 +67,7 @@ TEST_P(PixelSurfaceTest, FillsClipToEveryEdgeAndRefuseInvertedRectangles)
     EXPECT_EQ(Dump(*surface), "7 7 0 0\n0 0 0 0\n0 0 0 9\n");
 }
 
-TEST_P(PixelSurfaceTest, CopiesClipAtTheLeftTopRightAndBottomEdges)
+TEST_P(PixelSurfaceTest, CopiesClipAtEveryEdgeAndSurviveOverlapWithinOneSurface)
 {
     auto source = Numbered(3, 3);
     auto target = Make(4, 4);
@@ -82,9 +82,14 @@ TEST_P(PixelSurfaceTest, CopiesClipAtTheLeftTopRightAndBottomEdges)
     EXPECT_EQ(Dump(*target), "12 13 0 0\n22 23 0 0\n0 0 0 0\n0 0 0 0\n");
     PixelRect inverted{2, 0, 1, 1};
     EXPECT_EQ(target->Blit(0, 0, *source, &inverted, platform::kBlitOpaque), platform::kResultInvalidRect);
+    // Copies within one surface survive overlap.
+    auto surface = Numbered(3, 4);
+    PixelRect topRows{0, 0, 3, 3};
+    surface->Blit(0, 1, *surface, &topRows, platform::kBlitOpaque);
+    EXPECT_EQ(Dump(*surface), "1 2 3\n1 2 3\n11 12 13\n21 22 23\n");
 }
 
-TEST_P(PixelSurfaceTest, ColorKeyedCopiesSkipKeyPixelsAcrossWideRows)
+TEST_P(PixelSurfaceTest, ColorKeyedCopiesSkipKeyPixelsAcrossWideRowsAndWholeBlocks)
 {
     // 19 columns: two blocks of the vector path and a scalar tail.
     auto source = Make(19, 1);
@@ -104,20 +109,18 @@ TEST_P(PixelSurfaceTest, ColorKeyedCopiesSkipKeyPixelsAcrossWideRows)
     EXPECT_EQ(target->ReadPixel(0, 0), 1u);
     EXPECT_EQ(target->ReadPixel(1, 0), 0u);
     EXPECT_EQ(target->ReadPixel(2, 0), 5u);
-}
 
-TEST_P(PixelSurfaceTest, ColorKeyedCopiesHandleWhollyOpaqueAndWhollyTransparentBlocks)
-{
+    // Wholly opaque and wholly transparent blocks.
     auto opaque = Make(16, 1, 4);
     auto transparent = Make(16, 1, kKey);
-    auto target = Make(16, 1, 9);
+    target = Make(16, 1, 9);
     target->Blit(0, 0, *transparent, nullptr, platform::kBlitColorKey);
     EXPECT_EQ(Dump(*target), "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9\n");
     target->Blit(0, 0, *opaque, nullptr, platform::kBlitColorKey);
     EXPECT_EQ(Dump(*target), "4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4\n");
 }
 
-TEST_P(PixelSurfaceTest, StretchesByNearestNeighbourSamplingPixelCentres)
+TEST_P(PixelSurfaceTest, StretchesByNearestNeighbourSamplingPixelCentresAndKeepTheKey)
 {
     auto source = Numbered(4, 2);
     auto enlarged = Make(8, 4);
@@ -127,6 +130,14 @@ TEST_P(PixelSurfaceTest, StretchesByNearestNeighbourSamplingPixelCentres)
     auto halved = Make(2, 1);
     halved->StretchBlit(nullptr, *source, nullptr, platform::kBlitOpaque);
     EXPECT_EQ(Dump(*halved), "12 14\n");
+
+    // Colour-keyed stretches leave key pixels untouched.
+    auto keyed = Make(2, 1);
+    PixelRect right{1, 0, 2, 1};
+    keyed->Fill(&right, 6);
+    auto target = Make(4, 1, 2);
+    target->StretchBlit(nullptr, *keyed, nullptr, platform::kBlitColorKey);
+    EXPECT_EQ(Dump(*target), "2 2 6 6\n");
 }
 
 TEST_P(PixelSurfaceTest, StretchesClipTheDestinationAndMoveTheSourceWithIt)
@@ -146,31 +157,13 @@ TEST_P(PixelSurfaceTest, StretchesClipTheDestinationAndMoveTheSourceWithIt)
               platform::kResultInvalidRect);
 }
 
-TEST_P(PixelSurfaceTest, ColorKeyedStretchesLeaveKeyPixelsUntouched)
-{
-    auto source = Make(2, 1);
-    PixelRect right{1, 0, 2, 1};
-    source->Fill(&right, 6);
-    auto target = Make(4, 1, 2);
-    target->StretchBlit(nullptr, *source, nullptr, platform::kBlitColorKey);
-    EXPECT_EQ(Dump(*target), "2 2 6 6\n");
-}
-
-TEST_P(PixelSurfaceTest, CopiesWithinOneSurfaceSurviveOverlap)
-{
-    auto surface = Numbered(3, 4);
-    PixelRect topRows{0, 0, 3, 3};
-    surface->Blit(0, 1, *surface, &topRows, platform::kBlitOpaque);
-    EXPECT_EQ(Dump(*surface), "1 2 3\n1 2 3\n11 12 13\n21 22 23\n");
-}
-
 INSTANTIATE_TEST_SUITE_P(Formats, PixelSurfaceTest,
                          ::testing::Values(PixelFormat::Rgb565(), PixelFormat::Xrgb8888(), PixelFormat::Rgb555(),
                                            PixelFormat::Rgb888()),
                          [](const auto& test) { return "Bits" + std::to_string(test.param.bitsPerPixel) +
                                                        (test.param == PixelFormat::Rgb555() ? "_555" : ""); });
 
-TEST(PixelSurfaceLocking, LocksGivePitchAlignedRowsAndOneLockAtATime)
+TEST(PixelSurfaceLocking, LocksGivePitchAlignedRowsOneAtATimeAndFormatsMustMatch)
 {
     auto surface = PixelSurface::Create(3, 2, PixelFormat::Rgb565());
     platform::LockedPixels locked;
@@ -186,6 +179,12 @@ TEST(PixelSurfaceLocking, LocksGivePitchAlignedRowsAndOneLockAtATime)
     EXPECT_EQ(PixelSurface::Create(3, 2, PixelFormat::Xrgb8888())->Pitch(), 12);
     EXPECT_EQ(PixelSurface::Create(0, 2, PixelFormat::Rgb565()), nullptr);
     EXPECT_EQ(PixelSurface::Create(2, 2, PixelFormat{8, 0, 0, 0}), nullptr);
+
+    // Blits between different formats are refused.
+    auto wide = PixelSurface::Create(2, 2, PixelFormat::Xrgb8888());
+    EXPECT_EQ(surface->Blit(0, 0, *wide, nullptr, platform::kBlitOpaque), platform::kResultInvalidPixelFormat);
+    EXPECT_EQ(surface->StretchBlit(nullptr, *wide, nullptr, platform::kBlitOpaque),
+              platform::kResultInvalidPixelFormat);
 }
 
 TEST(PixelSurfaceLosing, LostSurfacesRefuseEveryOperationUntilRestored)
@@ -204,15 +203,6 @@ TEST(PixelSurfaceLosing, LostSurfacesRefuseEveryOperationUntilRestored)
     EXPECT_FALSE(surface->IsLost());
     EXPECT_EQ(surface->ReadPixel(0, 0), 0u) << "a restored surface has to be drawn again";
     EXPECT_EQ(surface->Fill(nullptr, 1), platform::kResultOk);
-}
-
-TEST(PixelSurfaceFormats, BlitsBetweenDifferentFormatsAreRefused)
-{
-    auto wide = PixelSurface::Create(2, 2, PixelFormat::Xrgb8888());
-    auto narrow = PixelSurface::Create(2, 2, PixelFormat::Rgb565());
-    EXPECT_EQ(narrow->Blit(0, 0, *wide, nullptr, platform::kBlitOpaque), platform::kResultInvalidPixelFormat);
-    EXPECT_EQ(narrow->StretchBlit(nullptr, *wide, nullptr, platform::kBlitOpaque),
-              platform::kResultInvalidPixelFormat);
 }
 
 }  // namespace

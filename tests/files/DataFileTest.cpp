@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(DataFileTest, MissingArchiveIsNotAnError)
+TEST_F(DataFileTest, AMissingArchiveIsNoErrorAndFindIgnoresCaseAndAcceptsSlashes)
 {
     EXPECT_TRUE(DataFile::Instance().Open("datafile.dat"));
     EXPECT_FALSE(DataFile::Instance().IsAvailable());
@@ -38,13 +38,8 @@ TEST_F(DataFileTest, MissingArchiveIsNotAnError)
     int offset = 0;
     int size = 0;
     EXPECT_EQ(DataFile::Instance().Find("data\\config.txt", offset, size), nullptr);
-}
 
-TEST_F(DataFileTest, FindIgnoresCaseAndAcceptsSlashes)
-{
     OpenArchive(Archive({{"data\\level01\\map.bin", "abc"}, {"data\\a.bin", "12345"}}));
-    int offset = 0;
-    int size = 0;
     ASSERT_NE(DataFile::Instance().Find("Data\\Level01\\MAP.BIN", offset, size), nullptr);
     EXPECT_EQ(offset, 4 + 2 * 80);
     EXPECT_EQ(size, 3);
@@ -54,7 +49,7 @@ TEST_F(DataFileTest, FindIgnoresCaseAndAcceptsSlashes)
     EXPECT_EQ(DataFile::Instance().Find("data\\b.bin", offset, size), nullptr);
 }
 
-TEST_F(DataFileTest, TheFirstOfTwoEqualNamesWins)
+TEST_F(DataFileTest, TheFirstOfTwoEqualNamesWinsAndANameMayFillTheWholeField)
 {
     std::string bytes = Directory(2, {{"x.bin", 164, 1}, {"x.bin", 165, 1}}) + "AB";
     OpenArchive(bytes);
@@ -63,10 +58,9 @@ TEST_F(DataFileTest, TheFirstOfTwoEqualNamesWins)
     char c = 0;
     EXPECT_EQ(file.Read(&c, 1), 1);
     EXPECT_EQ(c, 'A');
-}
 
-TEST_F(DataFileTest, ANameFillingTheWholeFieldEndsWithIt)
-{
+    // A name filling the whole field ends with it.
+    DataFile::Instance().Close();
     std::string name(64, 'n');
     OpenArchive(Directory(1, {{name, 84, 2}}) + "ok");
     int offset = 0;
@@ -137,7 +131,7 @@ TEST_F(DataFileTest, EntryReadLineOnASmallBuffer)
     EXPECT_EQ(file.ReadLine(line, 0), nullptr);
 }
 
-TEST_F(DataFileTest, EntryViewsRefuseWritingAndUnknownSeeks)
+TEST_F(DataFileTest, EntryViewsRefuseWritingAndUnknownSeeksAndReadNothingOnceClosed)
 {
     OpenArchive(Archive({{"a.bin", "abc"}}));
     File file;
@@ -150,13 +144,8 @@ TEST_F(DataFileTest, EntryViewsRefuseWritingAndUnknownSeeks)
     EXPECT_NE(log.find("***ERROR: DataFileHandler::Write: Impossible to print to Datafile!\n"), std::string::npos);
     EXPECT_NE(log.find("***ERROR: DataFileHandler::Seek: unknown mode(7)\n"), std::string::npos);
     EXPECT_EQ(file.Tell(), 0);
-}
 
-TEST_F(DataFileTest, AViewOfAClosedArchiveReadsNothing)
-{
-    OpenArchive(Archive({{"a.bin", "abc"}}));
-    File file;
-    ASSERT_TRUE(file.Open("a.bin", "rb"));
+    // A view of a closed archive reads nothing.
     DataFile::Instance().Close();
     EXPECT_FALSE(DataFile::Instance().IsAvailable());
     char buffer[4];

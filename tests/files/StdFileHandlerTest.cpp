@@ -5,7 +5,7 @@
 
 using StdFileHandlerTest = FilesTestBase;
 
-TEST_F(StdFileHandlerTest, TextModeReadsCrLfAsLf)
+TEST_F(StdFileHandlerTest, TextModeReadsCrLfAsLfAndWritesNewlinesUnchanged)
 {
     dir.Write("t.txt", "one\r\ntwo\rtwo\r\n\r\nend");
     File file;
@@ -22,9 +22,24 @@ TEST_F(StdFileHandlerTest, TextModeReadsCrLfAsLf)
     char all[32] = {};
     EXPECT_EQ(file.Read(all, sizeof all), 16);
     EXPECT_STREQ(all, "one\ntwo\rtwo\n\nend");
+
+    // A CR LF split by the buffer still reads as one newline.
+    dir.Write("split.txt", "abc\r\nd\n");
+    File split;
+    ASSERT_TRUE(split.OpenDisk("split.txt", "r"));
+    char small[5];
+    EXPECT_STREQ(split.ReadLine(small, sizeof small), "abc\n");
+    EXPECT_STREQ(split.ReadLine(small, sizeof small), "d\n");
+    // Writing keeps the newlines unchanged.
+    File out;
+    ASSERT_TRUE(out.OpenDisk("out.txt", "w"));
+    out.Print("%s=%d\n", "value", 7);
+    out.Write("x\n", 2);
+    out.Close();
+    EXPECT_EQ(dir.Read("out.txt"), "value=7\nx\n");
 }
 
-TEST_F(StdFileHandlerTest, BinaryModeKeepsEveryByte)
+TEST_F(StdFileHandlerTest, BinaryModeKeepsEveryByteAndSeeksFromEitherEnd)
 {
     dir.Write("t.txt", "a\r\nb");
     File file;
@@ -35,16 +50,14 @@ TEST_F(StdFileHandlerTest, BinaryModeKeepsEveryByte)
     file.Seek(0, 0);
     EXPECT_EQ(file.Read(rest, sizeof rest), 4);
     EXPECT_EQ(std::memcmp(rest, "a\r\nb", 4), 0);
-}
-
-TEST_F(StdFileHandlerTest, CrLfSplitByTheBufferStillReadsAsOneNewline)
-{
-    dir.Write("t.txt", "abc\r\nd\n");
-    File file;
-    ASSERT_TRUE(file.OpenDisk("t.txt", "r"));
-    char line[5];
-    EXPECT_STREQ(file.ReadLine(line, sizeof line), "abc\n");
-    EXPECT_STREQ(file.ReadLine(line, sizeof line), "d\n");
+    file.Seek(1, 0);
+    EXPECT_EQ(file.Length(), 4);
+    EXPECT_EQ(file.Tell(), 1);
+    file.Seek(0, 2);
+    EXPECT_EQ(file.Tell(), 4);
+    file.Seek(-2, 2);
+    EXPECT_EQ(file.Read(rest, 2), 2);
+    EXPECT_EQ(std::memcmp(rest, "\nb", 2), 0);
 }
 
 TEST_F(StdFileHandlerTest, ReadLineStaysInsideTheBuffer)
@@ -65,32 +78,6 @@ TEST_F(StdFileHandlerTest, ReadLineStaysInsideTheBuffer)
     EXPECT_EQ(untouched, 'x');
     EXPECT_EQ(file.ReadLine(&untouched, 1), nullptr);
     EXPECT_EQ(untouched, '\0');
-}
-
-TEST_F(StdFileHandlerTest, TextModeWritesNewlinesUnchanged)
-{
-    File file;
-    ASSERT_TRUE(file.OpenDisk("out.txt", "w"));
-    file.Print("%s=%d\n", "value", 7);
-    file.Write("x\n", 2);
-    file.Close();
-    EXPECT_EQ(dir.Read("out.txt"), "value=7\nx\n");
-}
-
-TEST_F(StdFileHandlerTest, SeekToTheEndAndLength)
-{
-    dir.Write("t.bin", "0123456789");
-    File file;
-    ASSERT_TRUE(file.OpenDisk("t.bin", "rb"));
-    file.Seek(3, 0);
-    EXPECT_EQ(file.Length(), 10);
-    EXPECT_EQ(file.Tell(), 3);
-    file.Seek(0, 2);
-    EXPECT_EQ(file.Tell(), 10);
-    file.Seek(-4, 2);
-    char tail[4];
-    EXPECT_EQ(file.Read(tail, 4), 4);
-    EXPECT_EQ(std::memcmp(tail, "6789", 4), 0);
 }
 
 TEST_F(StdFileHandlerTest, AFileThatIsNotOpenFailsQuietly)

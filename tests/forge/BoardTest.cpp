@@ -108,18 +108,6 @@ TEST_F(BoardTest, ListsEveryBoardLabelWithItsTypeAndFrames)
     EXPECT_EQ(bang, std::string("0.46 ") + item_sounds::kBombBang + "\n");
 }
 
-TEST_F(BoardTest, EverySpriteBuildsThroughTheSpriteManager)
-{
-    ASSERT_TRUE(
-        SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
-    for (const auto& [label, entry] : ReadList(root / "data/level01/sprites.txt")) {
-        Sprite* sprite = Sprites().GetSprite(label);
-        ASSERT_NE(sprite, nullptr) << label;
-        EXPECT_EQ(sprite->GetFrameCount(), entry.frames) << label;
-    }
-    EXPECT_FALSE(Logged("Failed")) << Log();
-}
-
 TEST_F(BoardTest, PicturesHaveTheDepthsAndShapesTheEngineNeeds)
 {
     for (const auto& [label, entry] : ReadList(root / "data/level01/sprites.txt")) {
@@ -203,7 +191,7 @@ TEST_F(BoardTest, ObstaclesStandOnTheirBlockedCellsAndWalkableCellsLookWalkable)
     EXPECT_GE(bareWalkable * 10, walkable * 8) << bareWalkable << " of " << walkable << ":" << covered;
 }
 
-TEST_F(BoardTest, MasksAreCutFromTheBackgroundOverTheirObstacles)
+TEST_F(BoardTest, MasksAndAnimationsAreCutFromTheBackgroundWhereTheyAreDrawn)
 {
     std::unique_ptr<Image> background = Picture("background");
     ASSERT_NE(background, nullptr);
@@ -242,16 +230,11 @@ TEST_F(BoardTest, MasksAreCutFromTheBackgroundOverTheirObstacles)
         }
         EXPECT_TRUE(covered) << mask.label;
     }
-}
-
-TEST_F(BoardTest, AnimationsStartFromTheBackgroundWhereTheyAreDrawn)
-{
-    std::unique_ptr<Image> background = Picture("background");
-    ASSERT_NE(background, nullptr);
+    // The animations start from the background where they are drawn.
+    std::map<std::string, ListEntry> entries = ReadList(root / "data/level01/sprites.txt");
     for (const board::Placement& anim : {board::kForestAnim, board::kWaterAnim}) {
         std::unique_ptr<Image> strip = Picture(anim.label);
         ASSERT_NE(strip, nullptr) << anim.label;
-        std::map<std::string, ListEntry> entries = ReadList(root / "data/level01/sprites.txt");
         int cellHeight = strip->GetHeight() / entries[anim.label].frames;
         int opaque = 0;
         for (int y = 0; y < cellHeight; ++y) {
@@ -303,22 +286,6 @@ TEST(BoardSceneTest, EveryMaskedObjectLiesWithinItsMask)
         EXPECT_EQ(outside, 0) << mask.label;
     }
     EXPECT_EQ(scene.ObjectLayer("no such object"), nullptr);
-}
-
-TEST(BoardForgeTest, TwoRunsWriteTheSameBytes)
-{
-    TempDir dir;
-    Forge(dir.Path() / "a");
-    Forge(dir.Path() / "b");
-    int files = 0;
-    for (const auto& file : fs::recursive_directory_iterator(dir.Path() / "a")) {
-        if (file.is_regular_file()) {
-            fs::path twin = dir.Path() / "b" / fs::relative(file.path(), dir.Path() / "a");
-            EXPECT_EQ(ReadBytes(file.path()), ReadBytes(twin)) << file.path();
-            ++files;
-        }
-    }
-    EXPECT_GT(files, 20);
 }
 
 TEST(BoardLayoutTest, ProjectionMatchesTheLevelsCorners)

@@ -16,7 +16,7 @@
 
 namespace {
 
-TEST(FontSetsTest, CellsAndCharactersOfTheGameSets)
+TEST(FontSetsTest, CellsAndCharactersOfTheGameSetsAndTheirNotation)
 {
     const std::string& text = font_sets::Text();
     ASSERT_EQ(text.size(), 212u);
@@ -29,10 +29,7 @@ TEST(FontSetsTest, CellsAndCharactersOfTheGameSets)
         EXPECT_TRUE(font_sets::IsRepeat(text, cell)) << cell;
     }
     EXPECT_EQ(font_sets::Digits(), std::string("0123456789:\"'.-"));
-}
-
-TEST(FontSetsTest, NotationRunsRepeatsAndRejects)
-{
+    // The notation runs, repeats and rejects.
     EXPECT_EQ(font_sets::Decode("41-43 7D x3 2E"), "ABC}}}.");
     EXPECT_EQ(font_sets::Decode("43-41"), "");
     EXPECT_EQ(font_sets::Decode("x2"), "");

@@ -27,7 +27,6 @@ namespace fs = std::filesystem;
 
 using forge_test::IsMagenta;
 using forge_test::ListEntry;
-using forge_test::ReadBytes;
 using forge_test::ReadList;
 
 int Brightness(Color c) { return ColorRed(c) + ColorGreen(c) + ColorBlue(c); }
@@ -99,24 +98,6 @@ TEST_F(ScreensTest, EachListHoldsItsScreensWithTheirTypesAndFrames)
     }
     std::map<std::string, ListEntry> level = ReadList(root / "data/level01/sprites.txt");
     EXPECT_EQ(level["GameOverScreen"].type, "static");
-}
-
-TEST_F(ScreensTest, EverySpriteBuildsThroughTheSpriteManager)
-{
-    ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("data\\shared\\loadingSprites.txt", "data\\shared\\sprites\\", 0.0f,
-                                                  1.0f, false));
-    ASSERT_TRUE(
-        SpriteLoaderUtil::Instance().Load("data\\shared\\sprites.txt", "data\\shared\\sprites\\", 0.0f, 1.0f, false));
-    ASSERT_TRUE(
-        SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\sprites\\", 0.0f, 1.0f, false));
-    for (const char* list : {"data/shared/loadingsprites.txt", "data/shared/sprites.txt", "data/level01/sprites.txt"}) {
-        for (const auto& [label, entry] : ReadList(root / list)) {
-            Sprite* sprite = Sprites().GetSprite(label);
-            ASSERT_NE(sprite, nullptr) << label;
-            EXPECT_EQ(sprite->GetFrameCount(), entry.frames) << label;
-        }
-    }
-    EXPECT_FALSE(Logged("Failed")) << Log();
 }
 
 TEST_F(ScreensTest, FullScreenPicturesAreOpaque)
@@ -221,23 +202,7 @@ TEST_F(ScreensTest, LoadingScreenLeavesACalmFieldForThePercentage)
     EXPECT_NE(frameBytes(1), frameBytes(2));
 }
 
-TEST(ScreensForgeTest, TwoRunsWriteTheSameBytes)
-{
-    TempDir dir;
-    Forge(dir.Path() / "a");
-    Forge(dir.Path() / "b");
-    int files = 0;
-    for (const auto& file : fs::recursive_directory_iterator(dir.Path() / "a")) {
-        if (file.is_regular_file()) {
-            EXPECT_EQ(ReadBytes(file.path()), ReadBytes(dir.Path() / "b" / fs::relative(file.path(), dir.Path() / "a")))
-                << file.path();
-            ++files;
-        }
-    }
-    EXPECT_GT(files, 10);
-}
-
-TEST(TextPainterTest, MeasuresAndPaintsWindows1252Text)
+TEST(TextPainterTest, MeasuresAndPaintsWindows1252TextAndNothingWithoutAFont)
 {
     TextPainter painter(TextPainter::FontPath("DejaVuSans.ttf"));
     ASSERT_TRUE(painter.IsOpen());
@@ -261,16 +226,13 @@ TEST(TextPainterTest, MeasuresAndPaintsWindows1252Text)
         }
     }
     EXPECT_GT(painted, 300);
-}
-
-TEST(TextPainterTest, MissingFontPaintsNothing)
-{
-    TextPainter painter("/nonexistent/font.ttf");
-    EXPECT_FALSE(painter.IsOpen());
-    EXPECT_EQ(painter.Measure("Hilfe", 20), 0);
-    Canvas canvas(50, 50);
-    painter.Draw(canvas, 0, 0, "Hilfe", TextPainter::Style{});
-    EXPECT_EQ(canvas.At(25, 25).a, 0);
+    // A missing font paints nothing.
+    TextPainter missing("/nonexistent/font.ttf");
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_EQ(missing.Measure("Hilfe", 20), 0);
+    Canvas blank(50, 50);
+    missing.Draw(blank, 0, 0, "Hilfe", TextPainter::Style{});
+    EXPECT_EQ(blank.At(25, 25).a, 0);
 }
 
 double CoveredArea(const Canvas& canvas)
@@ -284,7 +246,7 @@ double CoveredArea(const Canvas& canvas)
     return area;
 }
 
-TEST(ShapesTest, PolygonsCoverTheirAreaWhateverTheirWinding)
+TEST(ShapesTest, ShapesCoverTheirGeometricAreasWhateverTheirWinding)
 {
     const paint::Solid ink{{200, 100, 50, 255}};
     Canvas clockwise(40, 40);
@@ -299,11 +261,7 @@ TEST(ShapesTest, PolygonsCoverTheirAreaWhateverTheirWinding)
     Canvas grown(40, 40);
     paint::FillConvex(grown, {{10, 10}, {30, 10}, {30, 25}, {10, 25}}, ink, 2.0);
     EXPECT_NEAR(CoveredArea(grown), 24.0 * 19.0, 6.0);
-}
-
-TEST(ShapesTest, EllipsesAndCapsulesHaveTheirGeometricAreas)
-{
-    const paint::Solid ink{{10, 200, 90, 255}};
+    // Ellipses and capsules have their geometric areas.
     Canvas ellipse(80, 60);
     paint::FillEllipse(ellipse, 40, 30, 30, 20, ink);
     EXPECT_NEAR(CoveredArea(ellipse), 3.14159265 * 30 * 20, 15.0);
@@ -317,7 +275,7 @@ TEST(ShapesTest, EllipsesAndCapsulesHaveTheirGeometricAreas)
     EXPECT_EQ(small.At(9, 9).a, 255);
 }
 
-TEST(PaintToolsTest, NoiseAndRandomAreDeterministicAndInRange)
+TEST(PaintToolsTest, NoiseAndRandomAreDeterministicHalvingWeighsByCoverageAndStackingKeepsOrder)
 {
     ValueNoise noise(7);
     ValueNoise twin(7);
@@ -344,10 +302,7 @@ TEST(PaintToolsTest, NoiseAndRandomAreDeterministicAndInRange)
         EXPECT_LT(below, 5);
     }
     EXPECT_EQ(a.Below(0), 0);
-}
-
-TEST(PaintToolsTest, HalvingWeighsColoursByCoverageAndStackingKeepsFrameOrder)
-{
+    // Halving weighs colours by coverage; stacking keeps the frame order.
     Canvas picture(2, 2);
     picture.At(0, 0) = {200, 0, 0, 255};
     picture.At(1, 0) = {0, 0, 200, 0};

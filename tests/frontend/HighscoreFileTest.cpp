@@ -18,7 +18,7 @@ const std::string kTwoEntryFile("\x15\x47\x53\x32\x95\xC6\xF7\x2A\xB5\xE9\xFD\x0
 const std::string kDefaultPlain = "108\n400 name:Hedda\n300 name:Gorm\n250 name:Fenja\n200 name:Emrik\n"
                                   "150 name:Dalia\n100 name:Cedro\n80 name:Brina\n50 name:Arlo\n";
 
-TEST_F(HighscoreFileTest, SavedFileIsScrambledByteForByte)
+TEST_F(HighscoreFileTest, FileIsScrambledByteForByteAsAnyWriterDoes)
 {
     HighscoreTable& table = Manager().GetTable(1, 2);
     table.Insert("A", 5);
@@ -26,17 +26,16 @@ TEST_F(HighscoreFileTest, SavedFileIsScrambledByteForByte)
     ASSERT_TRUE(Manager().Save());
     EXPECT_EQ(dir.Read(kDiskName), kTwoEntryFile);
     EXPECT_FALSE(dir.Exists("data/highscores.dat.tmp"));
-}
 
-TEST_F(HighscoreFileTest, ScrambledFileOfAnotherWriterLoads)
-{
+    // The same bytes from another writer load.
+    HighscoreManager::Release();
     dir.Write(kDiskName, kTwoEntryFile);
-    HighscoreTable& table = Manager().GetTable(1, 2);
+    HighscoreTable& loaded = Manager().GetTable(1, 2);
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(table.Name(0), "Bo");
-    EXPECT_EQ(table.Score(0), 12);
-    EXPECT_EQ(table.Name(1), "A");
-    EXPECT_EQ(table.Score(1), 5);
+    EXPECT_EQ(loaded.Name(0), "Bo");
+    EXPECT_EQ(loaded.Score(0), 12);
+    EXPECT_EQ(loaded.Name(1), "A");
+    EXPECT_EQ(loaded.Score(1), 5);
 }
 
 TEST_F(HighscoreFileTest, DefaultTableWritesTheFormatLineAndEightEntries)
@@ -78,30 +77,20 @@ TEST_F(HighscoreFileTest, EqualScoresKeepTheirOrderThroughSaveAndLoad)
     EXPECT_EQ(ReadPlain(), saved);
 }
 
-TEST_F(HighscoreFileTest, ForeignFormatNumberIsIgnored)
+TEST_F(HighscoreFileTest, MissingForeignOrGarbageFilesKeepTheDefaults)
 {
     Manager().SetUpGameTable();
+    EXPECT_FALSE(Manager().Load());
     WritePlain("109\n999 name:Fremd\n");
     EXPECT_FALSE(Manager().Load());
-    EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Hedda");
     EXPECT_TRUE(Logged("HighscoreManager::Load: Unknown format in <highscores.dat>"));
-}
-
-TEST_F(HighscoreFileTest, UnscrambledOrGarbageFileIsIgnored)
-{
-    Manager().SetUpGameTable();
     dir.Write(kDiskName, kDefaultPlain);
     EXPECT_FALSE(Manager().Load());
     dir.Write(kDiskName, std::string("\x00\xFF\x13", 3));
     EXPECT_FALSE(Manager().Load());
-    EXPECT_EQ(Manager().GetTable(1, 8).Score(7), 50);
-}
-
-TEST_F(HighscoreFileTest, MissingFileKeepsTheDefaults)
-{
-    Manager().SetUpGameTable();
-    EXPECT_FALSE(Manager().Load());
+    EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Hedda");
     EXPECT_EQ(Manager().GetTable(1, 8).Name(7), "Arlo");
+    EXPECT_EQ(Manager().GetTable(1, 8).Score(7), 50);
 }
 
 TEST_F(HighscoreFileTest, BadLinesAreSkippedWithALogLine)

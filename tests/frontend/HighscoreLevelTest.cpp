@@ -109,15 +109,11 @@ protected:
     QMHighscoreLevel level;
 };
 
-TEST_F(HighscoreLevelTest, AsksForTenEntriesAndKeepsTheEightEntryTable)
+TEST_F(HighscoreLevelTest, QualifyingResultOpensAnEmptyRowOnce)
 {
     EXPECT_EQ(Table().Size(), 8);
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_TRUE(Logged("Highscore Init\n"));
-}
-
-TEST_F(HighscoreLevelTest, QualifyingResultOpensAnEmptyRowOnce)
-{
     dir.Write("data/.keep", "");
     FinishGame(260);
     ASSERT_TRUE(level.IsEntryInProgress());
@@ -128,7 +124,7 @@ TEST_F(HighscoreLevelTest, QualifyingResultOpensAnEmptyRowOnce)
     EXPECT_EQ(HighscoreManager::Instance().ResultScore(), HighscoreManager::kNoResult);
 }
 
-TEST_F(HighscoreLevelTest, ResultBelowEveryEntryIsNotOffered)
+TEST_F(HighscoreLevelTest, ResultBelowEveryEntryIsNotOfferedAndActivatingEndsAnUnfinishedEntry)
 {
     FinishGame(49);
     EXPECT_FALSE(level.IsEntryInProgress());
@@ -136,6 +132,11 @@ TEST_F(HighscoreLevelTest, ResultBelowEveryEntryIsNotOffered)
     EXPECT_EQ(HighscoreManager::Instance().ResultScore(), HighscoreManager::kNoResult);
     Frame();
     EXPECT_FALSE(level.IsEntryInProgress());
+    // Activating the level ends an unfinished entry.
+    FinishGame(1000);
+    level.Activate();
+    EXPECT_FALSE(level.IsEntryInProgress());
+    EXPECT_TRUE(Logged("MainMenu Reset Done\n"));
 }
 
 TEST_F(HighscoreLevelTest, EscapeDuringEntrySavesWhatWasTyped)
@@ -174,14 +175,6 @@ TEST_F(HighscoreLevelTest, MousePressCommitsAndSaves)
     Type("W");
     level.MouseButtonDown(1, 1, false);
     EXPECT_EQ(SavedPlain().substr(0, 16), "108\n1000 name:W\n");
-}
-
-TEST_F(HighscoreLevelTest, ActivateEndsAnUnfinishedEntry)
-{
-    FinishGame(1000);
-    level.Activate();
-    EXPECT_FALSE(level.IsEntryInProgress());
-    EXPECT_TRUE(Logged("MainMenu Reset Done\n"));
 }
 
 // Ten digit glyphs of two columns each, 2 pixels wide with the spacing of 1.
@@ -234,13 +227,13 @@ protected:
         field.SetCharacterOfKey(TestCharacterOfKey);
     }
 
-    bool Release(int key)
+    bool Release(int key, NameEntryField* target = nullptr)
     {
         KeyboardInput::Instance().KeyDown(key);
         KeyboardInput::Instance().Update(0.0f);
         KeyboardInput::Instance().KeyUp(key);
         KeyboardInput::Instance().Update(0.0f);
-        return field.Update(0.0f);
+        return (target ? *target : field).Update(0.0f);
     }
 
     // A frame in which no key was let go.
@@ -271,7 +264,7 @@ TEST_F(NameEntryFieldTest, TakesNoCharacterBeyondTheWidthLimit)
     EXPECT_EQ(TextDisplay::Instance().GetTextWidth(kFont, field.Text()), 500);
 }
 
-TEST_F(NameEntryFieldTest, AcceptsBlanksAndDrawableCharactersOnly)
+TEST_F(NameEntryFieldTest, AcceptsBlanksAndDrawableCharactersOnlyUntilEnterOrEscape)
 {
     TypeKeys("A X");
     Release(vk::kShift);
@@ -280,10 +273,7 @@ TEST_F(NameEntryFieldTest, AcceptsBlanksAndDrawableCharactersOnly)
     Release(vk::kBack);
     Release(vk::kBack);
     EXPECT_EQ(field.Text(), "");
-}
-
-TEST_F(NameEntryFieldTest, EnterAndEscapeEndTheTyping)
-{
+    // Enter and Escape end the typing.
     EXPECT_FALSE(Release(vk::Letter('A')));
     EXPECT_TRUE(Release(vk::kReturn));
     EXPECT_TRUE(Release(vk::kEscape));
@@ -314,11 +304,7 @@ TEST_F(NameEntryFieldTest, TextStopsAtTheNameLimit)
     NameEntryField wide{"narrow", 100000};
     wide.SetCharacterOfKey(TestCharacterOfKey);
     for (int i = 0; i < 120; ++i) {
-        KeyboardInput::Instance().KeyDown(vk::Letter('A'));
-        KeyboardInput::Instance().Update(0.0f);
-        KeyboardInput::Instance().KeyUp(vk::Letter('A'));
-        KeyboardInput::Instance().Update(0.0f);
-        wide.Update(0.0f);
+        Release(vk::Letter('A'), &wide);
     }
     EXPECT_EQ(wide.Text().size(), NameEntryField::kMaxTextLength);
 }

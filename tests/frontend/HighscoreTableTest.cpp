@@ -15,40 +15,26 @@ HighscoreTable TableOf(std::initializer_list<std::pair<const char*, int>> entrie
     return table;
 }
 
-TEST(HighscoreTableTest, EqualScoreRanksAboveTheOldEntry)
+TEST(HighscoreTableTest, NewEntryRanksAboveEqualScoresTheLastDropsOutAndLowerScoresStayOut)
 {
     HighscoreTable table = TableOf({{"Hedda", 400}, {"Gorm", 300}, {"Fenja", 250}});
     EXPECT_EQ(table.Insert("Neu", 300), 1);
-    EXPECT_EQ(table.Name(1), "Neu");
     EXPECT_EQ(table.Name(2), "Gorm");
-    EXPECT_EQ(table.Score(2), 300);
-}
-
-TEST(HighscoreTableTest, LastEntryDropsOut)
-{
-    HighscoreTable table = TableOf({{"Hedda", 400}, {"Gorm", 300}, {"Fenja", 250}});
     EXPECT_EQ(table.Insert("Top", 999), 0);
     EXPECT_EQ(table.Size(), 3);
     EXPECT_EQ(table.Name(0), "Top");
     EXPECT_EQ(table.Name(1), "Hedda");
-    EXPECT_EQ(table.Name(2), "Gorm");
-}
-
-TEST(HighscoreTableTest, ScoreEqualToTheLowestPushesItOut)
-{
-    HighscoreTable table = TableOf({{"Hedda", 400}, {"Arlo", 50}});
-    EXPECT_TRUE(table.Qualifies(50));
-    EXPECT_EQ(table.Insert("Neu", 50), 1);
-    EXPECT_EQ(table.Name(1), "Neu");
-}
-
-TEST(HighscoreTableTest, ScoreBelowEveryEntryDoesNotEnter)
-{
-    HighscoreTable table = TableOf({{"Hedda", 400}, {"Arlo", 50}});
-    EXPECT_FALSE(table.Qualifies(49));
-    EXPECT_EQ(table.Insert("Neu", 49), table.Size());
-    EXPECT_EQ(table.Name(0), "Hedda");
-    EXPECT_EQ(table.Name(1), "Arlo");
+    EXPECT_EQ(table.Name(2), "Neu");
+    EXPECT_EQ(table.Score(2), 300);
+    // A score equal to the lowest still qualifies and pushes it out.
+    EXPECT_TRUE(table.Qualifies(300));
+    EXPECT_EQ(table.Insert("Gleich", 300), 2);
+    EXPECT_EQ(table.Name(2), "Gleich");
+    // Lower scores stay out.
+    EXPECT_FALSE(table.Qualifies(299));
+    EXPECT_EQ(table.Insert("Tief", 299), table.Size());
+    EXPECT_EQ(table.Name(0), "Top");
+    EXPECT_EQ(table.Name(2), "Gleich");
 }
 
 TEST(HighscoreTableTest, NamesAreCutToTheFieldLimitAndAtLineBreaks)

@@ -158,15 +158,7 @@ TEST_F(MenuLevelsTest, ActivateResetsTheButtonsAndExitDeletesThem)
     EXPECT_TRUE(Logged("QMMenuLevel Exit\nQMMenuLevel Exit Done\n"));
 }
 
-TEST_F(MenuLevelsTest, HelpLeadsBackToTheMenu)
-{
-    QMHelpLevel help;
-    help.Init(&game);
-    EXPECT_EQ(ButtonsOf(help), (std::vector<ButtonCase>{{"MainMenuButton", 785, 680, 0}}));
-    EXPECT_EQ(help.GetBackground(), Sprites().GetSprite("HelpMenuBackground"));
-}
-
-TEST_F(MenuLevelsTest, CreditsReadTheirLinesAndAPlainBackButton)
+TEST_F(MenuLevelsTest, CreditsReadTheirLinesAndCreditsAndHelpLeadBackToTheMenu)
 {
     dir.Write("Data/Shared/Credits.txt", "Das Quillmark\n\nDank an alle\r\nLetzte Zeile");
     QMCreditsLevel credits;
@@ -175,15 +167,25 @@ TEST_F(MenuLevelsTest, CreditsReadTheirLinesAndAPlainBackButton)
     EXPECT_EQ(ButtonsOf(credits), (std::vector<ButtonCase>{{"MainMenuButton", 30, 550, 0}}));
     EXPECT_EQ(dynamic_cast<OnceOverMenuButton*>(credits.GetButtons()[0].get()), nullptr);
     EXPECT_EQ(credits.GetBackground(), Sprites().GetSprite("MainMenuBackground"));
+
+    QMHelpLevel help;
+    help.Init(&game);
+    EXPECT_EQ(ButtonsOf(help), (std::vector<ButtonCase>{{"MainMenuButton", 785, 680, 0}}));
+    EXPECT_EQ(help.GetBackground(), Sprites().GetSprite("HelpMenuBackground"));
 }
 
-TEST_F(MenuLevelsTest, MissingCreditsAreLoggedAndTheScreenStillWorks)
+TEST_F(MenuLevelsTest, MissingCreditsAreLoggedAndTheScrollStartsAgainOnEveryUpdate)
 {
     QMCreditsLevel credits;
     credits.Init(&game);
     EXPECT_TRUE(Logged("QMCreditLevel Failed to open data\\shared\\credits.txt!\n"));
     EXPECT_TRUE(credits.GetLines().empty());
     EXPECT_EQ(credits.GetButtons().size(), 1u);
+    // Without lines the scroll starts again on every update.
+    credits.Update(0.1f);
+    EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
+    credits.Update(0.1f);
+    EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
 }
 
 TEST_F(MenuLevelsTest, CreditsScrollUpAndStartAgainAfterTheLastLine)
@@ -203,17 +205,6 @@ TEST_F(MenuLevelsTest, CreditsScrollUpAndStartAgainAfterTheLastLine)
     EXPECT_EQ(credits.GetFirstVisibleLine(), 1);
     credits.Update(1.0f);
     EXPECT_EQ(credits.GetFirstVisibleLine(), 0);
-    EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
-}
-
-TEST_F(MenuLevelsTest, EmptyCreditsRestartOnEveryUpdate)
-{
-    dir.Write("Data/Shared/Credits.txt", "");
-    QMCreditsLevel credits;
-    credits.Init(&game);
-    credits.Update(0.1f);
-    EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
-    credits.Update(0.1f);
     EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
 }
 

@@ -93,7 +93,7 @@ TEST_F(HighscoreKeys, EscapeSavesTheTableAndReturnsToTheMenu)
     EXPECT_EQ(HighscoreManager::Instance().GetTable(HighscoreManager::kGameTableId, 8).Score(0), 1000);
 }
 
-TEST_F(HighscoreKeys, ATypedNameIsInTheTableAfterARestart)
+TEST_F(HighscoreKeys, ATypedNameJoinsTheDefaultTableAndIsThereAfterARestart)
 {
     EnterAResult();
     Type("ODA");
@@ -105,17 +105,6 @@ TEST_F(HighscoreKeys, ATypedNameIsInTheTableAfterARestart)
     EXPECT_EQ(table.Name(0), "ODA");
     EXPECT_EQ(table.Score(0), 1000);
     EXPECT_EQ(table.Name(1), "Hedda") << "the defaults move down one place";
-}
-
-TEST_F(HighscoreKeys, TheGameStartsWithTheDefaultTable)
-{
-    game->Init(GameQuillmark::kMainMenuLevel);
-    HighscoreTable& table = HighscoreManager::Instance().GetTable(HighscoreManager::kGameTableId, 8);
-    EXPECT_EQ(table.Size(), 8);
-    EXPECT_EQ(table.Name(0), "Hedda");
-    EXPECT_EQ(table.Score(0), 400);
-    EXPECT_EQ(table.Name(7), "Arlo");
-    EXPECT_EQ(table.Score(7), 50);
 }
 
 }  // namespace

@@ -36,11 +36,6 @@ TEST_F(LevelSwitching, FirstInitLoadsOnceCreatesEveryLevelAndActivatesTheRequest
     EXPECT_TRUE(LogHas("\n\nGame Init, Active Level: 6\nGame Init Done\n"));
 }
 
-TEST_F(LevelSwitching, TheGameIsRegisteredUnderItsName)
-{
-    EXPECT_TRUE(Factory<GameState>::Knows("GameQuillmark"));
-}
-
 TEST_F(LevelSwitching, BothVideoLevelsEndOnTheHighscoreLevel)
 {
     game->Init(0);

@@ -78,20 +78,17 @@ TEST_F(SettingsFile, TwoBlocksOfOneNameAreBothReadTheLaterWinning)
     EXPECT_EQ(staticObject.volume, 3);
 }
 
-TEST_F(SettingsFile, BlocksWithoutMemberOrWithoutClassAreSkipped)
+TEST_F(SettingsFile, AMissingFileChangesNothingAndBlocksWithoutMemberOrClassAreSkipped)
 {
+    game->LoadSettings("absent.txt");
+    EXPECT_EQ(staticObject.volume, 10);
+    EXPECT_TRUE(LogHas("***ERROR: GameQuillmark::LoadSettings: Failed to open <absent.txt>!\n"));
+    // Blocks without a member or without a class are skipped.
     WriteSettings(Static("Nobody", "    \"volume\" 99\n") + "DYNAMIC OBJECT START\nno class here\n" +
                   Static("Static One", "    \"volume\" 6\n"));
     game->LoadSettings("settings.txt");
     EXPECT_EQ(staticObject.volume, 6);
     EXPECT_TRUE(game->GetElements().empty());
-}
-
-TEST_F(SettingsFile, AMissingFileIsLoggedAndChangesNothing)
-{
-    game->LoadSettings("absent.txt");
-    EXPECT_EQ(staticObject.volume, 10);
-    EXPECT_TRUE(LogHas("***ERROR: GameQuillmark::LoadSettings: Failed to open <absent.txt>!\n"));
 }
 
 TEST_F(SettingsFile, SavedSettingsLoadBackToTheSameValues)

@@ -13,7 +13,7 @@ protected:
     }
 };
 
-TEST_F(BmpLoaderTest, TrueColourRowsLoseTheirPaddingAndTurnTopDown)
+TEST_F(BmpLoaderTest, TrueColourAndPaletteRowsLoseTheirPaddingAndTurnTopDown)
 {
     BmpRecipe recipe;
     recipe.width = 3;
@@ -27,18 +27,14 @@ TEST_F(BmpLoaderTest, TrueColourRowsLoseTheirPaddingAndTurnTopDown)
     EXPECT_EQ(std::vector<uint8_t>(image->GetData(), image->GetData() + 18),
               (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
     EXPECT_EQ(image->GetPixel(2, 1), MakeColor(18, 17, 16));
-}
 
-TEST_F(BmpLoaderTest, PaletteRowsOfWidthFiveSkipThreePaddingBytes)
-{
-    BmpRecipe recipe;
+    // Palette rows of width five skip three padding bytes.
     recipe.width = 5;
-    recipe.height = 2;
     recipe.bitCount = 8;
     recipe.palette.assign(256, 0);
     recipe.palette[4] = MakeColor(10, 20, 30);
     recipe.rows = {{0, 1, 2, 3, 4}, {4, 3, 2, 1, 0}};
-    auto image = LoadRecipe(recipe);
+    image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(std::vector<uint8_t>(image->GetData(), image->GetData() + 10),
               (std::vector<uint8_t>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0}));

@@ -26,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(ImageConverterTest, TheDitherAveragesTheDroppedBits)
+TEST_F(ImageConverterTest, TheDitherAveragesTheDroppedBitsAndNeverOverflowsAChannel)
 {
     // (4, 4, 4) lies halfway between 5-bit levels 0 and 1: about half the pixels round up.
     auto converted = ImageConverter::Instance().ConvertTo16Bit(TrueColour(64, 32, 4, 4, 4));
@@ -49,17 +49,15 @@ TEST_F(ImageConverterTest, TheDitherAveragesTheDroppedBits)
         EXPECT_NEAR(sum, 64 * 32 / 2, 64) << "each row rounds up every second pixel";
     }
     EXPECT_GT(rowStarts.size(), 1u) << "rows start from the generator, not from one fixed error";
-}
 
-TEST_F(ImageConverterTest, TheDitherNeverOverflowsAChannel)
-{
-    auto converted = ImageConverter::Instance().ConvertTo16Bit(TrueColour(16, 4, 255, 255, 255));
-    const auto* pixels = reinterpret_cast<const uint16_t*>(converted->GetData());
+    // White never overflows a channel.
+    converted = ImageConverter::Instance().ConvertTo16Bit(TrueColour(16, 4, 255, 255, 255));
+    pixels = reinterpret_cast<const uint16_t*>(converted->GetData());
     EXPECT_EQ(pixels[0], (31 << 11) | (31 << 6) | 31);
     EXPECT_EQ(pixels[63], (31 << 11) | (31 << 6) | 31);
 }
 
-TEST_F(ImageConverterTest, PalettePicturesConvertThroughTheirPalette)
+TEST_F(ImageConverterTest, PalettePicturesConvertThroughTheirPaletteAndAlphaMapsAverageTheChannels)
 {
     auto image = std::make_unique<Image>(IndexRow({0, 7}));
     image->GetPalette()[7] = MakeColor(255, 0, 8);
@@ -67,6 +65,11 @@ TEST_F(ImageConverterTest, PalettePicturesConvertThroughTheirPalette)
     const auto* pixels = reinterpret_cast<const uint16_t*>(converted->GetData());
     EXPECT_EQ(pixels[0], 0);
     EXPECT_EQ(pixels[1], (31 << 11) | 1);
+    // Alpha maps average the channels without overflow.
+    auto alpha = ImageConverter::Instance().ConvertTo8BitAlpha(TrueColour(1, 1, 255, 255, 254));
+    ASSERT_EQ(alpha->GetDepth(), 8);
+    EXPECT_EQ(alpha->GetData()[0], 254);
+    EXPECT_EQ(alpha->GetPalette()[254], MakeColor(254, 254, 254));
 }
 
 TEST_F(ImageConverterTest, WideScreensGetTheChannelsAtTheirByteIndices)
@@ -84,14 +87,6 @@ TEST_F(ImageConverterTest, WideScreensGetTheChannelsAtTheirByteIndices)
     ASSERT_EQ(converted->GetDepth(), 24);
     EXPECT_EQ(std::vector<uint8_t>(converted->GetData(), converted->GetData() + 3),
               (std::vector<uint8_t>{10, 20, 30}));
-}
-
-TEST_F(ImageConverterTest, AlphaMapsAverageTheChannelsWithoutOverflow)
-{
-    auto alpha = ImageConverter::Instance().ConvertTo8BitAlpha(TrueColour(1, 1, 255, 255, 254));
-    ASSERT_EQ(alpha->GetDepth(), 8);
-    EXPECT_EQ(alpha->GetData()[0], 254);
-    EXPECT_EQ(alpha->GetPalette()[254], MakeColor(254, 254, 254));
 }
 
 TEST_F(ImageConverterTest, IllegalSourcesComeBackUnchanged)

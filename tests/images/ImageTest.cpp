@@ -18,7 +18,7 @@ TEST_F(ImagePixels, CreateChecksDepthAndSizeAndGivesEightBitsAGreyPalette)
     EXPECT_EQ(image.GetPalette()[200], MakeColor(200, 200, 200));
 }
 
-TEST_F(ImagePixels, SixteenBitPixelsFollowTheScreenFormat)
+TEST_F(ImagePixels, SixteenAndThirtyTwoBitPixelsFollowTheScreenFormat)
 {
     Image image;
     image.Create(2, 1, 16, true);
@@ -31,16 +31,14 @@ TEST_F(ImagePixels, SixteenBitPixelsFollowTheScreenFormat)
     DirectDraw::Instance().SetScreenFormat(ScreenFormat::Rgb555());
     image.SetPixel(1, 0, MakeColor(8, 16, 255));
     EXPECT_EQ(pixels[1], (1 << 10) | (2 << 5) | 31);
-}
 
-TEST_F(ImagePixels, ThirtyTwoBitPixelsKeepEightBitsPerChannel)
-{
+    // Thirty-two bits keep eight bits per channel.
     DirectDraw::Instance().SetScreenFormat(ScreenFormat::Xrgb8888());
-    Image image;
-    image.Create(1, 1, 32, true);
-    image.SetPixel(0, 0, MakeColor(1, 2, 3));
-    EXPECT_EQ(*reinterpret_cast<const uint32_t*>(image.GetData()), 0x010203u);
-    EXPECT_EQ(image.GetPixel(0, 0), MakeColor(1, 2, 3));
+    Image wide;
+    wide.Create(1, 1, 32, true);
+    wide.SetPixel(0, 0, MakeColor(1, 2, 3));
+    EXPECT_EQ(*reinterpret_cast<const uint32_t*>(wide.GetData()), 0x010203u);
+    EXPECT_EQ(wide.GetPixel(0, 0), MakeColor(1, 2, 3));
 }
 
 TEST_F(ImagePixels, OneBitPixelsAreBlackWhenSet)

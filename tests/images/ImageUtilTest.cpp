@@ -50,14 +50,14 @@ TEST_F(ImageUtilTest, AlphaRemapsOnlyTouchMagentaOfPalettes)
     image.GetPalette()[1] = MakeColor(240, 7, 240);
     ASSERT_TRUE(Util().RemapTransparentColorAlpha(image));
     EXPECT_EQ(image.GetPalette()[1], MakeColor(0, 0, 0));
-    EXPECT_EQ(image.GetPalette()[3], MakeColor(3, 3, 3));
+    EXPECT_EQ(image.GetPalette()[3], MakeColor(3, 3, 3)) << "near black stays";
     Image wide;
     wide.Create(1, 1, 24, true);
     EXPECT_FALSE(Util().RemapTransparentColorAlpha(wide));
     EXPECT_TRUE(Logged("ImageUtil::RemapTransparentColorAlpha: Only 8Bit Images allowed!\n"));
 }
 
-TEST_F(ImageUtilTest, MasksBlackenEverySetBitAndMustFit)
+TEST_F(ImageUtilTest, MasksBlackenEverySetBitAndBoundingRectanglesHoldEveryNonBlackPixel)
 {
     Image image;
     image.Create(3, 1, 24, true);
@@ -74,6 +74,13 @@ TEST_F(ImageUtilTest, MasksBlackenEverySetBitAndMustFit)
     small.Create(2, 1, 1, true);
     EXPECT_FALSE(Util().ApplyMask(image, small));
     EXPECT_TRUE(Logged("Mask size must fit image size.\n"));
+    // Bounding rectangles hold every non-black pixel.
+    Image sparse;
+    sparse.Create(6, 5, 8, true);
+    EXPECT_EQ(Util().GetBoundingRect(sparse), (ImageRect{3, 2, 3, 2})) << "an empty picture gives its centre";
+    sparse.GetData()[1 * 6 + 4] = 9;
+    sparse.GetData()[3 * 6 + 2] = 9;
+    EXPECT_EQ(Util().GetBoundingRect(sparse), (ImageRect{2, 1, 4, 3}));
 }
 
 TEST_F(ImageUtilTest, RectangleCopiesCheckDepthAndBothPictures)
@@ -92,17 +99,7 @@ TEST_F(ImageUtilTest, RectangleCopiesCheckDepthAndBothPictures)
     EXPECT_TRUE(Logged("Image depths are different. Cant copy.\n"));
 }
 
-TEST_F(ImageUtilTest, BoundingRectanglesHoldEveryNonBlackPixel)
-{
-    Image image;
-    image.Create(6, 5, 8, true);
-    EXPECT_EQ(Util().GetBoundingRect(image), (ImageRect{3, 2, 3, 2})) << "an empty picture gives its centre";
-    image.GetData()[1 * 6 + 4] = 9;
-    image.GetData()[3 * 6 + 2] = 9;
-    EXPECT_EQ(Util().GetBoundingRect(image), (ImageRect{2, 1, 4, 3}));
-}
-
-TEST_F(ImageUtilTest, RunLengthCodingSplitsLongRunsAndMarksLiterals)
+TEST_F(ImageUtilTest, RunLengthCodingSplitsLongRunsAndRowsAndMarksLiterals)
 {
     EXPECT_EQ(Encoded(std::vector<uint8_t>(200, 5)), (std::vector<uint8_t>{127, 5, 73, 5}));
     EXPECT_EQ(Encoded({1, 2, 3, 4, 4, 4, 4, 9}), (std::vector<uint8_t>{0xFD, 1, 2, 3, 4, 4, 0xFF, 9}));
@@ -115,10 +112,8 @@ TEST_F(ImageUtilTest, RunLengthCodingSplitsLongRunsAndMarksLiterals)
     ASSERT_EQ(stream.size(), 132u);
     EXPECT_EQ(stream[0], 0x81);
     EXPECT_EQ(stream[128], 0xFD);
-}
 
-TEST_F(ImageUtilTest, RunLengthRowsAreCodedEachByItself)
-{
+    // Rows are coded each by itself.
     Image image;
     image.Create(4, 2, 8, true);
     std::fill(image.GetData(), image.GetData() + 8, 6);
@@ -129,7 +124,7 @@ TEST_F(ImageUtilTest, RunLengthRowsAreCodedEachByItself)
     EXPECT_EQ(Stream(image), (std::vector<uint8_t>{4, 6, 4, 6}));
 }
 
-TEST_F(ImageUtilTest, DecodingMakesBlackTransparentAndEveryOtherColourOpaque)
+TEST_F(ImageUtilTest, DecodingMakesBlackTransparentAndEveryOtherColourOpaqueInTheScreensDepth)
 {
     DirectDraw::Instance().SetScreenFormat(ScreenFormat::Xrgb8888());
     Image image = IndexRow({0, 1, 1, 1, 1, 2});
@@ -141,16 +136,14 @@ TEST_F(ImageUtilTest, DecodingMakesBlackTransparentAndEveryOtherColourOpaque)
     EXPECT_EQ(out[1], 0xFF0A141Eu);
     EXPECT_EQ(out[4], 0xFF0A141Eu);
     EXPECT_EQ(out[5], 0xFF020202u);
-}
 
-TEST_F(ImageUtilTest, DecodingOnSixteenBitScreensRoundsChannelsToFiveBits)
-{
-    Image image = IndexRow({1, 2});
-    image.GetPalette()[1] = MakeColor(3, 253, 12);
-    image.GetPalette()[2] = MakeColor(0, 0, 0);
-    Util().RunLengthEncode(image);
-    uint32_t out[2] = {};
-    ASSERT_TRUE(Util().RunLengthDecode(&image, nullptr, out, 2));
+    // Sixteen-bit screens round the channels to five bits.
+    DirectDraw::Instance().SetScreenFormat(ScreenFormat::Rgb565());
+    Image narrow = IndexRow({1, 2});
+    narrow.GetPalette()[1] = MakeColor(3, 253, 12);
+    narrow.GetPalette()[2] = MakeColor(0, 0, 0);
+    Util().RunLengthEncode(narrow);
+    ASSERT_TRUE(Util().RunLengthDecode(&narrow, nullptr, out, 2));
     EXPECT_EQ(out[0], 0xFF00FF10u);
     EXPECT_EQ(out[1], 0u);
 }

@@ -129,25 +129,11 @@ void ExpectTuned(const Figure& figure)
 
 using AsciiSerializerTest = SerializerFixture;
 
-TEST_F(AsciiSerializerTest, WritesTheTextFormat)
+TEST_F(AsciiSerializerTest, WritesTheTextFormatAndReadsItBack)
 {
     Figure figure = TunedFigure();
     WriteBlock("block.txt", "Hero", figure);
     EXPECT_EQ(dir.Read("block.txt"), kTunedBlock);
-}
-
-// The settings file creates elements from the class named in their "class type" line.
-TEST_F(AsciiSerializerTest, ClassTypeNamesTheFactoryClass)
-{
-    std::unique_ptr<GameElement> element = Factory<GameElement>::Create("Figure");
-    ASSERT_TRUE(element);
-    EXPECT_EQ(AsciiSerializer::ClassTypeName(*element), "class Figure");
-}
-
-TEST_F(AsciiSerializerTest, ReadsBackWhatItWrote)
-{
-    Figure written = TunedFigure();
-    WriteBlock("block.txt", "Hero", written);
     Figure read;
     ReadBlock("block.txt", "Hero", read);
     ExpectTuned(read);
@@ -199,7 +185,7 @@ TEST_F(AsciiSerializerTest, MissingParameterKeepsItsValueAndIsLogged)
     EXPECT_TRUE(Logged("AsciiDialogSerializer: FindEntry <lives> not found (started search in 2)\n"));
 }
 
-TEST_F(AsciiSerializerTest, MissingSectionIsLookedUpInTheEnclosingOne)
+TEST_F(AsciiSerializerTest, MissingSectionIsLookedUpInTheEnclosingOneAndAMissingBlockChangesNothing)
 {
     dir.Write("block.txt", "[Figure] \"Hero\"\n"
                            "{\n"
@@ -213,6 +199,13 @@ TEST_F(AsciiSerializerTest, MissingSectionIsLookedUpInTheEnclosingOne)
     EXPECT_EQ(read.brains.speed, 4.5f);
     EXPECT_EQ(read.after, 2.5f);
     EXPECT_TRUE(Logged("AsciiDialogSerializer: FindSection <Brains> not found\n"));
+
+    // A missing block changes nothing.
+    dir.Write("empty.txt", "");
+    Figure untouched = TunedFigure();
+    ReadBlock("empty.txt", "Hero", untouched);
+    ExpectTuned(untouched);
+    EXPECT_TRUE(Logged("AsciiDialogSerializer: FindSection <Hero> not found\n"));
 }
 
 TEST_F(AsciiSerializerTest, ReaderTakesOneBlockAndLeavesTheFileAfterIt)
@@ -265,16 +258,7 @@ TEST_F(AsciiSerializerTest, MalformedValuesAreLoggedAndSkipped)
     EXPECT_TRUE(Logged("AsciiSerializer::Parse: closing brace outside a section ignored\n"));
 }
 
-TEST_F(AsciiSerializerTest, EmptyFileChangesNothing)
-{
-    dir.Write("empty.txt", "");
-    Figure read = TunedFigure();
-    ReadBlock("empty.txt", "Hero", read);
-    ExpectTuned(read);
-    EXPECT_TRUE(Logged("AsciiDialogSerializer: FindSection <Hero> not found\n"));
-}
-
-TEST_F(AsciiSerializerTest, GameElementBaseWritesAnEmptySection)
+TEST_F(AsciiSerializerTest, GameElementBaseWritesAnEmptySectionAndClassTypesNameTheFactoryClass)
 {
     PlainElement element;
     WriteBlock("plain.txt", "Thing", element);
@@ -286,6 +270,11 @@ TEST_F(AsciiSerializerTest, GameElementBaseWritesAnEmptySection)
     EXPECT_EQ(element.changes, 0);
     ReadBlock("plain.txt", "Thing", element);
     EXPECT_EQ(element.changes, 1);
+
+    // The settings file creates elements from the class named in their "class type" line.
+    std::unique_ptr<GameElement> created = Factory<GameElement>::Create("Figure");
+    ASSERT_TRUE(created);
+    EXPECT_EQ(AsciiSerializer::ClassTypeName(*created), "class Figure");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ protected:
     Object third;
 };
 
-TEST_F(CastTest, RegisterKeepsOrderAndReplacesByName)
+TEST_F(CastTest, RegisterKeepsOrderAndReplacesByNameAndDumpLogsEveryName)
 {
     EXPECT_TRUE(TheCast().Register(&first, "Jester", false));
     EXPECT_TRUE(TheCast().Register(&second, "Game Elements|DwarfModel_1", true));
@@ -34,6 +34,12 @@ TEST_F(CastTest, RegisterKeepsOrderAndReplacesByName)
     EXPECT_EQ(TheCast().Members()[1].object, &second);
     EXPECT_FALSE(TheCast().Register(nullptr, "Nobody", false));
     EXPECT_EQ(TheCast().Members().size(), 2u);
+    // Dump logs every name.
+    TheCast().Clear();
+    TheCast().Register(&first, "Sound Engine", false);
+    TheCast().Register(&second, "Level01Settings", false);
+    TheCast().Dump();
+    EXPECT_NE(dir.Read("log.txt").find("Cast Members:\n  Sound Engine\n  Level01Settings\n"), std::string::npos);
 }
 
 TEST_F(CastTest, FindAndNameOfCompareExactly)
@@ -68,14 +74,6 @@ TEST_F(CastTest, MakeUniqueNameTakesTheFirstFreeNumber)
     EXPECT_EQ(TheCast().MakeUniqueName(prefix), prefix + "2");
     TheCast().Register(&third, prefix + "2", true);
     EXPECT_EQ(TheCast().MakeUniqueName(prefix), prefix + "4");
-}
-
-TEST_F(CastTest, DumpLogsEveryName)
-{
-    TheCast().Register(&first, "Sound Engine", false);
-    TheCast().Register(&second, "Level01Settings", false);
-    TheCast().Dump();
-    EXPECT_NE(dir.Read("log.txt").find("Cast Members:\n  Sound Engine\n  Level01Settings\n"), std::string::npos);
 }
 
 }  // namespace

@@ -122,26 +122,20 @@ TEST_F(EventPumpTest, MouseButtonsAndTheSecondClickOfASeries)
     EXPECT_EQ(events[5].type, EventType::RightUp);
 }
 
-TEST_F(EventPumpTest, ClosingTheWindowDestroysIt)
-{
-    platform::PushWindowClose();
-    std::vector<Event> events = Drain();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].type, EventType::Destroy);
-}
-
-TEST_F(EventPumpTest, PaintComesOnceAndOnlyWhenNothingElseWaits)
+TEST_F(EventPumpTest, PaintComesOnceAndOnlyWhenNothingElseWaitsAndClosingTheWindowDestroysIt)
 {
     pump().Invalidate();
     pump().Invalidate();
     platform::PushKey("A", true);
     pump().PostQuit(-1);
+    platform::PushWindowClose();
     std::vector<Event> events = Drain();
-    ASSERT_EQ(events.size(), 3u);
+    ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0].type, EventType::Quit);
     EXPECT_EQ(events[0].exitCode, -1);
     EXPECT_EQ(events[1].type, EventType::KeyDown);
-    EXPECT_EQ(events[2].type, EventType::Paint);
+    EXPECT_EQ(events[2].type, EventType::Destroy);
+    EXPECT_EQ(events[3].type, EventType::Paint);
 }
 
 TEST_F(EventPumpTest, WaitReturnsWhatIsQueuedWithoutBlocking)
@@ -159,10 +153,6 @@ TEST_F(EventPumpTest, WaitReturnsWhatIsQueuedWithoutBlocking)
     EXPECT_EQ(event.type, EventType::KeyUp);
     EXPECT_FALSE(pump().Poll(event));
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(EventPumpTest, AKeyRemembersTheCharacterItTypedLast)
 {

@@ -13,17 +13,13 @@ protected:
     platform::Window video;
 };
 
-TEST_F(KeyboardTest, LettersAndDigitsAreTheirUpperCaseCodes)
+TEST_F(KeyboardTest, KeyNamesGiveTheirVirtualKeysWithLettersInUpperCase)
 {
     EXPECT_EQ(platform::VirtualKeyFromKeyName("A"), 0x41);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("s"), 0x53);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Z"), 0x5A);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("0"), 0x30);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("9"), 0x39);
-}
-
-TEST_F(KeyboardTest, SteeringAndControlKeys)
-{
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Left"), 37);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Up"), 38);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Right"), 39);
@@ -34,19 +30,12 @@ TEST_F(KeyboardTest, SteeringAndControlKeys)
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Backspace"), 8);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Tab"), 9);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Delete"), vk::kDelete);
-}
-
-TEST_F(KeyboardTest, BothModifierKeysShareOneCode)
-{
+    // Both modifier keys share one code.
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Left Ctrl"), 17);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Right Ctrl"), 17);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Left Shift"), 16);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Right Shift"), 16);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Left Alt"), 18);
-}
-
-TEST_F(KeyboardTest, FunctionAndKeypadKeys)
-{
     EXPECT_EQ(platform::VirtualKeyFromKeyName("F1"), 0x70);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("F12"), 0x7B);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Keypad 0"), vk::kNumpad0);
@@ -65,15 +54,12 @@ TEST_F(KeyboardTest, GermanLayoutKeysGetTheirPunctuationCodes)
     EXPECT_EQ(platform::VirtualKeyFromKeyName(","), vk::kOemComma);
 }
 
-TEST_F(KeyboardTest, KeysWithoutACodeAreZero)
+TEST_F(KeyboardTest, KeysWithoutACodeAreZeroAndNoneIsHeldWithoutInput)
 {
     EXPECT_EQ(platform::VirtualKeyFromKeyName("Volume Up"), 0);
     EXPECT_EQ(platform::VirtualKeyFromKeyName("no such key"), 0);
     EXPECT_EQ(platform::VirtualKeyFromSdlKeycode(0), 0);
-}
-
-TEST_F(KeyboardTest, NoKeyIsHeldWithoutInput)
-{
+    // No key is held without input.
     EXPECT_FALSE(platform::IsKeyHeld(vk::kEscape));
     EXPECT_FALSE(platform::IsKeyHeld(vk::kSpace));
 }

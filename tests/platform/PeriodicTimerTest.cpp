@@ -93,9 +93,11 @@ TEST(PeriodicTimerTest, DestructorKillsTheTimer)
     EXPECT_EQ(*calls, callsAtDestruction);
 }
 
-TEST(PeriodicTimerTest, RefusesAZeroPeriodAndASecondStart)
+TEST(PeriodicTimerTest, RefusesAZeroPeriodAndASecondStartAndKillsWithoutStartHarmlessly)
 {
     platform::PeriodicTimer timer;
+    timer.Kill();
+    EXPECT_FALSE(timer.IsRunning());
     EXPECT_FALSE(timer.Start(0, [] {}));
     EXPECT_FALSE(timer.Start(5, nullptr));
     ASSERT_TRUE(timer.Start(50, [] {}));
@@ -125,13 +127,6 @@ TEST(PeriodicTimerTest, KillFromItsOwnCallbackStopsWithoutDeadlock)
     ASSERT_TRUE(counter.WaitFor(1));
     timer.Kill();
     EXPECT_EQ(counter.Count(), 1);
-    EXPECT_FALSE(timer.IsRunning());
-}
-
-TEST(PeriodicTimerTest, KillWithoutStartIsHarmless)
-{
-    platform::PeriodicTimer timer;
-    timer.Kill();
     EXPECT_FALSE(timer.IsRunning());
 }
 

@@ -19,27 +19,18 @@ protected:
     TempDir dir;
 };
 
-TEST_F(SettingsManagerTest, KeysAndSectionsIgnoreLetterCase)
+TEST_F(SettingsManagerTest, SectionsIgnoreLetterCaseAndLimitTheSearchOnlyWhenAskedFor)
 {
     dir.Write("config.txt", "SCREENWIDTH 1024\n"
-                            "section Sounds\n"
-                            "Volume 80\n"
-                            "EndSection\n");
-    ASSERT_TRUE(Manager().LoadSettings("config.txt"));
-    EXPECT_EQ(Manager().GetInt("screenwidth"), 1024);
-    EXPECT_EQ(Manager().GetInt("volume", "SOUNDS"), 80);
-}
-
-TEST_F(SettingsManagerTest, SectionsLimitTheSearchOnlyWhenAskedFor)
-{
-    dir.Write("config.txt", "SECTION A\n"
+                            "section A\n"
                             "x 1\n"
-                            "ENDSECTION\n"
+                            "EndSection\n"
                             "x 2\n"
                             "SECTION B\n"
                             "y 3\n"
                             "ENDSECTION\n");
     ASSERT_TRUE(Manager().LoadSettings("config.txt"));
+    EXPECT_EQ(Manager().GetInt("screenwidth"), 1024);
     EXPECT_EQ(Manager().GetInt("x"), 1);
     EXPECT_EQ(Manager().GetInt("x", "a"), 1);
     EXPECT_EQ(Manager().GetInt("y", "b"), 3);
@@ -85,7 +76,7 @@ TEST_F(SettingsManagerTest, MissingKeyIsLoggedAndYieldsEmptyValues)
     EXPECT_NE(log.find("***ERROR: Section defined without name\n"), std::string::npos);
 }
 
-TEST_F(SettingsManagerTest, CachedValueOutlivesLaterFiles)
+TEST_F(SettingsManagerTest, FilesAreSearchedInLoadOrderAndACachedValueOutlivesLaterOnes)
 {
     dir.Write("first.txt", "k 5\n");
     dir.Write("second.txt", "k 7\n"
@@ -99,17 +90,12 @@ TEST_F(SettingsManagerTest, CachedValueOutlivesLaterFiles)
     EXPECT_EQ(Manager().GetInt("k"), 5);
     // A key no file had is not cached, so a file loaded later provides it.
     EXPECT_EQ(Manager().GetInt("late"), 3);
-}
-
-TEST_F(SettingsManagerTest, FilesAreSearchedInLoadOrder)
-{
-    dir.Write("a.txt", "shared 1\n");
-    dir.Write("b.txt", "shared 2\n"
-                       "own 4\n");
-    ASSERT_TRUE(Manager().LoadSettings("a.txt"));
-    ASSERT_TRUE(Manager().LoadSettings("b.txt"));
-    EXPECT_EQ(Manager().GetInt("shared"), 1);
-    EXPECT_EQ(Manager().GetInt("own"), 4);
+    // The files are searched in load order.
+    dir.Write("third.txt", "shared 2\n");
+    dir.Write("fourth.txt", "shared 4\n");
+    ASSERT_TRUE(Manager().LoadSettings("third.txt"));
+    ASSERT_TRUE(Manager().LoadSettings("fourth.txt"));
+    EXPECT_EQ(Manager().GetInt("shared"), 2);
 }
 
 TEST_F(SettingsManagerTest, SameNameIsLoadedOnceButLetterCaseCounts)

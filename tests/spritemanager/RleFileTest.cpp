@@ -126,7 +126,7 @@ TEST_F(RleFileTest, ChangedPictureIsRebuiltAndRewritten)
     EXPECT_EQ(stored, File::GetFileTime("anim.bmp"));
 }
 
-TEST_F(RleFileTest, AnAlphaPictureAddedLaterMakesTheFileStale)
+TEST_F(RleFileTest, AnAlphaPictureAddedLaterOrAnotherFrameCountMakesTheFileStale)
 {
     ASSERT_NE(Load(), nullptr);
     EXPECT_FALSE(Load()->HasAlpha());
@@ -135,11 +135,7 @@ TEST_F(RleFileTest, AnAlphaPictureAddedLaterMakesTheFileStale)
     ASSERT_NE(withAlpha, nullptr);
     EXPECT_TRUE(withAlpha->HasAlpha());
     EXPECT_EQ(dir.Read("anim.rle")[2073], 1);
-}
-
-TEST_F(RleFileTest, OtherFrameCountInTheListRebuildsTheFile)
-{
-    ASSERT_NE(Load(), nullptr);
+    // So does another frame count in the list.
     RegisterAnim("anim", false, 4);
     AnimatedRLESprite* recut = Load();
     ASSERT_NE(recut, nullptr);
@@ -190,11 +186,21 @@ TEST_F(RleFileTest, ArchiveDataIsTrustedAndNeverWritten)
     DataFile::Release();
 }
 
-TEST_F(RleFileTest, PictureThatIsNotEightBitIsRefused)
+TEST_F(RleFileTest, PicturesThatAreNotEightBitOrCannotBeCutAreRefused)
 {
     dir.Write("anim.bmp", Bmp24(kStripWidth, 8, std::vector<Color>(kStripWidth * 8, 0xFFFFFF)));
     EXPECT_EQ(Load(), nullptr);
     EXPECT_TRUE(Logged("ist nicht 8Bit!"));
+    EXPECT_FALSE(dir.Exists("anim.rle"));
+
+    // Nor are pictures that cannot be cut into the frames, or whose alpha picture does not fit.
+    dir.Write("anim.bmp", Strip(200));
+    RegisterAnim("anim", false, 100);
+    EXPECT_EQ(Load(), nullptr);
+    EXPECT_FALSE(dir.Exists("anim.rle"));
+    RegisterAnim("anim", false, 2);
+    dir.Write("anim_alpha.bmp", Bmp8(2, 2, {255, 255, 255, 255}));
+    EXPECT_EQ(Load(), nullptr);
     EXPECT_FALSE(dir.Exists("anim.rle"));
 }
 
@@ -208,18 +214,6 @@ TEST_F(RleFileTest, ListWritesFilesAheadWhenConfiguredTo)
     ASSERT_TRUE(SettingsManager::Instance().LoadSettings("config.txt"));
     ASSERT_TRUE(SpriteLoaderUtil::Instance().Load("sprites.txt", "", 0.0f, 0.0f, false));
     EXPECT_TRUE(dir.Exists("anim.rle"));
-}
-
-TEST_F(RleFileTest, PicturesThatCannotBeCutAreRefused)
-{
-    RegisterAnim("anim", false, 100);
-    EXPECT_EQ(Load(), nullptr);
-    EXPECT_FALSE(dir.Exists("anim.rle"));
-
-    RegisterAnim("anim", false, 2);
-    dir.Write("anim_alpha.bmp", Bmp8(2, 2, {255, 255, 255, 255}));
-    EXPECT_EQ(Load(), nullptr);
-    EXPECT_FALSE(dir.Exists("anim.rle"));
 }
 
 // Damage done to a good file, each of which must make the loader ignore it.

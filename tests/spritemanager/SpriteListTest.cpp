@@ -11,7 +11,7 @@ LineResult Parse(const std::string& line, SpriteInfo& info)
     return SpriteLoaderUtil::ParseLine(line, "data\\shared\\", info);
 }
 
-TEST(SpriteListLine, StaticEntryTakesDirectoryAndCrops)
+TEST(SpriteListLine, EntriesTakeDirectoryTypeFramesAndMirroring)
 {
     SpriteInfo info;
     ASSERT_EQ(Parse("board\tstatic  board normx", info), LineResult::kEntry);
@@ -22,11 +22,8 @@ TEST(SpriteListLine, StaticEntryTakesDirectoryAndCrops)
     EXPECT_TRUE(info.crop);
     EXPECT_FALSE(info.mirror);
     EXPECT_FALSE(info.loaded);
-}
 
-TEST(SpriteListLine, AnyModeButNormxMirrors)
-{
-    SpriteInfo info;
+    // Any mode but normx mirrors.
     ASSERT_EQ(Parse("walk anim dwarf_walk mirrorx 8", info), LineResult::kEntry);
     EXPECT_EQ(info.type, SpriteInfo::kAnim);
     EXPECT_TRUE(info.mirror);
@@ -38,7 +35,7 @@ TEST(SpriteListLine, AnyModeButNormxMirrors)
     EXPECT_EQ(info.frameCount, 12);
 }
 
-TEST(SpriteListLine, WrongTokenCountsAreUnparsable)
+TEST(SpriteListLine, WrongTokenCountsAreUnparsableAndCommentsAndShortLinesSkipped)
 {
     SpriteInfo info;
     EXPECT_EQ(Parse("walk anim dwarf_walk mirrorx", info), LineResult::kUnparsable);
@@ -47,11 +44,7 @@ TEST(SpriteListLine, WrongTokenCountsAreUnparsable)
     // Frame counts that leave no frame to cut.
     EXPECT_EQ(Parse("walk anim dwarf_walk normx 0", info), LineResult::kUnparsable);
     EXPECT_EQ(Parse("walk anim dwarf_walk normx many", info), LineResult::kUnparsable);
-}
-
-TEST(SpriteListLine, CommentsAndShortLinesAreSkipped)
-{
-    SpriteInfo info;
+    // Comments and short lines are skipped.
     EXPECT_EQ(Parse("# walk anim dwarf_walk normx 8", info), LineResult::kSkipped);
     EXPECT_EQ(Parse("#", info), LineResult::kSkipped);
     EXPECT_EQ(Parse("lonely", info), LineResult::kSkipped);
@@ -60,7 +53,7 @@ TEST(SpriteListLine, CommentsAndShortLinesAreSkipped)
 
 class SpriteListFile : public GraphicsTest {};
 
-TEST_F(SpriteListFile, RegistersEntriesAndWarnsOnBadLines)
+TEST_F(SpriteListFile, RegistersEntriesAndWarnsOnBadLinesOrAMissingList)
 {
     dir.Write("data/shared/sprites.txt",
               "# the board\n"
@@ -85,16 +78,10 @@ TEST_F(SpriteListFile, RegistersEntriesAndWarnsOnBadLines)
     std::string log = Log();
     size_t first = log.find("Couldn't parse line");
     EXPECT_EQ(log.find("Couldn't parse line", first + 1), std::string::npos);
-}
 
-TEST_F(SpriteListFile, MissingListFails)
-{
     EXPECT_FALSE(SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\", 0.0f, 1.0f, false));
     EXPECT_TRUE(Logged("SpriteLoaderUtil::Load: Failed to open <data\\level01\\sprites.txt>!"));
-}
-
-TEST_F(SpriteListFile, PreloadBuildsSpritesAndMovesTheLoadingScreen)
-{
+    // A preload builds the sprites and moves the loading screen.
     dir.Write("data/shared/dot.bmp", Bmp24(2, 2, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
     dir.Write("data/shared/sprites.txt", "dot static dot normx\n");
     LoadingScreen::Instance().SetActive(true);

@@ -40,16 +40,13 @@ TEST_F(SpriteManagerTest, StaticSpriteIsBuiltOnceOnFirstUse)
     EXPECT_TRUE(Sprites().FindSpriteInfo("pic")->loaded);
 }
 
-TEST_F(SpriteManagerTest, AlphaPictureMakesAnAlphaSprite)
+TEST_F(SpriteManagerTest, AlphaPictureMakesAnAlphaSpriteAndMirroringFlipsAStaticOne)
 {
     dir.Write("glow.bmp", Bmp24(2, 2, {kWhite, kWhite, kWhite, kWhite}));
     dir.Write("glowAlpha.bmp", Bmp24(2, 2, {0x808080, 0x808080, 0x808080, 0x808080}));
     Register("glow", "glow", SpriteInfo::kStatic);
     EXPECT_NE(dynamic_cast<AlphaSprite*>(Sprites().GetSprite("glow")), nullptr);
-}
 
-TEST_F(SpriteManagerTest, MirroredStaticSpriteIsFlipped)
-{
     dir.Write("arrow.bmp", Bmp24(2, 2, {kRed, kWhite, kRed, kWhite}));
     Register("arrow", "arrow", SpriteInfo::kStatic, 1, true);
     auto* sprite = dynamic_cast<SurfaceSprite*>(Sprites().GetSprite("arrow"));

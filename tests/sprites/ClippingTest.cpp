@@ -4,7 +4,7 @@
 
 using namespace sprite_clipping;
 
-TEST(UnscaledClipping, LeftAndTopEdgesMoveTheSourceStart)
+TEST(UnscaledClipping, EdgesMoveTheSourceStartAndEndAtTheLastColumnAndRow)
 {
     int x = -10;
     int y = -3;
@@ -13,13 +13,11 @@ TEST(UnscaledClipping, LeftAndTopEdgesMoveTheSourceStart)
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
     EXPECT_EQ(source, (ImageRect{10, 3, 39, 19}));
-}
 
-TEST(UnscaledClipping, RightAndBottomEdgesEndAtTheLastColumnAndRow)
-{
-    int x = 1000;
-    int y = 760;
-    ImageRect source{0, 0, 39, 19};
+    // The right and bottom edges end at the last column and row.
+    x = 1000;
+    y = 760;
+    source = {0, 0, 39, 19};
     ASSERT_TRUE(ClipUnscaled(x, y, source));
     EXPECT_EQ(x + source.right - source.left, 1023);
     EXPECT_EQ(y + source.bottom - source.top, 767);
@@ -33,7 +31,7 @@ TEST(UnscaledClipping, NothingRemainsOutsideTheFrameOrForASingleColumn)
     }
 }
 
-TEST(ScaledClipping, SourceEdgesMoveByTheScaledClippedAmount)
+TEST(ScaledClipping, SourceEdgesMoveByTheScaledClippedAmountAndEmptyDestinationsDrawNothing)
 {
     // 100 source pixels over 50 destination pixels: every clipped destination pixel is two.
     ImageRect destination{-10, 740, 39, 789};
@@ -41,11 +39,8 @@ TEST(ScaledClipping, SourceEdgesMoveByTheScaledClippedAmount)
     ASSERT_TRUE(ClipScaled(destination, source));
     EXPECT_EQ(destination, (ImageRect{0, 740, 39, 767}));
     EXPECT_EQ(source, (ImageRect{20, 0, 99, 55}));
-}
-
-TEST(ScaledClipping, EmptyOrOffFrameDestinationsDrawNothing)
-{
-    ImageRect source{0, 0, 9, 9};
+    // Empty or off-frame destinations draw nothing.
+    source = {0, 0, 9, 9};
     ImageRect offFrame{1030, 0, 1040, 10};
     EXPECT_FALSE(ClipScaled(offFrame, source));
     ImageRect inverted{10, 10, 9, 20};

@@ -20,7 +20,7 @@ protected:
     SurfaceSprite sprite;
 };
 
-TEST_P(QueuingTest, DrawQueuesThePositionAndFrame)
+TEST_P(QueuingTest, DrawAndDrawRectQueueThePositionFrameAndSource)
 {
     sprite.Draw(12, 34, 3, 2.5f);
     ASSERT_EQ(RenderEngine::Instance().GetDepthQueue().size(), 1u);
@@ -31,9 +31,17 @@ TEST_P(QueuingTest, DrawQueuesThePositionAndFrame)
     EXPECT_EQ(Last().info.destX, 12);
     EXPECT_EQ(Last().info.destY, 34);
     EXPECT_EQ(Last().info.scale, 1.0f);
+
+    // A rectangle turns inclusive corners into source position and size.
+    sprite.DrawRect({4, 5, 13, 9}, 7, 8, 0, 10.0f);
+    EXPECT_EQ(Last().info.flags, DI_SRC_POS | DI_SRC_SIZE | DI_DEST_POS);
+    EXPECT_EQ(Last().info.srcX, 4);
+    EXPECT_EQ(Last().info.srcY, 5);
+    EXPECT_EQ(Last().info.srcWidth, 10);
+    EXPECT_EQ(Last().info.srcHeight, 5);
 }
 
-TEST_P(QueuingTest, DrawAnchoredMarksScalesOtherThanOne)
+TEST_P(QueuingTest, DrawAnchoredMarksScalesOtherThanOneAndReachesTheScreenAtTheFlush)
 {
     sprite.DrawAnchored(100, 200, 0, 1.0f, 1.0f);
     EXPECT_EQ(Last().info.flags, DI_DEST_POS | DI_BOTTOM_CENTER);
@@ -43,6 +51,12 @@ TEST_P(QueuingTest, DrawAnchoredMarksScalesOtherThanOne)
     sprite.DrawAnchored(100, 200, 0, 1.0f, 0.75f);
     EXPECT_EQ(Last().info.flags, DI_DEST_POS | DI_BOTTOM_CENTER | DI_SCALE);
     EXPECT_EQ(Last().info.scale, 0.75f);
+
+    // Queued draws reach the screen at the flush.
+    EXPECT_EQ(At(80, 140), 0u);
+    RenderEngine::Instance().Flush();
+    EXPECT_EQ(At(80, 140), ScreenValue(MakeColor(255, 0, 0)));
+    EXPECT_EQ(At(79, 140), 0u);
 }
 
 TEST_P(QueuingTest, DrawScaledGivesATruncatedDestinationSize)
@@ -59,25 +73,6 @@ TEST_P(QueuingTest, DrawScaledGivesATruncatedDestinationSize)
     EXPECT_EQ(Last().info.destY, 167);
     sprite.DrawScaled(100, 200, 0, 1.0f, 0.55f, false);
     EXPECT_EQ(Last().info.destX, 100);
-}
-
-TEST_P(QueuingTest, DrawRectTurnsTheInclusiveRectangleIntoSourcePositionAndSize)
-{
-    sprite.DrawRect({4, 5, 13, 9}, 7, 8, 0, 10.0f);
-    EXPECT_EQ(Last().info.flags, DI_SRC_POS | DI_SRC_SIZE | DI_DEST_POS);
-    EXPECT_EQ(Last().info.srcX, 4);
-    EXPECT_EQ(Last().info.srcY, 5);
-    EXPECT_EQ(Last().info.srcWidth, 10);
-    EXPECT_EQ(Last().info.srcHeight, 5);
-}
-
-TEST_P(QueuingTest, QueuedDrawsReachTheScreenAtFlush)
-{
-    sprite.DrawAnchored(100, 200, 0, 1.0f, 1.0f);
-    EXPECT_EQ(At(80, 140), 0u);
-    RenderEngine::Instance().Flush();
-    EXPECT_EQ(At(80, 140), ScreenValue(MakeColor(255, 0, 0)));
-    EXPECT_EQ(At(79, 140), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, QueuingTest, testing::Values(kScreen565), ScreenCaseName);

@@ -70,7 +70,7 @@ protected:
     std::array<Color, 256> palette{};
 };
 
-TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCover)
+TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCoverAndWithoutAlphaOnlyBlackIsLeft)
 {
     auto strip = IndexedImage(4, 1, palette.data(), [](int, int) { return 1; });
     const uint8_t alphas[4] = {10, 250, 128, 16};
@@ -88,16 +88,14 @@ TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCover)
     EXPECT_EQ(static_cast<int>((half & format.redMask) >> format.redShift), expectedRed);
     EXPECT_EQ(static_cast<int>((half & format.blueMask) >> format.blueShift), expectedBlue);
     EXPECT_NE(At(13, 10), 0u);
-}
 
-TEST_P(RleSpriteTest, WithoutAlphaBlackIsTransparentAndColoursOpaque)
-{
+    // Without alpha black is transparent and every colour opaque.
     FillTarget(MakeColor(255, 255, 255));
     uint32_t white = At(0, 0);
-    auto strip = IndexedImage(3, 2, palette.data(), [](int x, int) { return x == 1 ? 0 : 1; });
-    AnimatedRLESprite sprite;
-    ASSERT_TRUE(sprite.Create(*strip, nullptr, 1, false));
-    sprite.DrawEx(Placed(0, 0));
+    auto plain = IndexedImage(3, 2, palette.data(), [](int x, int) { return x == 1 ? 0 : 1; });
+    AnimatedRLESprite opaque;
+    ASSERT_TRUE(opaque.Create(*plain, nullptr, 1, false));
+    opaque.DrawEx(Placed(0, 0));
     EXPECT_EQ(At(0, 0), Opaque(kOrange));
     EXPECT_EQ(At(1, 1), white);
     EXPECT_EQ(At(2, 1), Opaque(kOrange));
@@ -155,7 +153,7 @@ TEST_P(RleSpriteTest, EdgesClipTheDecodedFrame)
     EXPECT_EQ(At(1023, 2), 0u);
 }
 
-TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbour)
+TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbourAlsoWhenClipped)
 {
     auto sprite = ColumnSprite(16, 16);
     sprite->DrawEx(Placed(100, 100, 0.5f));
@@ -173,11 +171,7 @@ TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbour)
     EXPECT_EQ(At(100, 99), 0u);
     EXPECT_NE(At(100, 106), 0u);
     EXPECT_EQ(At(100, 107), 0u);
-}
-
-TEST_P(RleSpriteTest, ScaledDrawClippedAtTheLeftKeepsItsSampling)
-{
-    auto sprite = ColumnSprite(16, 16);
+    // Clipped at the left it keeps its sampling.
     sprite->DrawEx(Placed(-3, 100, 0.5f));
     for (int x = 0; x < 4; ++x) {
         EXPECT_EQ(At(x, 100), Opaque(palette[2 + 5 + 2 * x])) << x;
@@ -185,7 +179,7 @@ TEST_P(RleSpriteTest, ScaledDrawClippedAtTheLeftKeepsItsSampling)
     EXPECT_EQ(At(4, 100), 0u);
 }
 
-TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrun)
+TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrunAndUnsupportedRequestsLogged)
 {
     auto huge = IndexedImage(700, 600, palette.data(), [](int, int) { return 1; });
     ASSERT_TRUE(ImageUtil::Instance().RunLengthEncode(*huge));
@@ -202,6 +196,14 @@ TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrun)
     EXPECT_EQ(sprite.GetFrameCount(), 0);
     sprite.DrawEx(Placed(0, 0));
     EXPECT_EQ(At(0, 0), 0u);
+
+    // Destination sizes and pixel collisions are not supported.
+    auto columns = ColumnSprite(4, 4);
+    columns->DrawEx(Placed(0, 0, 1.0f, DI_DEST_SIZE));
+    EXPECT_EQ(At(0, 0), 0u);
+    EXPECT_TRUE(columns->IsPixelTransparent({1, 1}, 0));
+    EXPECT_NE(Log().find("DI_DEST_SIZE Blit wird derzeit nicht unterst\xFCtzt!"), std::string::npos);
+    EXPECT_NE(Log().find("Pixelcollision bei RLE-Sprites noch nicht implementiert!"), std::string::npos);
 }
 
 TEST_P(RleSpriteTest, ArbitraryStreamsAndPlacesNeverReachOutside)
@@ -236,7 +238,7 @@ TEST_P(RleSpriteTest, ArbitraryStreamsAndPlacesNeverReachOutside)
     EXPECT_GT(accepted, 20);
 }
 
-TEST(RleRowReader, UnpacksRunsAndLiteralsCuttingPacketsAtTheRowEnd)
+TEST(RleRowReader, UnpacksRunsAndLiteralsCuttingPacketsAtTheRowEndAndStopsOnBrokenOnes)
 {
     // Two rows of 3: a run of 5 (cut to 3), then a literal of 2 and a run of 1.
     Image image;
@@ -250,41 +252,21 @@ TEST(RleRowReader, UnpacksRunsAndLiteralsCuttingPacketsAtTheRowEnd)
     ASSERT_TRUE(reader.ReadRow(row));
     EXPECT_EQ(std::vector<uint8_t>(row, row + 3), (std::vector<uint8_t>{1, 2, 9}));
     EXPECT_FALSE(reader.ReadRow(row));
-}
 
-TEST(RleRowReader, StopsAtAZeroControlOrAShortLiteral)
-{
-    Image image;
-    image.Create(4, 1, 8, true);
+    // A zero control byte or a short literal stops it.
     image.SetData({0, 1});
     image.MarkEncoded(2);
     EXPECT_FALSE(RleRowReader(image).SkipRow());
     image.SetData({static_cast<uint8_t>(-4), 1, 2});
     image.MarkEncoded(3);
-    uint8_t row[4] = {};
     EXPECT_FALSE(RleRowReader(image).ReadRow(row));
-}
-
-TEST_P(RleSpriteTest, DestinationSizesAndCollisionsAreNotSupported)
-{
-    auto sprite = ColumnSprite(4, 4);
-    DrawInfo info = Placed(0, 0, 1.0f, DI_DEST_SIZE);
-    sprite->DrawEx(info);
-    EXPECT_EQ(At(0, 0), 0u);
-    EXPECT_TRUE(sprite->IsPixelTransparent({1, 1}, 0));
-    std::string log = Log();
-    EXPECT_NE(log.find("DI_DEST_SIZE Blit wird derzeit nicht unterst\xFCtzt!"), std::string::npos);
-    EXPECT_NE(log.find("Pixelcollision bei RLE-Sprites noch nicht implementiert!"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, RleSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
                          ScreenCaseName);
 
-TEST(RleSpriteScreens, TwentyFourBitScreensTakeTheBytesAtTheColourIndices)
+TEST_F(TwentyFourBitScreenTest, RleSpritesTakeTheBytesAtTheColourIndices)
 {
-    TempDir dir;
-    Singleton<DirectDraw>::Release();
-    ASSERT_TRUE(DirectDraw::Instance().Create(nullptr, 1024, 768, 24, true));
     auto palette = TestPalette();
     Image strip;
     strip.Create(2, 1, 8, true);
@@ -296,9 +278,8 @@ TEST(RleSpriteScreens, TwentyFourBitScreensTakeTheBytesAtTheColourIndices)
     info.flags = DI_DEST_POS;
     info.destX = 5;
     sprite.DrawEx(info);
-    EXPECT_EQ(DirectDraw::Instance().GetRenderTarget()->ReadPixel(5, 0), kOrange);
-    EXPECT_EQ(DirectDraw::Instance().GetRenderTarget()->ReadPixel(6, 0), 0u);
-    Singleton<DirectDraw>::Release();
+    EXPECT_EQ(At(5, 0), kOrange);
+    EXPECT_EQ(At(6, 0), 0u);
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ inline std::string ScreenCaseName(const testing::TestParamInfo<ScreenCase>& info
 inline const ScreenCase kScreen565{16, false, "Rgb565"};
 inline const ScreenCase kScreen555{16, true, "Rgb555"};
 inline const ScreenCase kScreen8888{32, false, "Xrgb8888"};
+inline const ScreenCase kScreen888{24, false, "Rgb888"};
 
 // A headless display of the chosen format, a fresh render engine and a log in a temp dir.
 class ScreenTest : public testing::TestWithParam<ScreenCase> {
@@ -131,4 +132,14 @@ protected:
     }
 
     TempDir dir;
+};
+
+// 24-bit screens, for the few sprite paths that treat them apart.
+class TwentyFourBitScreenTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        Open(kScreen888);
+        ASSERT_EQ(DirectDraw::Instance().GetDepth(), 24);
+    }
 };

@@ -8,7 +8,7 @@ namespace {
 
 class FontTest : public GraphicsTest {};
 
-TEST_F(FontTest, GlyphsAreCutAtEmptyColumns)
+TEST_F(FontTest, GlyphsAreCutAtEmptyColumnsAndWidthsCountSpacingAndSpaces)
 {
     Font font;
     font.ScanGlyphs(Picture({"......",
@@ -29,6 +29,12 @@ TEST_F(FontTest, GlyphsAreCutAtEmptyColumns)
     EXPECT_EQ(y->left, 5);
     EXPECT_EQ(y->right, 5);
     EXPECT_EQ(font.FindGlyph('z'), nullptr);
+    // Widths count the spacing and spaces.
+    std::unique_ptr<Font> measuring = MeasuringFont(20);
+    EXPECT_EQ(measuring->GetCharWidth('a'), 4);
+    EXPECT_EQ(measuring->GetCharWidth(' '), 5);
+    EXPECT_EQ(measuring->GetCharWidth('?'), 0);
+    EXPECT_EQ(measuring->GetTextWidth("ab a?"), 4 + 4 + 5 + 4);
 }
 
 TEST_F(FontTest, OneColumnGlyphTakesTheColumnAfterIt)
@@ -51,7 +57,7 @@ TEST_F(FontTest, OneColumnGlyphTakesTheColumnAfterIt)
     EXPECT_EQ(tight.FindGlyph('b')->right, 3);
 }
 
-TEST_F(FontTest, TooManyGlyphsStopAtTheLastCharacter)
+TEST_F(FontTest, TooManyGlyphsStopAtTheLastCharacterAndDoubleDefinitionsKeepTheFirst)
 {
     Font font;
     font.ScanGlyphs(Picture({"#.#.#.#"}), "ab", "data\\fonts\\pic");
@@ -60,27 +66,16 @@ TEST_F(FontTest, TooManyGlyphsStopAtTheLastCharacter)
     EXPECT_TRUE(Logged("Font::Create: Too many chars(>2) in the Font-Graphic <data\\fonts\\pic>!"));
     std::string log = Log();
     EXPECT_EQ(log.find("Too many chars", log.find("Too many chars") + 1), std::string::npos);
-}
 
-TEST_F(FontTest, DoubleDefinitionKeepsTheFirstGlyphAndSkipsTheCell)
-{
-    Font font;
-    font.ScanGlyphs(Picture({"#.##.###"}), "}}a", "pic");
-    EXPECT_EQ(font.FindGlyph('}')->right, 1);
-    EXPECT_EQ(font.FindGlyph('a')->left, 5);
+    // A character defined twice keeps its first glyph; its second cell is skipped.
+    Font twice;
+    twice.ScanGlyphs(Picture({"#.##.###"}), "}}a", "pic");
+    EXPECT_EQ(twice.FindGlyph('}')->right, 1);
+    EXPECT_EQ(twice.FindGlyph('a')->left, 5);
     EXPECT_TRUE(Logged("Font::Create: The character <}> is double defined in the character-set!"));
 }
 
-TEST_F(FontTest, WidthsCountSpacingAndSpaces)
-{
-    std::unique_ptr<Font> font = MeasuringFont(20);
-    EXPECT_EQ(font->GetCharWidth('a'), 4);
-    EXPECT_EQ(font->GetCharWidth(' '), 5);
-    EXPECT_EQ(font->GetCharWidth('?'), 0);
-    EXPECT_EQ(font->GetTextWidth("ab a?"), 4 + 4 + 5 + 4);
-}
-
-TEST_F(FontTest, LoadedFontQueuesGlyphRectanglesAtTheTextDepth)
+TEST_F(FontTest, LoadedFontQueuesGlyphRectanglesAtTheTextDepthAndAMissingPictureIsNoFont)
 {
     // Artwork marks the empty background with magenta.
     constexpr Color M = 0xFF00FF;
@@ -110,18 +105,11 @@ TEST_F(FontTest, LoadedFontQueuesGlyphRectanglesAtTheTextDepth)
     // "b" is 2 + 1 wide, the space 6.
     EXPECT_EQ(queue[1].info.destX, 109);
     EXPECT_EQ(queue[1].info.srcX, 0);
-}
 
-TEST_F(FontTest, MissingPictureIsNoFont)
-{
     EXPECT_FALSE(FontLoaderUtil::Instance().LoadFont("absent", 6, 2, 12, "ab"));
     EXPECT_TRUE(Logged("Font::Create: Failed to load image <data\\fonts\\absent>!"));
     EXPECT_EQ(TextDisplay::Instance().FindFont("absent"), nullptr);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(FontTest, MarkupIsDrawnIntoTheFrame)
 {

@@ -17,7 +17,7 @@ std::vector<std::string> Texts(std::string_view markup)
     return texts;
 }
 
-TEST(MarkupTokenizer, SplitsWordsSpacesAndTags)
+TEST(MarkupTokenizer, SplitsWordsSpacesTagsAndEntities)
 {
     EXPECT_EQ(Texts("Hallo <font big>Welt</font>  du"),
               (std::vector<std::string>{"0:Hallo", "1: ", "2:font big", "0:Welt", "2:/font", "1: ", "1: ", "0:du"}));
@@ -25,10 +25,7 @@ TEST(MarkupTokenizer, SplitsWordsSpacesAndTags)
     EXPECT_TRUE(Texts("").empty());
     // An unclosed tag is dropped.
     EXPECT_EQ(Texts("a <br"), (std::vector<std::string>{"0:a", "1: "}));
-}
-
-TEST(MarkupTokenizer, EntitiesBecomeBracketsAndStrayAmpersandsVanish)
-{
+    // Entities become brackets and stray ampersands vanish.
     EXPECT_EQ(Texts("a&lt;b&gt;c"), (std::vector<std::string>{"0:a<b>c"}));
     EXPECT_EQ(Texts("R&D &amp &"), (std::vector<std::string>{"0:RD", "1: ", "0:amp", "1: "}));
     EXPECT_EQ(Texts("&lt"), (std::vector<std::string>{"0:lt"}));
@@ -60,24 +57,21 @@ protected:
     }
 };
 
-TEST_F(MarkupLayoutTest, WordsAndSpacesRunLeftToRight)
+TEST_F(MarkupLayoutTest, WordsRunLeftToRightAndLinesStackByTheirHeight)
 {
     EXPECT_EQ(Words("ab ab"), (std::vector<std::string>{"ab@100,50", "ab@113,50"}));
     // Two spaces take two space widths inside a line.
     EXPECT_EQ(Words("ab  ab"), (std::vector<std::string>{"ab@100,50", "ab@118,50"}));
     // Spaces at the start of a line take no room.
     EXPECT_EQ(Words("  ab"), (std::vector<std::string>{"ab@100,50"}));
-}
-
-TEST_F(MarkupLayoutTest, LineBreaksStackLinesByTheirHeight)
-{
+    // Line breaks stack lines by their height.
     EXPECT_EQ(Words("<br>ab"), (std::vector<std::string>{"ab@100,70"}));
     EXPECT_EQ(Words("a<br>b<br><br>a"), (std::vector<std::string>{"a@100,50", "b@100,70", "a@100,110"}));
     // A line of small words only is as tall as the small font.
     EXPECT_EQ(Words("<font small>a<br>b</font>"), (std::vector<std::string>{"a@100,50", "b@100,60"}));
 }
 
-TEST_F(MarkupLayoutTest, OverflowStartsANewLineAndDropsTheSpaceThere)
+TEST_F(MarkupLayoutTest, OverflowStartsANewLineDroppingTheSpaceEvenForWordsWiderThanTheRectangle)
 {
     Text().SetRect(0, 0, 12, 30);
     std::vector<MarkupToken> tokens = Text().LayoutMarkup("ab ab");
@@ -87,10 +81,6 @@ TEST_F(MarkupLayoutTest, OverflowStartsANewLineAndDropsTheSpaceThere)
     EXPECT_EQ(tokens[2].line, 1);
     EXPECT_EQ(tokens[2].x, 0);
     EXPECT_EQ(tokens[2].y, 20);
-}
-
-TEST_F(MarkupLayoutTest, WordWiderThanTheRectangleLeavesAnEmptyLineAndOverflows)
-{
     Text().SetRect(10, 0, 5, 30);
     EXPECT_EQ(Words("abab"), (std::vector<std::string>{"abab@10,20"}));
     // The space that overflowed opened a line on which the wide word does not fit either.

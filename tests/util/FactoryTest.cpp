@@ -19,16 +19,13 @@ struct Square : Shape {
 
 QM_REGISTER_CLASS(Shape, Triangle);
 
-TEST(FactoryTest, RegisteredDuringStaticInitialisation)
+TEST(FactoryTest, RegisteredDuringStaticInitialisationTheLaterReplacingTheEarlier)
 {
     ASSERT_TRUE(Factory<Shape>::Knows("Triangle"));
     auto shape = Factory<Shape>::Create("Triangle");
     ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->Corners(), 3);
-}
-
-TEST(FactoryTest, LaterRegistrationReplacesTheEarlier)
-{
+    // A later registration replaces the earlier.
     Factory<Shape>::Register("Polygon", [] { return std::make_unique<Triangle>(); });
     Factory<Shape>::Register("Polygon", [] { return std::make_unique<Square>(); });
     EXPECT_EQ(Factory<Shape>::Create("Polygon")->Corners(), 4);
