@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <typeinfo>
 
 #include "app/Debug.h"
 #include "game/figures/GameModel.h"
+#include "params/AsciiSerializer.h"
 #include "params/GameElement.h"
 #include "text/TextDisplay.h"
 
@@ -88,9 +88,11 @@ void QMLevel::TakeOutOfPlay(GameElement* element)
 {
     auto found =
         std::find_if(dynamics.begin(), dynamics.end(), [element](const Dynamic& d) { return d.element == element; });
+    // Deleted on leaving, if the level owns it at all.
     std::unique_ptr<GameElement> owned;
     if (found == dynamics.end()) {
-        Debug::Instance().Warning("Model missing in dynamics, item:%s\n", typeid(*element).name());
+        Debug::Instance().Warning("Model missing in dynamics, item:%s\n",
+                                  AsciiSerializer::ClassTypeName(*element).c_str());
     } else {
         owned = std::move(found->owned);
         dynamics.erase(found);
@@ -101,7 +103,6 @@ void QMLevel::TakeOutOfPlay(GameElement* element)
         RemoveActiveFigure(figure);
         Debug::Instance().Log("Removing Done\n");
     }
-    // owned goes here: only what the level owns is deleted.
 }
 
 void QMLevel::RemoveActiveFigure(const GameModel* figure)
