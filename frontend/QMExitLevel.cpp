@@ -28,7 +28,7 @@ void QMExitLevel::ReadLinkButtons()
 {
     File file;
     if (!file.Open(kFileName, "r")) {
-        Debug::Instance().Error("QMCreditLevel Failed to open data\\shared\\crQuitButtonsedits.txt!\n");
+        Debug::Instance().Error("QMExitLevel Failed to open <%s>!\n", kFileName);
         return;
     }
     char buffer[kMaxLineCharacters + 1];

@@ -73,8 +73,7 @@ void Debug::Fatal(const char* format, ...)
     va_start(args, format);
     std::string text = FormatText(format, args);
     va_end(args);
-    // Fatal texts are written for a box and often lack the line end the file needs.
-    WriteLine(text.empty() || text.back() != '\n' ? text + '\n' : text);
+    WriteLine(text);
     platform::ShowMessageBox("ERROR", text.c_str());
 }
 
@@ -109,9 +108,9 @@ void Debug::WriteLine(const std::string& text)
     if (!file.OpenDisk(fileName.c_str(), "a")) {
         return;
     }
-    if (text.empty()) {
+    file.Write(text.data(), static_cast<int>(text.size()));
+    // Every entry is a line of its own, even where its text lacks the line end.
+    if (text.empty() || text.back() != '\n') {
         file.Write("\n", 1);
-    } else {
-        file.Write(text.data(), static_cast<int>(text.size()));
     }
 }

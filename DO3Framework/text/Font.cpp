@@ -93,6 +93,8 @@ bool Font::Create(const std::string& fontName, const std::string& characterSet)
 void Font::ScanGlyphs(const Image& image, const std::string& characterSet, const std::string& pictureName)
 {
     glyphs.fill(Glyph{});
+    int repeats = 0;
+    std::string repeated;
     size_t index = 0;
     int x = 0;
     while (x < image.GetWidth()) {
@@ -104,17 +106,26 @@ void Font::ScanGlyphs(const Image& image, const std::string& characterSet, const
         if (index >= characterSet.size()) {
             Debug::Instance().Warning("Font::Create: Too many chars(>%d) in the Font-Graphic <%s>!\n",
                                       static_cast<int>(index), pictureName.c_str());
-            return;
+            break;
         }
         Glyph& glyph = glyphs[static_cast<unsigned char>(characterSet[index])];
         if (glyph.defined) {
-            Debug::Instance().Warning("Font::Create: The character <%c> is double defined in the character-set!\n",
-                                      characterSet[index]);
+            ++repeats;
+            if (repeated.find(characterSet[index]) == std::string::npos) {
+                repeated += characterSet[index];
+            }
         } else {
             glyph = MeasureGlyph(image, x, end);
         }
         ++index;
         x = end;
+    }
+    // Character sets fill unused cells with repeats: one line per font rather than one per cell.
+    if (repeats > 0) {
+        Debug::Instance().Warning(
+            "Font::Create: %d characters double defined in the character-set of <%s> <%s>, each keeps its first "
+            "glyph\n",
+            repeats, pictureName.c_str(), repeated.c_str());
     }
 }
 

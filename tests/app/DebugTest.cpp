@@ -28,8 +28,10 @@ TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
     Log().Warning("x\n");
     Log().Error("broken <%s>\n", "a.bmp");
     Log().Log("%s", "");
-    EXPECT_EQ(Logged(), "plain 1\n***WARNING: x\n***ERROR: broken <a.bmp>\n\n");
-    EXPECT_EQ(Log().WarningCount(), 1);
+    Log().Warning("no line end");
+    Log().Log("next\n");
+    EXPECT_EQ(Logged(), "plain 1\n***WARNING: x\n***ERROR: broken <a.bmp>\n\n***WARNING: no line end\nnext\n");
+    EXPECT_EQ(Log().WarningCount(), 2);
     EXPECT_EQ(Log().ErrorCount(), 1);
     Log().Log("%s\n", "100% sure");
     EXPECT_NE(Logged().find("\n100% sure\n"), std::string::npos) << "percent signs in texts arrive unchanged";

@@ -92,7 +92,7 @@ TEST_F(MenuExitTest, MissingLinkFileIsLoggedAndAnyClickQuits)
 {
     QMExitLevel level;
     level.Init(&game);
-    EXPECT_TRUE(Logged("QMCreditLevel Failed to open data\\shared\\crQuitButtonsedits.txt!\n"));
+    EXPECT_TRUE(Logged("QMExitLevel Failed to open <Data\\Shared\\QuitButtons.txt>!\n"));
     EXPECT_TRUE(level.GetButtons().empty());
     level.Activate();
     ClickAt(level, 700, 600);

@@ -120,7 +120,7 @@ std::string FigureProblem(const QMMainLevel& level)
 std::vector<std::string> UnexpectedLogLines(const std::string& log, int& respawns, int& ignoredCaches)
 {
     static const std::regex flagged(R"(^(\*\*\*(WARNING|ERROR): |AudioEvent .* not found))");
-    static const std::regex expected("is double defined in the character-set|LoadSettings: Unknown class <");
+    static const std::regex expected("double defined in the character-set|LoadSettings: Unknown class <");
     std::vector<std::string> unexpected;
     std::istringstream lines(log);
     std::string line;

@@ -72,7 +72,7 @@ TEST_F(FontTest, TooManyGlyphsStopAtTheLastCharacterAndDoubleDefinitionsKeepTheF
     twice.ScanGlyphs(Picture({"#.##.###"}), "}}a", "pic");
     EXPECT_EQ(twice.FindGlyph('}')->right, 1);
     EXPECT_EQ(twice.FindGlyph('a')->left, 5);
-    EXPECT_TRUE(Logged("Font::Create: The character <}> is double defined in the character-set!"));
+    EXPECT_TRUE(Logged("Font::Create: 1 characters double defined in the character-set of <pic> <}>"));
 }
 
 TEST_F(FontTest, LoadedFontQueuesGlyphRectanglesAtTheTextDepthAndAMissingPictureIsNoFont)
