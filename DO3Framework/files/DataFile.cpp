@@ -63,6 +63,11 @@ bool DataFile::ReadDirectory(const char* name)
         return false;
     }
     uint32_t count = ReadLittleEndian32(countBytes);
+    // An archive without entries would hide every file of data/ behind it.
+    if (count == 0) {
+        Debug::Instance().Error("DataFile::Open: <%s> holds no files, ignored!\n", name);
+        return false;
+    }
     if (count > static_cast<uint32_t>((archiveLength - kCountSize) / kEntrySize)) {
         Debug::Instance().Error("DataFile::Open: Directory of %u entries runs past the end of <%s>!\n", count, name);
         return false;

@@ -45,6 +45,12 @@ TEST_F(DamagedArchiveTest, EveryTruncationIsRefusedOrSafe)
     }
 }
 
+TEST_F(DamagedArchiveTest, AnArchiveWithoutEntriesIsRefused)
+{
+    EXPECT_FALSE(ReadEverythingFrom(archivebytes::Archive({})));
+    EXPECT_NE(Log().find("holds no files"), std::string::npos);
+}
+
 TEST_F(DamagedArchiveTest, EveryDamagedDirectoryByteIsRefusedOrSafe)
 {
     ASSERT_TRUE(ReadEverythingFrom(good));
