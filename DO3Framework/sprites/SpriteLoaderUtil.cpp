@@ -72,6 +72,7 @@ bool SpriteLoaderUtil::Load(const std::string& listFile, const std::string& dire
         return false;
     }
     int fileSize = file.Length();
+    int entries = 0;
     std::string line;
     while (ReadTextLine(file, line)) {
         SpriteInfo info;
@@ -79,6 +80,7 @@ bool SpriteLoaderUtil::Load(const std::string& listFile, const std::string& dire
         if (result == LineResult::kUnparsable) {
             Debug::Instance().Warning("SpriteLoaderUtil::Load: Couldn't parse line <%s>!\n", line.c_str());
         } else if (result == LineResult::kEntry) {
+            ++entries;
             SpriteManager::Instance().AddSpriteInfo(info);
             if (info.type == SpriteInfo::kAnimRle && generateRleFiles) {
                 GenerateRleFileOnce(info.label);
@@ -91,6 +93,10 @@ bool SpriteLoaderUtil::Load(const std::string& listFile, const std::string& dire
             float fraction = static_cast<float>(file.Tell()) / static_cast<float>(fileSize);
             LoadingScreen::Instance().Progress(progressStart + (progressEnd - progressStart) * fraction);
         }
+    }
+    // Without this line an empty list would only show as screens without pictures.
+    if (entries == 0) {
+        Debug::Instance().Warning("SpriteLoaderUtil::Load: <%s> lists no sprites!\n", listFile.c_str());
     }
     return true;
 }

@@ -81,6 +81,9 @@ TEST_F(SpriteListFile, RegistersEntriesAndWarnsOnBadLinesOrAMissingList)
 
     EXPECT_FALSE(SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\", 0.0f, 1.0f, false));
     EXPECT_TRUE(Logged("SpriteLoaderUtil::Load: Failed to open <data\\level01\\sprites.txt>!"));
+    dir.Write("data/level01/sprites.txt", "# nothing yet\n");
+    EXPECT_TRUE(SpriteLoaderUtil::Instance().Load("data\\level01\\sprites.txt", "data\\level01\\", 0.0f, 1.0f, false));
+    EXPECT_TRUE(Logged("SpriteLoaderUtil::Load: <data\\level01\\sprites.txt> lists no sprites!"));
     // A preload builds the sprites and moves the loading screen.
     dir.Write("data/shared/dot.bmp", Bmp24(2, 2, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
     dir.Write("data/shared/sprites.txt", "dot static dot normx\n");
