@@ -6,7 +6,6 @@
 #include "crash/CrashHandler.h"
 #include "crash/VersionProbe.h"
 #include "files/DataFile.h"
-#include "frontend/HighscoreManager.h"
 #include "game/QuillmarkApplication.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramDirectory.h"
@@ -15,6 +14,8 @@
 namespace {
 
 constexpr int kRequiredVersion = 0x600;
+// A start that failed must not read as success to whoever started the game.
+constexpr int kStartFailedStatus = 1;
 constexpr const char* kGameName = "Das Quillmark";
 
 bool PlatformIsSufficient()
@@ -63,11 +64,11 @@ int main()
     platform::ChangeToProgramDirectory();
     DataFile::Instance().Open("datafile.dat");
     SettingsManager::Instance().LoadSettings("data\\config.txt");
-    HighscoreManager::Instance().Load();
+    // The highscore table is read by the game, once, over the defaults it sets up first.
 
     QuillmarkApplication application;
     if (!application.Create(ConfigFromSettings())) {
-        return 0;
+        return kStartFailedStatus;
     }
     return application.Run();
 }

@@ -73,6 +73,7 @@ bool DO3Application::Create(const AppConfig& newConfig)
         return false;
     }
     WriteLogHeader();
+    Debug::Instance().WriteHeldLines();
     if (!StartDisplay()) {
         return false;
     }
@@ -99,6 +100,10 @@ bool DO3Application::CreateWindow()
     if (!window->Create(config.windowTitle, config.width, config.height, config.fullScreen)) {
         Debug::ShowErrorBox("DO3Application::CreateWindow: Failed to create the main window!");
         return false;
+    }
+    if (window->ShrunkToDisplay()) {
+        Debug::Instance().Warning("DO3Application::CreateWindow: %d x %d does not fit the display, using %d x %d\n",
+                                  config.width, config.height, window->ClientWidth(), window->ClientHeight());
     }
     platform::EventPump::Instance().Invalidate();
     return true;

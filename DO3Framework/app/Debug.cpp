@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 #include "files/File.h"
 #include "platform/MessageBox.h"
@@ -10,6 +11,8 @@
 namespace {
 
 constexpr size_t kMaxLogText = 4095;
+// Lines kept for a log that does not exist yet; a program that never opens one must not grow.
+constexpr size_t kMaxHeldLines = 200;
 
 std::string FormatText(const char* format, va_list args)
 {
@@ -33,6 +36,24 @@ bool Debug::CreateLogFile(const std::string& name)
     return true;
 }
 
+void Debug::WriteHeldLines()
+{
+    std::lock_guard<std::mutex> guard(lineLock);
+    if (fileName.empty() || heldLines.empty()) {
+        return;
+    }
+    AppendToFile("Logged before the log file was opened:\n");
+    for (const std::string& line : heldLines) {
+        AppendToFile(line);
+    }
+    if (droppedHeldLines > 0) {
+        AppendToFile("(" + std::to_string(droppedHeldLines) + " more lines not kept)\n");
+    }
+    AppendToFile("\n");
+    heldLines.clear();
+    droppedHeldLines = 0;
+}
+
 void Debug::Log(const char* format, ...)
 {
     va_list args;
@@ -51,7 +72,7 @@ void Debug::Warning(const char* format, ...)
         std::lock_guard<std::mutex> guard(lineLock);
         ++warningCount;
     }
-    WriteLine("***WARNING: " + text);
+    WriteLine("***WARNING: " + text, Echo::Stderr);
 }
 
 void Debug::Error(const char* format, ...)
@@ -64,7 +85,7 @@ void Debug::Error(const char* format, ...)
         std::lock_guard<std::mutex> guard(lineLock);
         ++errorCount;
     }
-    WriteLine("***ERROR: " + text);
+    WriteLine("***ERROR: " + text, Echo::Stderr);
 }
 
 void Debug::Fatal(const char* format, ...)
@@ -98,12 +119,32 @@ void Debug::ShowErrorBox(const std::string& text)
     platform::ShowMessageBox("ERROR", text.c_str());
 }
 
-void Debug::WriteLine(const std::string& text)
+void Debug::WriteLine(const std::string& text, Echo echo)
 {
     std::lock_guard<std::mutex> guard(lineLock);
     if (fileName.empty()) {
-        return;
+        HoldLine(text, echo);
+    } else {
+        AppendToFile(text);
     }
+}
+
+void Debug::HoldLine(const std::string& text, Echo echo)
+{
+    if (echo == Echo::Stderr) {
+        bool ended = !text.empty() && text.back() == '\n';
+        std::fprintf(stderr, "%s%s", text.c_str(), ended ? "" : "\n");
+        std::fflush(stderr);
+    }
+    if (heldLines.size() < kMaxHeldLines) {
+        heldLines.push_back(text);
+    } else {
+        ++droppedHeldLines;
+    }
+}
+
+void Debug::AppendToFile(const std::string& text)
+{
     File file;
     if (!file.OpenDisk(fileName.c_str(), "a")) {
         return;

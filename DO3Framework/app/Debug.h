@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "util/Singleton.h"
 
@@ -11,8 +12,11 @@
 // Stream refills may log from their timer threads, so writing and counting take a lock.
 class Debug : public Singleton<Debug> {
 public:
-    // Truncates (or creates) the log file; lines logged before this go nowhere.
+    // Truncates (or creates) the log file.
     bool CreateLogFile(const std::string& name);
+    // Writes the lines logged before the log file existed into it (after its header), so that a
+    // start-up failure is found where every other failure is.
+    void WriteHeldLines();
 
     void Log(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void Warning(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -34,9 +38,16 @@ public:
     const std::string& FileName() const { return fileName; }
 
 private:
-    void WriteLine(const std::string& text);
+    // Warnings and errors logged before the log exists also go to stderr at once: the log may
+    // never come to be.
+    enum class Echo { None, Stderr };
+    void WriteLine(const std::string& text, Echo echo = Echo::None);
+    void HoldLine(const std::string& text, Echo echo);
+    void AppendToFile(const std::string& text);
 
     std::mutex lineLock;
+    std::vector<std::string> heldLines;
+    int droppedHeldLines = 0;
     bool windowVisible = false;
     int errorCount = 0;
     int warningCount = 0;

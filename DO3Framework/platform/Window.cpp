@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "platform/TextEncoding.h"
 
 namespace platform {
@@ -42,6 +44,13 @@ bool Window::Create(const std::string& title, int width, int height, bool wantFu
         y = 0;
         width = desktop.w;
         height = desktop.h;
+    }
+    SDL_Rect usable;
+    if (!wantFullScreen && SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        // A window larger than the display cannot be shown (or made): keep it on the screen.
+        shrunkToDisplay = width > usable.w || height > usable.h;
+        width = std::min(width, usable.w);
+        height = std::min(height, usable.h);
     }
     window = SDL_CreateWindow(Utf8FromCp1252(title).c_str(), x, y, width, height, flags);
     if (!window) {

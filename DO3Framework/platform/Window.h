@@ -25,6 +25,8 @@ public:
     bool IsFullScreen() const { return fullScreen; }
     int ClientWidth() const;
     int ClientHeight() const;
+    // True when the asked-for window was larger than the display and made smaller.
+    bool ShrunkToDisplay() const { return shrunkToDisplay; }
     // Brings the window to the front with the keyboard focus (after a video, for instance).
     void Raise();
 
@@ -32,6 +34,7 @@ private:
     SDL_Window* window = nullptr;
     bool videoStarted = false;
     bool fullScreen = false;
+    bool shrunkToDisplay = false;
 };
 
 }  // namespace platform

@@ -31,7 +31,9 @@ public:
 private:
     struct Line {
         int32_t width = 0;
-        // Tallest token in the line; an empty line takes the height of the font in force.
+        // Tallest token in the line. An empty line takes the height of the font in force, so that
+        // "<br><br>" leaves the blank line between paragraphs that every text is written for;
+        // with no height the paragraphs would run together.
         int32_t height = 0;
         int32_t emptyHeight = 0;
         int32_t alignment = kAlignLeft;

@@ -37,17 +37,29 @@ TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
     EXPECT_NE(Logged().find("\n100% sure\n"), std::string::npos) << "percent signs in texts arrive unchanged";
 }
 
-TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCountersAndEarlierLinesGoNowhere)
+TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCounters)
 {
     Log().Warning("old\n");
     ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
     Log().Log("new\n");
     EXPECT_EQ(Logged(), "new\n");
     EXPECT_EQ(Log().WarningCount(), 0);
-    // Lines before the log exists go nowhere.
+}
+
+TEST_F(DebugTest, LinesBeforeTheLogReachStderrAndFollowIntoTheLog)
+{
     Debug::Release();
+    testing::internal::CaptureStderr();
     Debug::Instance().Log("early\n");
-    EXPECT_EQ(Logged(), "new\n");
+    Debug::Instance().Error("no config <%s>", "data\\config.txt");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "***ERROR: no config <data\\config.txt>\n")
+        << "problems reach stderr at once, plain lines only the log";
+    ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
+    Log().Log("header\n");
+    Log().WriteHeldLines();
+    Log().WriteHeldLines();
+    EXPECT_EQ(Logged(),
+              "header\nLogged before the log file was opened:\nearly\n***ERROR: no config <data\\config.txt>\n\n");
 }
 
 TEST_F(DebugTest, PlatformResultsAreNamed)

@@ -64,7 +64,8 @@ TEST_F(MarkupLayoutTest, WordsRunLeftToRightAndLinesStackByTheirHeight)
     EXPECT_EQ(Words("ab  ab"), (std::vector<std::string>{"ab@100,50", "ab@118,50"}));
     // Spaces at the start of a line take no room.
     EXPECT_EQ(Words("  ab"), (std::vector<std::string>{"ab@100,50"}));
-    // Line breaks stack lines by their height.
+    // Line breaks stack lines by their height; an empty line is as tall as the font in force, so a
+    // doubled break leaves a blank line.
     EXPECT_EQ(Words("<br>ab"), (std::vector<std::string>{"ab@100,70"}));
     EXPECT_EQ(Words("a<br>b<br><br>a"), (std::vector<std::string>{"a@100,50", "b@100,70", "a@100,110"}));
     // A line of small words only is as tall as the small font.
