@@ -23,13 +23,6 @@ bool ListsMode(const std::vector<platform::DisplayMode>& modes, const platform::
     return std::find(modes.begin(), modes.end(), mode) != modes.end();
 }
 
-// Widens a channel of the screen format to 8 bits.
-int ChannelTo8Bits(uint32_t pixel, uint32_t mask, int shift, int depth)
-{
-    int value = static_cast<int>((pixel & mask) >> shift);
-    return depth == 16 ? (value << 3 | value >> 2) : value;
-}
-
 }  // namespace
 
 DirectDraw::DirectDraw() = default;
@@ -220,21 +213,38 @@ bool DirectDraw::Release()
     return true;
 }
 
-void DirectDraw::SetMode(int modeWidth, int modeHeight, int modeDepth)
+bool DirectDraw::SetMode(int modeWidth, int modeHeight, int modeDepth)
 {
     if (modeWidth == width && modeHeight == height && modeDepth == depth) {
-        return;
+        return true;
     }
     if (modeDepth != depth) {
         // Every sprite surface holds pixels of the old format and must be rebuilt.
         platform::PixelSurface::MarkAllLost();
         ReportLostSurface();
     }
-    width = modeWidth;
-    height = modeHeight;
-    depth = modeDepth;
+    platform::DisplayMode previous{width, height, depth};
+    if (ChangeMode({modeWidth, modeHeight, modeDepth})) {
+        return true;
+    }
+    Debug::Instance().Error("DirectDraw::SetMode: %d x %d (%d) failed, back to %d x %d (%d).\n", modeWidth,
+                            modeHeight, modeDepth, previous.width, previous.height, previous.depth);
+    ChangeMode(previous);
+    return false;
+}
+
+// A mode whose buffers cannot all be created keeps none of them.
+bool DirectDraw::ChangeMode(const platform::DisplayMode& mode)
+{
+    width = mode.width;
+    height = mode.height;
+    depth = mode.depth;
     ReleaseSurfaces();
-    CreateSurfaces();
+    if (CreateSurfaces()) {
+        return true;
+    }
+    ReleaseSurfaces();
+    return false;
 }
 
 bool DirectDraw::CheckBlit(int32_t result, int line)
@@ -273,7 +283,8 @@ void DirectDraw::RestoreSurfaces()
 
 void DirectDraw::Present()
 {
-    if (!initialised) {
+    // Without a back buffer (no mode could be set) there is nothing to show.
+    if (!initialised || !backBuffer) {
         return;
     }
     if (ownRestorePending) {
@@ -344,12 +355,8 @@ bool DirectDraw::WriteSnapshot(const char* fileName)
     Image image;
     image.Create(target->Width(), target->Height(), 24, false);
     for (int y = 0; y < target->Height(); ++y) {
-        uint8_t* out = image.Row(y);
-        for (int x = 0; x < target->Width(); ++x, out += 3) {
-            uint32_t pixel = target->ReadPixel(x, y);
-            out[0] = static_cast<uint8_t>(ChannelTo8Bits(pixel, format.blueMask, format.blueShift, format.depth));
-            out[1] = static_cast<uint8_t>(ChannelTo8Bits(pixel, format.greenMask, format.greenShift, format.depth));
-            out[2] = static_cast<uint8_t>(ChannelTo8Bits(pixel, format.redMask, format.redShift, format.depth));
+        for (int x = 0; x < target->Width(); ++x) {
+            image.SetPixel(x, y, format.ToColor(target->ReadPixel(x, y)));
         }
     }
     return BmpWriter::Instance().Write(image, fileName);

@@ -35,7 +35,8 @@ public:
     bool CreateSurfaces();
     bool ReleaseSurfaces();
     bool Release();
-    void SetMode(int width, int height, int depth);
+    // A mode that cannot be set leaves the previous one (false and a log line).
+    bool SetMode(int width, int height, int depth);
     void ClearSurface(platform::PixelSurface* surface);
     void Present();
     void RestoreSurfaces();
@@ -97,6 +98,7 @@ private:
     bool ChooseFullScreenMode();
     bool CreateWindowedSurfaces();
     bool CreateFullScreenSurfaces();
+    bool ChangeMode(const platform::DisplayMode& mode);
     std::unique_ptr<platform::PixelSurface> CreateBuffer(int bufferWidth, int bufferHeight, const char* failure) const;
     void ComputeColorMasks();
     void CopyFadeColumns(int from, int to);

@@ -51,6 +51,15 @@ bool ScreenFormat::FromMasks(int depth, uint32_t red, uint32_t green, uint32_t b
     return true;
 }
 
+uint32_t ScreenFormat::ToColor(uint32_t pixel) const
+{
+    auto widened = [this, pixel](uint32_t mask, int shift) {
+        uint32_t value = (pixel & mask) >> shift;
+        return depth == 16 ? (value << 3 | value >> 2) : value;
+    };
+    return widened(redMask, redShift) << 16 | widened(greenMask, greenShift) << 8 | widened(blueMask, blueShift);
+}
+
 ScreenFormat ScreenFormat::Rgb565()
 {
     return Derived(16, 0xF800, 0x07E0, 0x001F);

@@ -18,6 +18,9 @@ struct ScreenFormat {
     // Derives shifts and indices from depth and masks. A mask that never reaches the channel
     // maximum stops the derivation (later shifts stay 0) and answers false.
     static bool FromMasks(int depth, uint32_t red, uint32_t green, uint32_t blue, ScreenFormat& format);
+    // A pixel of this format as a colour 0x00RRGGBB, 5-bit channels widened to the full 8 bits.
+    uint32_t ToColor(uint32_t pixel) const;
+    bool operator==(const ScreenFormat&) const = default;
     static ScreenFormat Rgb565();
     static ScreenFormat Rgb555();
     static ScreenFormat Rgb888();

@@ -1,5 +1,7 @@
 #include "images/ImageConverter.h"
 
+#include <cstring>
+
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
 
@@ -142,6 +144,32 @@ std::unique_ptr<Image> ImageConverter::ConvertTo32Bit(std::unique_ptr<Image> ima
         return image;
     }
     return ToIndexedBytes(*image, 32);
+}
+
+bool ImageConverter::FollowScreenFormat(std::unique_ptr<Image>& image, ScreenFormat& held)
+{
+    if (!image || held == Screen()) {
+        return false;
+    }
+    if (!IsPlainDepth(*image, held.depth)) {
+        Debug::Instance().Fatal("ImageConverter::FollowScreenFormat: illegal source image");
+        return false;
+    }
+    // Back to blue, green, red bytes as loaded, then on the usual way into the screen format.
+    auto loaded = std::make_unique<Image>();
+    loaded->Create(image->GetWidth(), image->GetHeight(), 24, true);
+    size_t bytes = static_cast<size_t>(image->BytesPerPixel());
+    for (int y = 0; y < image->GetHeight(); ++y) {
+        const uint8_t* row = image->Row(y);
+        for (int x = 0; x < image->GetWidth(); ++x) {
+            uint32_t pixel = 0;
+            std::memcpy(&pixel, row + x * bytes, bytes);
+            loaded->SetPixel(x, y, held.ToColor(pixel));
+        }
+    }
+    image = ConvertToScreenFormat(std::move(loaded));
+    held = Screen();
+    return true;
 }
 
 uint32_t ImageConverter::NextDitherValue()

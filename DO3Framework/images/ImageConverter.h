@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "display/ScreenFormat.h"
 #include "images/Image.h"
 #include "util/Singleton.h"
 
@@ -16,6 +17,10 @@ public:
     std::unique_ptr<Image> ConvertTo16Bit(std::unique_ptr<Image> image);
     std::unique_ptr<Image> ConvertTo24Bit(std::unique_ptr<Image> image);
     std::unique_ptr<Image> ConvertTo32Bit(std::unique_ptr<Image> image);
+    // A picture converted for the screen format `held` is converted again when the screen's
+    // format has changed since (a change of depth), and `held` becomes the current format.
+    // True when it was converted.
+    bool FollowScreenFormat(std::unique_ptr<Image>& image, ScreenFormat& held);
 
     // The dither's generator starts at 12345; tests restart it.
     void ResetDither() { ditherState = 12345; }

@@ -126,28 +126,6 @@ private:
     size_t position = 0;
 };
 
-// The colours of an encoded frame's palette as output values 0xAARRGGBB.
-void PrepareColorTable(const Image& image, bool withAlphaImage, uint32_t table[256])
-{
-    bool sixteenBitScreen = DirectDraw::Instance().GetScreenFormat().depth == 16;
-    const Color* palette = image.GetPalette();
-    for (int i = 0; i < 256; ++i) {
-        uint32_t entry = palette ? palette[i] : MakeColor(i, i, i);
-        if (sixteenBitScreen && (entry & 0xFFFFFF) != 0) {
-            uint32_t rounded = entry & 0xFF000000;
-            for (int shift = 0; shift < 24; shift += 8) {
-                uint32_t channel = std::min<uint32_t>(255, (((entry >> shift) & 0xFF) + 4) & ~7u);
-                rounded |= channel << shift;
-            }
-            entry = rounded;
-        }
-        if (!withAlphaImage && entry != 0) {
-            entry |= 0xFF000000;
-        }
-        table[i] = entry;
-    }
-}
-
 void TintTable(uint32_t table[256], uint32_t tint)
 {
     for (int i = 0; i < 256; ++i) {
@@ -290,6 +268,23 @@ bool ImageUtil::RunLengthEncode(Image& image)
     return true;
 }
 
+void ImageUtil::RunLengthColors(const Color* palette, int screenDepth, bool withAlphaFrame, uint32_t table[256])
+{
+    for (int i = 0; i < 256; ++i) {
+        uint32_t entry = palette ? palette[i] : MakeColor(i, i, i);
+        uint32_t alpha = !withAlphaFrame && entry != 0 ? 0xFF000000 : 0;
+        if (screenDepth == 16 && !IsBlack(entry)) {
+            uint32_t rounded = entry & 0xFF000000;
+            for (int shift = 0; shift < 24; shift += 8) {
+                uint32_t channel = std::min<uint32_t>(255, (((entry >> shift) & 0xFF) + 4) & ~7u);
+                rounded |= channel << shift;
+            }
+            entry = rounded;
+        }
+        table[i] = entry | alpha;
+    }
+}
+
 bool ImageUtil::RunLengthDecode(const Image* image, const Image* alpha, uint32_t* output, size_t outputPixels)
 {
     return Decode(image, alpha, output, outputPixels, nullptr);
@@ -321,7 +316,7 @@ bool ImageUtil::Decode(const Image* image, const Image* alpha, uint32_t* output,
         return false;
     }
     uint32_t colors[256];
-    PrepareColorTable(*image, alpha != nullptr, colors);
+    RunLengthColors(image->GetPalette(), DirectDraw::Instance().GetScreenFormat().depth, alpha != nullptr, colors);
     if (tint) {
         TintTable(colors, *tint);
     }

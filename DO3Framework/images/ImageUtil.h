@@ -32,6 +32,13 @@ public:
     bool RunLengthDecodeTinted(const Image* image, const Image* alpha, uint32_t* output, size_t outputPixels,
                                uint32_t tint);
 
+    // The colours of a run-length frame's palette (null: grey levels) as 0xAARRGGBB, as both
+    // the decoder and the run-length sprites use them. On 16-bit screens every colour but black
+    // is rounded to the nearest 5-bit step. Without an alpha frame the entry 0 is transparent
+    // and every other entry opaque, decided before the rounding so that a near-black colour
+    // is drawn on every screen.
+    static void RunLengthColors(const Color* palette, int screenDepth, bool withAlphaFrame, uint32_t table[256]);
+
 private:
     bool Decode(const Image* image, const Image* alpha, uint32_t* output, size_t outputPixels, const uint32_t* tint);
 };

@@ -4,6 +4,7 @@
 
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
+#include "images/ImageConverter.h"
 #include "images/ImageUtil.h"
 #include "platform/EventPump.h"
 #include "sprites/PixelBlend.h"
@@ -67,6 +68,7 @@ bool AlphaSprite::Create(std::unique_ptr<Image> source, std::unique_ptr<Image> a
         return false;
     }
     image = std::move(source);
+    imageFormat = DirectDraw::Instance().GetScreenFormat();
     alpha = std::move(alphaMap);
     if (crop) {
         if (x != 0 || y != 0) {
@@ -126,6 +128,11 @@ bool AlphaSprite::IsPixelTransparent(const SpritePoint& point, int) const
         return true;
     }
     return image->GetPixel(imageX + x, imageY + y) == 0;
+}
+
+void AlphaSprite::Restore()
+{
+    ImageConverter::Instance().FollowScreenFormat(image, imageFormat);
 }
 
 void AlphaSprite::DrawEx(const DrawInfo& info)

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "display/ScreenFormat.h"
 #include "images/Image.h"
 #include "sprites/Sprite.h"
 
@@ -22,6 +23,8 @@ public:
     int GetFullWidth() const override { return fullWidth; }
     int GetFullHeight() const override { return fullHeight; }
     bool IsPixelTransparent(const SpritePoint& point, int frame) const override;
+    // After a change of screen depth the picture is converted to the new format.
+    void Restore() override;
     void DrawEx(const DrawInfo& info) override;
 
     int GetCropX() const { return cropX; }
@@ -33,6 +36,8 @@ private:
     bool CropToContents();
 
     std::unique_ptr<Image> image;
+    // The screen format the image was converted for.
+    ScreenFormat imageFormat;
     std::unique_ptr<Image> alpha;
     int imageX = 0;
     int imageY = 0;

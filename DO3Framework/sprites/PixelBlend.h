@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/ScreenFormat.h"
+#include "images/ImageUtil.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -131,27 +132,24 @@ struct RleTable {
 };
 
 
-// Colours on 16-bit screens are rounded to the nearest 5-bit step (black stays black).
-// Without an alpha frame every colour but black is opaque.
+// The decoder's colours (ImageUtil::RunLengthColors) in screen units; the alpha by index is
+// used for frames without alpha.
 inline void BuildRleTable(const uint32_t* palette, int depth, const Layout& layout, RleTable& table)
 {
+    uint32_t colors[256];
+    ImageUtil::RunLengthColors(palette, depth, false, colors);
     for (int i = 0; i < 256; ++i) {
-        uint32_t entry = palette ? palette[i] : static_cast<uint32_t>(i * 0x010101);
-        int rgb[3] = {static_cast<int>((entry >> 16) & 0xFF), static_cast<int>((entry >> 8) & 0xFF),
-                      static_cast<int>(entry & 0xFF)};
-        bool black = (entry & 0xFFFFFF) == 0;
+        uint32_t entry = colors[i];
+        int rgb[3] = {ColorRed(entry), ColorGreen(entry), ColorBlue(entry)};
         uint32_t opaque = 0;
         for (int channel = 0; channel < 3; ++channel) {
-            int value = rgb[channel];
-            if (depth == 16) {
-                value = black ? 0 : (value + 4 > 255 ? 255 : (value + 4) & ~7) >> 3;
-            }
+            int value = depth == 16 ? rgb[channel] >> 3 : rgb[channel];
             table.channels[i][channel] = static_cast<uint8_t>(value);
             opaque |= depth == 24 ? static_cast<uint32_t>(value) << (8 * layout.index[channel])
                                   : static_cast<uint32_t>(value) << layout.shift[channel];
         }
         table.opaque[i] = opaque;
-        table.alpha[i] = entry != 0 ? 255 : 0;
+        table.alpha[i] = static_cast<uint8_t>(entry >> 24);
     }
 }
 
@@ -223,6 +221,14 @@ void DarkenSpan(Pixel* pixels, int count, Pixel keep)
 {
     for (int i = 0; i < count; ++i) {
         pixels[i] = static_cast<Pixel>((pixels[i] >> 1) & keep);
+    }
+}
+
+// 24-bit pixels hold one channel per byte: halving each byte is the same rule.
+inline void DarkenSpan24(uint8_t* bytes, int count)
+{
+    for (int i = 0; i < count * 3; ++i) {
+        bytes[i] = static_cast<uint8_t>(bytes[i] >> 1);
     }
 }
 

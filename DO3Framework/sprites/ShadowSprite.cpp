@@ -89,7 +89,7 @@ void ShadowSprite::DrawEx(const DrawInfo& info)
         return;
     }
     const ScreenFormat& format = DirectDraw::Instance().GetScreenFormat();
-    if (format.depth != 16 && format.depth != 32) {
+    if (format.depth != 16 && format.depth != 24 && format.depth != 32) {
         RefuseBrokenData("ShadowSprite::DrawEx: Invalid screen directDraw screendepth.\n");
         return;
     }
@@ -123,6 +123,8 @@ void ShadowSprite::DrawEx(const DrawInfo& info)
             if (format.depth == 16) {
                 pixel_blend::DarkenSpan(reinterpret_cast<uint16_t*>(screenRow) + screenX, end - begin,
                                         static_cast<uint16_t>(keep));
+            } else if (format.depth == 24) {
+                pixel_blend::DarkenSpan24(screenRow + screenX * 3, end - begin);
             } else {
                 pixel_blend::DarkenSpan(reinterpret_cast<uint32_t*>(screenRow) + screenX, end - begin, keep);
             }

@@ -7,7 +7,7 @@
 #include "sprites/Sprite.h"
 
 // A shadow: every pixel under a clear bit of a 1-bit mask is darkened to half; set bits leave
-// the screen alone. 16- and 32-bit screens only.
+// the screen alone.
 class ShadowSprite : public Sprite {
 public:
     ShadowSprite();

@@ -71,7 +71,7 @@ bool ClipUnscaled(int& x, int& y, ImageRect& source)
     if (y + (source.bottom - source.top) > kFrameBottom) {
         source.bottom = source.top + kFrameBottom - y;
     }
-    return source.left < source.right && source.top < source.bottom;
+    return source.left <= source.right && source.top <= source.bottom;
 }
 
 bool ClipScaled(ImageRect& destination, ImageRect& source)

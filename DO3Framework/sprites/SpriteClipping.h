@@ -20,8 +20,8 @@ void AnchoredPosition(const DrawInfo& info, int fullWidth, int fullHeight, int& 
 bool LimitToPicture(int& x, int& y, ImageRect& source, int width, int height);
 
 // An unscaled blit at (x, y): a position before an edge moves the source's leading edge, a
-// source reaching past the last column or row is shortened. True when left < right and
-// top < bottom afterwards, as the frame's blits have always required.
+// source reaching past the last column or row is shortened. True while a column and a row
+// remain (the rectangle is inclusive: a single column is left == right).
 bool ClipUnscaled(int& x, int& y, ImageRect& source);
 
 // A scaled blit: the destination is clipped to the frame and the source edges move by the

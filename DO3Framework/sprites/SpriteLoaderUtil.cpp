@@ -153,9 +153,7 @@ std::unique_ptr<Image> SpriteLoaderUtil::LoadImage(const std::string& name, bool
         mask = BmpLoader::Instance().Load((name + "_Mask.bmp").c_str());
     }
     ImageUtil::Instance().RemapTransparentColor(*image);
-    if (image->GetDepth() != 8) {
-        image = ImageConverter::Instance().ConvertToScreenFormat(std::move(image));
-    }
+    image = ImageConverter::Instance().ConvertToScreenFormat(std::move(image));
     if (image && mask) {
         ImageUtil::Instance().ApplyMask(*image, *mask);
     }

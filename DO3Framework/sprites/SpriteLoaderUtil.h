@@ -34,8 +34,8 @@ public:
     static LineResult ParseLine(const std::string& line, const std::string& directory, SpriteInfo& info);
 
     // name + ".bmp", or name + ".jpg" with the 1-bit mask name + "_Mask.bmp" if there is one.
-    // prepare remaps the transparent colour, converts to the screen format (not 8-bit pictures)
-    // and applies the mask.
+    // prepare remaps the transparent colour, converts to the screen format (8-bit pictures
+    // through their palette) and applies the mask.
     std::unique_ptr<Image> LoadImage(const std::string& name, bool prepare);
     // name + "Alpha" as an 8-bit alpha map; null (no message) when there is none.
     std::unique_ptr<Image> LoadAlphaImage(const std::string& name);

@@ -5,6 +5,7 @@
 
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
+#include "images/ImageConverter.h"
 #include "images/ImageUtil.h"
 #include "platform/PlatformResult.h"
 #include "sprites/SpriteClipping.h"
@@ -14,7 +15,8 @@ namespace {
 
 // Surfaces wider than this are asked for in main memory.
 constexpr int kSystemMemoryWidth = 4000;
-// A cropped picture keeps at least this many pixels per side: blits need left < right.
+// A cropped picture keeps at least this many pixels per side, the size a one-pixel picture
+// has always been given.
 constexpr int kMinimumCroppedSide = 2;
 
 platform::PixelRect Exclusive(const ImageRect& rect)
@@ -26,6 +28,15 @@ void LogRect(const ImageRect& rect)
 {
     Debug::Instance().Log("Src (left %d, right %d, top %d, bottom %d )\n", rect.left, rect.right, rect.top,
                           rect.bottom);
+}
+
+// An offset of the source picture in destination pixels, truncated.
+int ScaledOffset(int offset, int destinationSize, int sourceSize)
+{
+    if (sourceSize <= 0) {
+        return offset;
+    }
+    return static_cast<int>(static_cast<long long>(offset) * destinationSize / sourceSize);
 }
 
 bool IsKeyColor(const uint8_t* pixel, int bytes)
@@ -85,6 +96,7 @@ bool SurfaceSprite::Create(std::unique_ptr<Image> source, int spriteWidth, int s
     }
     fullWidth = spriteWidth;
     fullHeight = spriteHeight;
+    imageFormat = DirectDraw::Instance().GetScreenFormat();
     if (!surface.Create(width, height, width > kSystemMemoryWidth)) {
         debug.Error("SurfaceSprite::Create: Failed to create sprite surface.\n");
         return false;
@@ -102,15 +114,15 @@ bool SurfaceSprite::Upload()
     return true;
 }
 
+// Read from the surface itself: a partial upload may have taken its pixels from elsewhere in
+// the image than the image offset.
 void SurfaceSprite::FindVisibleRuns()
 {
-    const Image& picture = *image;
-    int bytes = picture.BytesPerPixel();
-    int left = imageX;
-    int top = imageY;
+    const platform::PixelSurface& pixels = *surface.GetPixelSurface();
+    int bytes = pixels.Format().BytesPerPixel();
     keyed = false;
     visibleRuns.Build(width, height, [&](int x, int y) {
-        bool key = IsKeyColor(picture.Row(top + y) + static_cast<size_t>(left + x) * bytes, bytes);
+        bool key = IsKeyColor(pixels.Row(y) + static_cast<size_t>(x) * bytes, bytes);
         keyed = keyed || key;
         return !key;
     });
@@ -143,10 +155,11 @@ bool SurfaceSprite::IsPixelTransparent(const SpritePoint& point, int) const
 
 void SurfaceSprite::Restore()
 {
-    if (!surface.IsLost()) {
-        return;
-    }
-    if (surface.Restore() && image) {
+    if (ImageConverter::Instance().FollowScreenFormat(image, imageFormat)) {
+        if (surface.Create(width, height, width > kSystemMemoryWidth)) {
+            Upload();
+        }
+    } else if (surface.IsLost() && surface.Restore() && image) {
         Upload();
     }
 }
@@ -186,11 +199,13 @@ void SurfaceSprite::DrawEx(const DrawInfo& info)
     }
 }
 
+// The crop offset is part of the picture, so it scales with it.
 void SurfaceSprite::DrawScaledBlit(const DrawInfo& info, const ImageRect& source)
 {
     ImageRect from = source;
-    ImageRect to{info.destX + cropX, info.destY + cropY, info.destX + cropX + info.destWidth - 1,
-                 info.destY + cropY + info.destHeight - 1};
+    int left = info.destX + ScaledOffset(cropX, info.destWidth, source.Width());
+    int top = info.destY + ScaledOffset(cropY, info.destHeight, source.Height());
+    ImageRect to{left, top, left + info.destWidth - 1, top + info.destHeight - 1};
     if (!sprite_clipping::ClipScaled(to, from)) {
         return;
     }

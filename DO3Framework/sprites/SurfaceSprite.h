@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "display/ScreenFormat.h"
 #include "images/Image.h"
 #include "sprites/RowSpans.h"
 #include "sprites/Sprite.h"
@@ -27,6 +28,8 @@ public:
     int GetFullWidth() const override { return fullWidth; }
     int GetFullHeight() const override { return fullHeight; }
     bool IsPixelTransparent(const SpritePoint& point, int frame) const override;
+    // A lost surface gets its pixels again; after a change of screen depth the picture is
+    // converted and the surface made anew in the new format.
     void Restore() override;
     void DrawEx(const DrawInfo& info) override;
 
@@ -51,6 +54,8 @@ private:
 
     Surface surface;
     std::unique_ptr<Image> image;
+    // The screen format the image was converted for.
+    ScreenFormat imageFormat;
     int imageX = 0;
     int imageY = 0;
     int cropX = 0;

@@ -94,6 +94,20 @@ TEST_F(DirectDrawTest, SetModeRebuildsOnlyOnChangeAndReportsADepthChange)
     EXPECT_TRUE(Display().IsInitialised());
 }
 
+TEST_F(DirectDrawTest, AModeThatCannotBeSetKeepsThePreviousOne)
+{
+    platform::Window window;
+    ASSERT_TRUE(window.InitVideo("Quillmark test"));
+    ASSERT_TRUE(window.Create("Quillmark test", 800, 600, true));
+    ASSERT_TRUE(Display().Create(&window, 1024, 768, 32, true));
+    EXPECT_FALSE(Display().SetMode(0, 0, 32));
+    EXPECT_NE(Log().find("DirectDraw::SetMode: 0 x 0 (32) failed, back to 1024 x 768 (32)."), std::string::npos);
+    EXPECT_EQ(Display().GetWidth(), 1024);
+    ASSERT_NE(Display().GetRenderTarget(), nullptr);
+    Display().Present();
+    Singleton<DirectDraw>::Release();
+}
+
 TEST_F(DirectDrawTest, ReleaseFreesTheBuffersInOrderAndLogsEach)
 {
     ASSERT_TRUE(Display().Create(nullptr, 800, 600, 16, true));

@@ -23,12 +23,20 @@ TEST(UnscaledClipping, EdgesMoveTheSourceStartAndEndAtTheLastColumnAndRow)
     EXPECT_EQ(y + source.bottom - source.top, 767);
 }
 
-TEST(UnscaledClipping, NothingRemainsOutsideTheFrameOrForASingleColumn)
+TEST(UnscaledClipping, NothingRemainsOutsideTheFrameButTheLastColumnRowOrASinglePixelStays)
 {
-    for (auto [x, y] : {std::pair{-40, 0}, {1024, 0}, {0, -20}, {0, 768}, {1023, 0}}) {
+    for (auto [x, y] : {std::pair{-40, 0}, {1024, 0}, {0, -20}, {0, 768}}) {
         ImageRect source{0, 0, 39, 19};
         EXPECT_FALSE(ClipUnscaled(x, y, source)) << x << ", " << y;
     }
+    int x = 1023;
+    int y = 767;
+    ImageRect source{0, 0, 39, 19};
+    ASSERT_TRUE(ClipUnscaled(x, y, source));
+    EXPECT_EQ(source, (ImageRect{0, 0, 0, 0}));
+    x = 10;
+    source = {5, 5, 5, 5};
+    EXPECT_TRUE(ClipUnscaled(x, y, source)) << "a one-pixel source is drawn";
 }
 
 TEST(ScaledClipping, SourceEdgesMoveByTheScaledClippedAmountAndEmptyDestinationsDrawNothing)

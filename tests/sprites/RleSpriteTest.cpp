@@ -101,6 +101,25 @@ TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCoverAndWithoutAlphaOnlyBlackIs
     EXPECT_EQ(At(2, 1), Opaque(kOrange));
 }
 
+TEST_P(RleSpriteTest, DrawingAndDecodingAgreeThatOnlyBlackIsTransparent)
+{
+    // Black, a colour, and a near-black that rounds to black on 16-bit screens.
+    palette[2] = MakeColor(2, 1, 3);
+    auto strip = IndexedImage(3, 1, palette.data(), [](int x, int) { return x; });
+    AnimatedRLESprite sprite;
+    ASSERT_TRUE(sprite.Create(*strip, nullptr, 1, false));
+    uint32_t decoded[3] = {};
+    ASSERT_TRUE(ImageUtil::Instance().RunLengthDecode(sprite.GetFrameImage(0), nullptr, decoded, 3));
+    FillTarget(MakeColor(255, 255, 255));
+    uint32_t white = At(0, 0);
+    sprite.DrawEx(Placed(0, 0));
+    for (int x = 0; x < 3; ++x) {
+        bool drawn = At(x, 0) != white;
+        EXPECT_EQ(drawn, decoded[x] >> 24 == 255) << x;
+        EXPECT_EQ(drawn, x != 0) << x;
+    }
+}
+
 TEST_P(RleSpriteTest, FramesAreCutFromTheStripAndCroppedWithAMargin)
 {
     // Two 20 x 20 cells; frame 1 holds one pixel at (10, 12).

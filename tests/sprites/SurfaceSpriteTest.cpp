@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScreenFixture.h"
+#include "sprites/AlphaSprite.h"
 #include "sprites/AnimatedSprite.h"
 #include "sprites/SurfaceSprite.h"
 
@@ -151,6 +152,25 @@ TEST_P(SurfaceSpriteTest, ScaledBlitStretchesIntoTheDestinationSizeAndKeepsItsSa
     EXPECT_EQ(At(10, 100), 0u);
 }
 
+TEST_P(SurfaceSpriteTest, ScaledDrawOfACroppedSpriteScalesItsCropOffset)
+{
+    // A 40 x 20 cell whose 20 x 12 contents start at (10, 4): at half size they start at (5, 2).
+    auto image = ScreenImage(40, 20, 0);
+    for (int y = 4; y < 16; ++y) {
+        for (int x = 10; x < 30; ++x) {
+            image->SetPixel(x, y, kRed);
+        }
+    }
+    SurfaceSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), 40, 20, 0, 0, true));
+    sprite.DrawScaled(100, 100, 0, 1.0f, 0.5f, false);
+    RenderEngine::Instance().Flush();
+    EXPECT_EQ(At(105, 102), ScreenValue(kRed));
+    EXPECT_EQ(At(114, 107), ScreenValue(kRed));
+    EXPECT_EQ(At(104, 101), 0u);
+    EXPECT_EQ(At(115, 108), 0u);
+}
+
 TEST_P(SurfaceSpriteTest, SourceRectangleDrawsPartOfThePicture)
 {
     auto sprite = ColumnSprite(40, 20);
@@ -198,6 +218,44 @@ TEST_P(SurfaceSpriteTest, ImageOffsetSelectsTheUploadedAreaMustLieInThePictureAn
     FillTarget(kWhite);
     DrawNow(keyed, Placed(0, 0));
     EXPECT_EQ(At(1, 1), ScreenValue(kWhite));
+}
+
+TEST_P(SurfaceSpriteTest, PartialUploadDrawsTheBlackOfTheUploadedPixels)
+{
+    // The left half has black at (1, 1), the right half at (5, 2); the surface shows the left.
+    auto image = ScreenImage(8, 4, kRed);
+    image->SetPixel(1, 1, 0);
+    image->SetPixel(5, 2, 0);
+    SurfaceSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(image), 4, 4, 0, 0, false));
+    sprite.UpdateRect(4, 0, {0, 0, 3, 3});
+    FillTarget(kWhite);
+    DrawNow(sprite, Placed(0, 0));
+    EXPECT_EQ(At(1, 1), ScreenValue(kRed));
+    EXPECT_EQ(At(1, 2), ScreenValue(kWhite));
+}
+
+TEST_P(SurfaceSpriteTest, ADepthChangeRebuildsSpritesInTheNewFormat)
+{
+    // Full red keeps its value through 5 and 8 bits per channel.
+    constexpr Color kFullRed = MakeColor(255, 0, 0);
+    auto picture = ScreenImage(4, 4, kFullRed);
+    picture->SetPixel(0, 0, 0);
+    SurfaceSprite sprite;
+    ASSERT_TRUE(sprite.Create(std::move(picture), 4, 4, 0, 0, false));
+    AlphaSprite glass;
+    ASSERT_TRUE(glass.Create(ScreenImage(4, 4, kFullRed), IndexedImage(4, 4, nullptr, [](int, int) { return 255; }),
+                             4, 4, 0, 0, false));
+    int depth = DirectDraw::Instance().GetDepth() == 16 ? 32 : 16;
+    ASSERT_TRUE(DirectDraw::Instance().SetMode(1024, 768, depth));
+    sprite.Restore();
+    glass.Restore();
+    FillTarget(kWhite);
+    DrawNow(sprite, Placed(0, 0));
+    DrawNow(glass, Placed(10, 0));
+    EXPECT_EQ(At(1, 1), ScreenValue(kFullRed));
+    EXPECT_EQ(At(0, 0), ScreenValue(kWhite));
+    EXPECT_EQ(At(11, 1), ScreenValue(kFullRed));
 }
 
 TEST_P(SurfaceSpriteTest, LostSurfacesAreReportedAndRestoredWithTheirPixels)

@@ -113,9 +113,8 @@ TEST_F(FontTest, LoadedFontQueuesGlyphRectanglesAtTheTextDepthAndAMissingPicture
 
 TEST_F(FontTest, MarkupIsDrawnIntoTheFrame)
 {
-    constexpr Color M = 0xFF00FF;
-    constexpr Color W = 0xFFFFFF;
-    dir.Write("data/fonts/block.bmp", Bmp24(3, 2, {W, W, M, W, W, M}));
+    // An 8-bit picture (index 255 white, 1 magenta) is converted like any other.
+    dir.Write("data/fonts/block.bmp", Bmp8(3, 2, {255, 255, 1, 255, 255, 1}, {{1, MakeColor(255, 0, 255)}}));
     ASSERT_TRUE(FontLoaderUtil::Instance().LoadFont("block", 5, 1, 10, "a"));
     TextDisplay& text = TextDisplay::Instance();
     text.SetFont("block");
