@@ -2,20 +2,19 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "app/Debug.h"
 #include "files/File.h"
+#include "files/ReplacingFileWriter.h"
 #include "files/TextScrambler.h"
-#include "platform/DiskSync.h"
 #include "platform/PathResolver.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
-// The new file is written beside the old one and renamed over it when complete.
-constexpr const char* kTemporarySuffix = ".tmp";
 constexpr const char* kNameLabel = "name:";
 constexpr size_t kMaxLineLength = 199;
 // Far beyond what any game can score; a larger number means a damaged line.
@@ -81,19 +80,32 @@ const char* ParseEntry(const std::string& line, std::string& name, int32_t& scor
     return nullptr;
 }
 
-bool ReadWholeFile(File& file, std::string& bytes)
+// The unscrambled file; null when it was read, otherwise why not. Only a regular file is
+// opened: a named pipe would block the start, a directory or a huge file stall it.
+const char* ReadSavedFile(fs::file_type type, std::string& text)
 {
-    int length = file.Length();
-    if (length < 0) {
-        return false;
+    if (type != fs::file_type::regular) {
+        return "is not a regular file";
     }
-    bytes.resize(static_cast<size_t>(length));
-    return file.Read(bytes.data(), length) == length;
+    File file;
+    if (!file.OpenDisk(HighscoreManager::kFileName, "rb")) {
+        return "cannot be opened";
+    }
+    int length = file.Length();
+    if (length < 0 || length > HighscoreManager::kMaxFileBytes) {
+        return "is too large";
+    }
+    text.resize(static_cast<size_t>(length));
+    if (file.Read(text.data(), length) != length) {
+        return "cannot be read";
+    }
+    TextScrambler::Unscramble(text.data(), text.size());
+    return nullptr;
 }
 
 // Reads one line per entry of the table; false when the text ends first. Bad lines are
-// skipped, leaving their place empty.
-bool ReadTable(LineReader& lines, HighscoreTable& table)
+// skipped, leaving their place empty; they and an early end mark the file as damaged.
+bool ReadTable(LineReader& lines, HighscoreTable& table, bool& damaged)
 {
     table.Clear();
     std::vector<std::pair<std::string, int32_t>> entries;
@@ -104,6 +116,7 @@ bool ReadTable(LineReader& lines, HighscoreTable& table)
             Debug::Instance().Warning("HighscoreManager::Load: <highscores.dat> ends after line %d\n",
                                       lines.LineNumber());
             complete = false;
+            damaged = true;
             continue;
         }
         std::string name;
@@ -111,6 +124,7 @@ bool ReadTable(LineReader& lines, HighscoreTable& table)
         if (const char* fault = ParseEntry(line, name, score)) {
             Debug::Instance().Warning("HighscoreManager::Load: Skipped line %d of <highscores.dat>: %s\n",
                                       lines.LineNumber(), fault);
+            damaged = true;
             continue;
         }
         entries.emplace_back(name, score);
@@ -120,12 +134,6 @@ bool ReadTable(LineReader& lines, HighscoreTable& table)
         table.Insert(entry->first, entry->second);
     }
     return complete;
-}
-
-void Discard(const std::string& name)
-{
-    std::error_code ignored;
-    std::filesystem::remove(platform::ResolvePath(name), ignored);
 }
 
 }  // namespace
@@ -158,21 +166,34 @@ void HighscoreManager::SetUpGameTable()
 
 bool HighscoreManager::Load()
 {
-    File file;
-    std::string text;
-    if (!file.OpenMem(kFileName, "rb") || !ReadWholeFile(file, text)) {
+    unreadFileOnDisk = false;
+    std::error_code ignored;
+    const fs::file_type type = fs::status(platform::ResolvePath(kFileName), ignored).type();
+    if (type == fs::file_type::not_found) {
         Debug::Instance().Log("HighscoreManager::Load: No saved table <highscores.dat>, keeping the defaults\n");
         return false;
     }
+    std::string text;
+    if (const char* fault = ReadSavedFile(type, text)) {
+        Debug::Instance().Warning("HighscoreManager::Load: <highscores.dat> %s, keeping the defaults\n", fault);
+        unreadFileOnDisk = true;
+        return false;
+    }
+    return ReadTables(text);
+}
+
+bool HighscoreManager::ReadTables(const std::string& text)
+{
     LineReader lines(text);
     std::string formatLine;
     int64_t format = 0;
     if (!lines.Next(formatLine) || !LeadingInteger(formatLine, format) || format != kFormatNumber) {
         Debug::Instance().Warning("HighscoreManager::Load: Unknown format in <highscores.dat>, keeping the table\n");
+        unreadFileOnDisk = true;
         return false;
     }
     for (auto& entry : tables) {
-        if (!ReadTable(lines, *entry.second)) {
+        if (!ReadTable(lines, *entry.second, unreadFileOnDisk)) {
             break;
         }
     }
@@ -181,9 +202,30 @@ bool HighscoreManager::Load()
 
 bool HighscoreManager::Save()
 {
+    if (unreadFileOnDisk && !SetAsideUnreadFile()) {
+        return false;
+    }
     std::string bytes = PlainText();
     TextScrambler::Scramble(bytes.data(), bytes.size());
-    return WriteComplete(bytes);
+    return ReplacingFileWriter(kFileName, "HighscoreManager::Save").Write(bytes);
+}
+
+// What the player may still want from a file that did not load must not be saved over.
+bool HighscoreManager::SetAsideUnreadFile()
+{
+    std::error_code error;
+    fs::rename(platform::ResolvePath(kFileName), platform::ResolvePath(kSetAsideName), error);
+    if (error && error != std::errc::no_such_file_or_directory) {
+        Debug::Instance().Error("HighscoreManager::Save: Failed to move <highscores.dat>, which did not load, "
+                                "aside to <highscores.dat.bad>; the table is not saved!\n");
+        return false;
+    }
+    if (!error) {
+        Debug::Instance().Warning("HighscoreManager::Save: Moved <highscores.dat>, which did not load, aside to "
+                                  "<highscores.dat.bad>\n");
+    }
+    unreadFileOnDisk = false;
+    return true;
 }
 
 std::string HighscoreManager::PlainText() const
@@ -195,30 +237,4 @@ std::string HighscoreManager::PlainText() const
         }
     }
     return text;
-}
-
-bool HighscoreManager::WriteComplete(const std::string& bytes)
-{
-    const std::string temporary = std::string(kFileName) + kTemporarySuffix;
-    File file;
-    if (!file.OpenDisk(temporary.c_str(), "wb")) {
-        Debug::Instance().Error("HighscoreManager::Save: Failed to open <highscores.dat>!\n");
-        return false;
-    }
-    int size = static_cast<int>(bytes.size());
-    bool written = file.Write(bytes.data(), size) == size && platform::SyncToDisk(file.Handle());
-    file.Close();
-    if (!written) {
-        Discard(temporary);
-        Debug::Instance().Error("HighscoreManager::Save: Failed to write <highscores.dat>!\n");
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(platform::ResolvePath(temporary), platform::ResolvePath(kFileName), error);
-    if (error) {
-        Discard(temporary);
-        Debug::Instance().Error("HighscoreManager::Save: Failed to replace <highscores.dat>!\n");
-        return false;
-    }
-    return true;
 }

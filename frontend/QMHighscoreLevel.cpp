@@ -41,6 +41,10 @@ bool QMHighscoreLevel::Init(GameState* owningGame)
 void QMHighscoreLevel::Exit()
 {
     Debug::Instance().Log("QMHighscoreLevel EXIT");
+    // The program's end passes here (window closed, F12, exit screen): a name being typed is kept.
+    if (IsEntryInProgress()) {
+        EndEntry();
+    }
     QMMenuLevel::Exit();
 }
 
@@ -77,9 +81,15 @@ void QMHighscoreLevel::OfferResult()
 void QMHighscoreLevel::UpdateEntry(float dtSeconds)
 {
     if (nameField.Update(dtSeconds)) {
-        table->SetName(entryIndex, nameField.Text());
-        entryIndex = kNoEntry;
+        EndEntry();
     }
+}
+
+// Saved at once, so that nothing typed is lost when the window is closed afterwards.
+void QMHighscoreLevel::EndEntry()
+{
+    CommitAndSave();
+    entryIndex = kNoEntry;
 }
 
 void QMHighscoreLevel::Render()

@@ -7,8 +7,9 @@ class HighscoreTable;
 
 // The highscore screen. It shows the game's table; when the game just played left a result
 // good enough for it, the result gets a row with an empty name and the player types the name
-// into that row. The file is saved only by CommitAndSave: on a mouse press here, and when
-// the game leaves the screen with Escape.
+// into that row. The file is saved by CommitAndSave: on a mouse press here, when the game
+// leaves the screen with Escape, when Enter ends the entry, and when the program ends while
+// the name is still being typed.
 class QMHighscoreLevel : public QMMenuLevel {
 public:
     static constexpr int kNoEntry = -1;
@@ -34,6 +35,7 @@ public:
 private:
     void OfferResult();
     void UpdateEntry(float dtSeconds);
+    void EndEntry();
     void RenderRows() const;
 
     HighscoreTable* table = nullptr;

@@ -6,10 +6,11 @@
 #include <memory>
 
 #include "app/Debug.h"
+#include "files/DataFile.h"
 #include "files/File.h"
+#include "files/ReplacingFileWriter.h"
 #include "params/AsciiSerializer.h"
 #include "params/Cast.h"
-#include "platform/DiskSync.h"
 #include "platform/PathResolver.h"
 #include "sprites/LoadingScreen.h"
 
@@ -116,44 +117,31 @@ void ObjectSettingsFile::ReadBlocks(File& file)
 bool ObjectSettingsFile::Save(const std::string& name)
 {
     const std::string path = kDirectory + name;
-    const std::string fresh = path + ".new";
-    File file;
-    if (!file.Open(fresh.c_str(), "w")) {
-        Debug::Instance().Error("GameQuillmark::SaveSettings: Failed to open <%s>!\n", fresh.c_str());
-        return false;
-    }
-    bool written = WriteBlocks(file);
-    file.Close();
-    std::error_code error;
-    if (!written) {
-        Debug::Instance().Error("GameQuillmark::SaveSettings: Failed to write <%s>, <%s> is kept!\n", fresh.c_str(),
+    // With an archive the settings are read from it: a file saved beside it would never count.
+    if (DataFile::Instance().IsAvailable()) {
+        Debug::Instance().Error("GameQuillmark::SaveSettings: <%s> is read from the Datafile, not saved!\n",
                                 path.c_str());
-        std::filesystem::remove(DiskPath(fresh), error);
         return false;
     }
     KeepBackup(path);
-    std::filesystem::rename(DiskPath(fresh), DiskPath(path), error);
-    if (error) {
-        Debug::Instance().Error("GameQuillmark::SaveSettings: Failed to rename <%s> to <%s>!\n", fresh.c_str(),
-                                path.c_str());
-        return false;
-    }
-    return true;
+    // Printing reports no errors; the writer's sync to the disk finds them.
+    return ReplacingFileWriter(path, "GameQuillmark::SaveSettings").Write([](File& file) {
+        WriteBlocks(file);
+        return true;
+    });
 }
 
-bool ObjectSettingsFile::WriteBlocks(File& file)
+void ObjectSettingsFile::WriteBlocks(File& file)
 {
-    {
-        AsciiSerializer writer(file, true);
-        for (const Cast::Member& member : Cast::Instance().Members()) {
-            file.Print("# ------------------------------------------------ %s\n", member.name.c_str());
-            file.Print(member.dynamic ? "DYNAMIC OBJECT START\n" : "OBJECT START\n");
-            writer.SubObject(member.name, member.object);
-        }
+    AsciiSerializer writer(file, true);
+    for (const Cast::Member& member : Cast::Instance().Members()) {
+        file.Print("# ------------------------------------------------ %s\n", member.name.c_str());
+        file.Print(member.dynamic ? "DYNAMIC OBJECT START\n" : "OBJECT START\n");
+        writer.SubObject(member.name, member.object);
     }
-    return platform::SyncToDisk(file.Handle());
 }
 
+// A copy, so that the file itself is only ever replaced whole.
 void ObjectSettingsFile::KeepBackup(const std::string& path)
 {
     std::filesystem::path current = DiskPath(path);
@@ -165,7 +153,7 @@ void ObjectSettingsFile::KeepBackup(const std::string& path)
     std::tm localTime{};
     localtime_r(&now, &localTime);
     const std::string backup = kDirectory + BackupName(localTime);
-    std::filesystem::rename(current, DiskPath(backup), error);
+    std::filesystem::copy_file(current, DiskPath(backup), std::filesystem::copy_options::overwrite_existing, error);
     if (error) {
         Debug::Instance().Warning("GameQuillmark::SaveSettings: Failed to keep <%s> as <%s>!\n", path.c_str(),
                                   backup.c_str());

@@ -22,8 +22,9 @@ public:
     // name (blocks without a member are skipped; a name read twice takes both blocks in order).
     // The loading screen moves towards 0.9 meanwhile. False when the file does not open.
     static bool Load(const std::string& name, const ElementCreator& createElement);
-    // Writes every Cast member in registration order. The new file is written beside the old
-    // one and takes its place only once complete; the old one becomes a dated backup.
+    // Writes every Cast member in registration order. The file is replaced whole, once the new
+    // one is complete; a copy of the old one is kept as a dated backup. Refused while an
+    // archive is open, since the settings are then read from the archive.
     static bool Save(const std::string& name);
 
     // "settings2004-10-19 20-48-28.txt" for that local time.
@@ -41,6 +42,6 @@ private:
     static bool NextBlock(File& file, BlockHeader& header);
     static void CreateDynamicElements(File& file, const ElementCreator& createElement);
     static void ReadBlocks(File& file);
-    static bool WriteBlocks(File& file);
+    static void WriteBlocks(File& file);
     static void KeepBackup(const std::string& path);
 };

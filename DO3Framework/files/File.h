@@ -18,7 +18,8 @@ public:
     bool Open(const char* name, const char* mode);
     // Always the disk (the archive itself, the log, files the program writes).
     bool OpenDisk(const char* name, const char* mode);
-    // Always a memory copy (unscrambled); used for the highscore table.
+    // Always a memory copy (unscrambled) of a text file, from the archive if it holds one.
+    // Files the program writes are read with OpenDisk instead: the archive would hide them.
     bool OpenMem(const char* name, const char* mode);
     void Close();
     bool IsOpen() const;

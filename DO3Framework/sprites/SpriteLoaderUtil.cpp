@@ -6,6 +6,7 @@
 #include "app/Debug.h"
 #include "files/DataFile.h"
 #include "files/File.h"
+#include "files/ReplacingFileWriter.h"
 #include "images/BmpLoader.h"
 #include "images/ImageConverter.h"
 #include "images/ImageUtil.h"
@@ -299,13 +300,11 @@ void SpriteLoaderUtil::CreatePreEncodedData(const AnimatedRLESprite& sprite, con
     }
     std::string name = base + ".rle";
     std::vector<uint8_t> bytes = RleFile::Encode(sprite, File::GetFileTime((picture + ".bmp").c_str()));
-    File file;
-    if (!file.OpenDisk(name.c_str(), "wb")) {
-        Debug::Instance().Warning("Failed to open file <%s>!\n", name.c_str());
-        return;
-    }
-    int size = static_cast<int>(bytes.size());
-    if (file.Write(bytes.data(), size) != size) {
-        Debug::Instance().Warning("SpriteLoaderUtil::CreatePreEncodedData: Failed to write <%s>!\n", name.c_str());
-    }
+    // Replaced whole: another instance starting at the same time, or a crash, never leaves a
+    // cache cut short.
+    ReplacingFileWriter writer(name, "SpriteLoaderUtil::CreatePreEncodedData", ReplacingFileWriter::Kind::Cache);
+    writer.Write([&bytes](File& file) {
+        int size = static_cast<int>(bytes.size());
+        return file.Write(bytes.data(), size) == size;
+    });
 }

@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
+#include "files/ArchiveBytes.h"
+#include "files/ReplacingFileWriter.h"
 #include "frontend/HighscoreTestSupport.h"
 
 namespace {
@@ -25,7 +32,7 @@ TEST_F(HighscoreFileTest, FileIsScrambledByteForByteAsAnyWriterDoes)
     table.Insert("Bo", 12);
     ASSERT_TRUE(Manager().Save());
     EXPECT_EQ(dir.Read(kDiskName), kTwoEntryFile);
-    EXPECT_FALSE(dir.Exists("data/highscores.dat.tmp"));
+    EXPECT_FALSE(dir.Exists(ReplacingFileWriter::TemporaryName(kDiskName)));
 
     // The same bytes from another writer load.
     HighscoreManager::Release();
@@ -146,67 +153,133 @@ TEST_F(HighscoreFileTest, LinesBeyondTheTablesAreIgnoredAndAShortFileLeavesEmpty
     EXPECT_TRUE(Logged("<highscores.dat> ends after line 2"));
 }
 
-class HighscoreSaveFailureTest : public HighscoreFileTest {
+// The game's table with one row of its own, saved: a table that exists.
+class HighscoreFaultTest : public HighscoreFileTest {
 protected:
     void SetUp() override
     {
         HighscoreFileTest::SetUp();
         Manager().SetUpGameTable();
+        Manager().GetTable(1, 8).Insert("Alt", 999);
         ASSERT_TRUE(Manager().Save());
         saved = dir.Read(kDiskName);
-        Manager().GetTable(1, 8).Insert("Neu", 1000);
     }
 
-    // The old file is untouched, no temporary file is left, and the table in memory stays.
-    void ExpectNothingLost() const
+    // A new start: the defaults, then the file.
+    static bool Start()
     {
-        EXPECT_EQ(dir.Read(kDiskName), saved);
-        EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Neu");
-        EXPECT_EQ(Manager().GetTable(1, 8).Name(1), "Hedda");
+        HighscoreManager::Release();
+        Manager().SetUpGameTable();
+        return Manager().Load();
     }
+
+    fs::path DiskPath(const std::string& relative) const { return dir.Path() / relative; }
 
     std::string saved;
 };
 
-TEST_F(HighscoreSaveFailureTest, UnwritableDirectoryLeavesTheOldFile)
+// What stands in the place of the file: its type, and its size when it is a regular file.
+std::pair<fs::file_type, uintmax_t> Kind(const fs::path& path)
 {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop the superuser";
+    std::error_code error;
+    fs::file_type type = fs::symlink_status(path, error).type();
+    return {type, type == fs::file_type::regular ? fs::file_size(path, error) : 0};
+}
+
+TEST_F(HighscoreFaultTest, AFileThatDoesNotLoadIsMovedAsideBeforeTheFirstSave)
+{
+    const fs::path file = DiskPath(kDiskName);
+    std::vector<std::pair<std::string, std::function<void()>>> cases = {
+        {"damaged", [&] { dir.Write(kDiskName, saved.substr(0, saved.size() - 20)); }},
+        {"another version", [&] { WritePlain("109\n5000 name:Zukunft\n"); }},
+        {"a directory", [&] { dir.Write("data/highscores.dat/inside", "x"); }},
+        {"a named pipe", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
+        {"huge", [&] {
+             dir.Write(kDiskName, saved);
+             fs::resize_file(file, HighscoreManager::kMaxFileBytes + 1);
+         }},
+    };
+    // The superuser reads any file.
+    if (geteuid() != 0) {
+        cases.emplace_back("unreadable", [&] {
+            dir.Write(kDiskName, saved);
+            fs::permissions(file, fs::perms::none);
+        });
     }
-    fs::permissions(dir.Path() / "data", fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(Manager().Save());
-    fs::permissions(dir.Path() / "data", fs::perms::owner_all);
-    ExpectNothingLost();
-    EXPECT_TRUE(Logged("HighscoreManager::Save: Failed to open <highscores.dat>!"));
-}
-
-TEST_F(HighscoreSaveFailureTest, TemporaryFileThatCannotBeCreatedLeavesTheOldFile)
-{
-    fs::create_directory(dir.Path() / "data" / "highscores.dat.tmp");
-    EXPECT_FALSE(Manager().Save());
-    ExpectNothingLost();
-    EXPECT_TRUE(Logged("HighscoreManager::Save: Failed to open <highscores.dat>!"));
-}
-
-TEST_F(HighscoreSaveFailureTest, FullDiskLeavesTheOldFile)
-{
-    if (!fs::exists("/dev/full")) {
-        GTEST_SKIP() << "no device that is always full";
+    for (const auto& [what, make] : cases) {
+        fs::remove_all(file);
+        fs::remove_all(DiskPath("data/highscores.dat.bad"));
+        make();
+        const auto before = Kind(file);
+        Start();
+        ASSERT_TRUE(Manager().Save()) << what;
+        EXPECT_EQ(Kind(DiskPath("data/highscores.dat.bad")), before) << what;
+        EXPECT_EQ(ReadPlain().substr(0, 4), "108\n") << what;
     }
-    fs::create_symlink("/dev/full", dir.Path() / "data" / "highscores.dat.tmp");
-    EXPECT_FALSE(Manager().Save());
-    ExpectNothingLost();
-    EXPECT_FALSE(fs::is_symlink(dir.Path() / "data" / "highscores.dat.tmp"));
-    EXPECT_TRUE(Logged("HighscoreManager::Save: Failed to write <highscores.dat>!"));
+    EXPECT_TRUE(Logged("HighscoreManager::Save: Moved <highscores.dat>, which did not load, aside to "
+                       "<highscores.dat.bad>"));
+    EXPECT_TRUE(Logged("HighscoreManager::Load: <highscores.dat> is not a regular file, keeping the defaults"));
+    EXPECT_TRUE(Logged("HighscoreManager::Load: <highscores.dat> is too large, keeping the defaults"));
+
+    // A file that loaded is saved over as usual.
+    fs::remove_all(DiskPath("data/highscores.dat.bad"));
+    Start();
+    ASSERT_TRUE(Manager().Save());
+    EXPECT_FALSE(fs::exists(DiskPath("data/highscores.dat.bad")));
 }
 
-TEST_F(HighscoreSaveFailureTest, FailedReplaceLeavesNoTemporaryFile)
+TEST_F(HighscoreFaultTest, AnArchiveCopyNeverHidesTheTableOnDisk)
 {
-    fs::remove(dir.Path() / kDiskName);
+    dir.Write("datafile.dat", archivebytes::Archive({{"data\\highscores.dat", Scrambled("108\n7 name:Gepackt\n")}}));
+    ASSERT_TRUE(DataFile::Instance().Open("datafile.dat"));
+    ASSERT_TRUE(DataFile::Instance().IsAvailable());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Alt");
+
+    fs::remove(DiskPath(kDiskName));
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Hedda");
+}
+
+TEST_F(HighscoreFaultTest, AFailedOrKilledSaveLeavesTheOldTable)
+{
+    HighscoreTable& table = Manager().GetTable(1, 8);
+    table.Insert("Neu", 1000);
+    const fs::path temporary = DiskPath(ReplacingFileWriter::TemporaryName(kDiskName));
+    const auto expectOldTableKept = [&](const char* why) {
+        EXPECT_FALSE(Manager().Save()) << why;
+        EXPECT_EQ(dir.Read(kDiskName), saved) << why;
+        EXPECT_EQ(table.Name(0), "Neu") << why;
+    };
+
+    if (fs::exists("/dev/full")) {
+        fs::create_symlink("/dev/full", temporary);
+        expectOldTableKept("full disk");
+        EXPECT_FALSE(fs::is_symlink(temporary));
+        EXPECT_TRUE(Logged("HighscoreManager::Save: Failed to write <data\\highscores.dat>!"));
+    }
+    fs::create_directory(temporary);
+    expectOldTableKept("no temporary file");
+    fs::remove(temporary);
+    EXPECT_TRUE(Logged("HighscoreManager::Save: Failed to open <data\\highscores.dat>!"));
+    // The superuser writes anywhere.
+    if (geteuid() != 0) {
+        fs::permissions(DiskPath("data"), fs::perms::owner_read | fs::perms::owner_exec);
+        expectOldTableKept("read-only directory");
+        fs::permissions(DiskPath("data"), fs::perms::owner_all);
+    }
+
+    // A save killed before its rename left half a table; the next save clears it away.
+    dir.Write("data/highscores.dat.99999999.tmp", saved.substr(0, 9));
+    ASSERT_TRUE(Manager().Save());
+    EXPECT_FALSE(dir.Exists("data/highscores.dat.99999999.tmp"));
+    EXPECT_EQ(ReadPlain().substr(0, 17), "108\n1000 name:Neu");
+
+    fs::remove(DiskPath(kDiskName));
     dir.Write("data/highscores.dat/occupied", "x");
     EXPECT_FALSE(Manager().Save());
-    EXPECT_FALSE(dir.Exists("data/highscores.dat.tmp"));
-    EXPECT_TRUE(Logged("HighscoreManager::Save: Failed to replace <highscores.dat>!"));
+    EXPECT_FALSE(fs::exists(temporary));
+    EXPECT_TRUE(Logged("HighscoreManager::Save: Failed to replace <data\\highscores.dat>!"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "GameQuillmarkFixture.h"
+#include "files/ReplacingFileWriter.h"
 #include "game/CharacterSets.h"
 #include "game/ObjectSettingsFile.h"
 #include "params/Cast.h"
@@ -149,7 +150,8 @@ TEST_F(SettingsFile, ABackupIsNamedAfterTheLocalTime)
 TEST_F(SettingsFile, ASaveThatCannotOpenItsFileKeepsTheOldOne)
 {
     WriteSettings("old contents\n");
-    std::filesystem::create_directory(dir->Path() / "data/shared/settings/settings.txt.new");
+    std::filesystem::create_directory(dir->Path() /
+                                      ReplacingFileWriter::TemporaryName("data/shared/settings/settings.txt"));
     game->SaveSettings("settings.txt");
     EXPECT_EQ(dir->Read("data/shared/settings/settings.txt"), "old contents\n");
     EXPECT_TRUE(LogHas("GameQuillmark::SaveSettings: Failed to open"));

@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "files/ArchiveBytes.h"
 #include "files/DataFile.h"
@@ -111,12 +113,17 @@ TEST_F(RleFileTest, BuildingWritesTheFileAndLoadingTrustsIt)
     EXPECT_EQ(loaded->GetFrameImage(1)->GetPalette()[200], MakeColor(200, 200, 200));
 }
 
-TEST_F(RleFileTest, ChangedPictureIsRebuiltAndRewritten)
+TEST_F(RleFileTest, ChangedPictureIsRebuiltAndRewrittenWhole)
 {
     ASSERT_NE(Load(), nullptr);
     std::string before = dir.Read("anim.rle");
+    // Another instance reading the cache while this one rewrites it still reads the old file whole.
+    std::ifstream reader(dir.Path() / "anim.rle", std::ios::binary);
     RepaintPicture(90, true);
     AnimatedRLESprite* rebuilt = Load();
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3)
+        << "nothing but the picture, the cache and the log is left";
     ASSERT_NE(rebuilt, nullptr);
     EXPECT_EQ(FirstOpaqueIndex(*rebuilt), 90);
     std::string after = dir.Read("anim.rle");

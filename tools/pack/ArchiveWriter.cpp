@@ -4,7 +4,9 @@
 #include <climits>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "files/DataFile.h"
@@ -15,6 +17,19 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kCountSize = 4;
+
+// What the game writes into data/, as entry names; it reads them from the disk only.
+constexpr std::string_view kWrittenByTheGame[] = {"data\\debug.txt", "data\\crash.txt", "data\\highscores.dat",
+                                                  "data\\highscores.dat.bad"};
+// Files of a save in progress, or of one that was killed.
+constexpr std::string_view kTemporaryEnding = ".tmp";
+
+bool IsWrittenByTheGame(std::string_view name)
+{
+    return std::find(std::begin(kWrittenByTheGame), std::end(kWrittenByTheGame), name) !=
+               std::end(kWrittenByTheGame) ||
+           name.ends_with(kTemporaryEnding);
+}
 
 std::string EntryName(const fs::path& relative)
 {
@@ -48,6 +63,7 @@ bool ArchiveWriter::Pack(const fs::path& directory, const fs::path& archive)
 {
     error.clear();
     entries.clear();
+    leftOut.clear();
     if (!Collect(directory, archive) || !CheckUniqueNames()) {
         return false;
     }
@@ -68,6 +84,7 @@ std::string ArchiveWriter::Build(const fs::path& directory)
 {
     error.clear();
     entries.clear();
+    leftOut.clear();
     if (!Collect(directory, fs::path()) || !CheckUniqueNames()) {
         return {};
     }
@@ -101,12 +118,17 @@ bool ArchiveWriter::Collect(const fs::path& directory, const fs::path& skipped)
         return Fail("cannot read below " + directory.string() + ": " + code.message());
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    std::sort(leftOut.begin(), leftOut.end());
     return true;
 }
 
 bool ArchiveWriter::AddEntry(const fs::path& directory, const fs::path& file)
 {
     std::string name = EntryName(file.lexically_relative(directory));
+    if (IsWrittenByTheGame(name)) {
+        leftOut.push_back(name);
+        return true;
+    }
     if (name.size() > kMaxNameLength) {
         return Fail("the name " + name + " is longer than " + std::to_string(kMaxNameLength) + " bytes");
     }

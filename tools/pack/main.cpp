@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "ArchiveWriter.h"
 
@@ -13,6 +14,9 @@ int main(int argc, char** argv)
     if (!writer.Pack(argv[1], argv[2])) {
         std::fprintf(stderr, "qmpack: %s\n", writer.Error().c_str());
         return 1;
+    }
+    for (const std::string& name : writer.LeftOut()) {
+        std::printf("qmpack: left out %s: the game writes it\n", name.c_str());
     }
     return 0;
 }
