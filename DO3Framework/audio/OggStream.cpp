@@ -58,7 +58,6 @@ int OggStream::Refill(uint8_t* buffer, int bytes)
     }
     if (got < 0) {
         Debug::Instance().Error("Oggstream::Refill not ok (%d)!\n", got);
-        return 0;
     }
     return got;
 }

@@ -16,7 +16,8 @@ public:
     // Fills the format; data stays empty.
     virtual bool Open(const std::string& name, SampleData& out) = 0;
     virtual void Close() = 0;
-    // Up to bytes of PCM; 0 at the end (the next call starts over) or on a decode error.
+    // Up to bytes of PCM; 0 at the end (the next call starts over), negative (logged) on a
+    // decode error.
     virtual int Refill(uint8_t* buffer, int bytes) = 0;
     virtual void Rewind() = 0;
 };

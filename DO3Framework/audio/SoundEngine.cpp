@@ -101,17 +101,17 @@ void SoundEngine::DestroyVoice(Voice* voice)
 
 void SoundEngine::DestroyStream(StreamingSample* stream)
 {
-    // The timer is killed and joined first, so no tick runs while the stream goes.
-    if (stream) {
-        stream->Stop();
+    // Only the main thread changes the list, so it can be searched here without the lock; a
+    // stream not (or no longer) listed is never touched.
+    auto found = std::find_if(streams.begin(), streams.end(), [stream](const auto& held) { return held.get() == stream; });
+    if (found == streams.end()) {
+        return;
     }
+    // The timer is killed and joined first, so no tick runs while the stream goes.
+    (*found)->Stop();
     std::unique_ptr<StreamingSample> dying;
     {
         std::lock_guard<std::mutex> guard(streamsLock);
-        auto found = std::find_if(streams.begin(), streams.end(), [stream](const auto& held) { return held.get() == stream; });
-        if (found == streams.end()) {
-            return;
-        }
         dying = std::move(*found);
         streams.erase(found);
     }

@@ -63,8 +63,17 @@ void StreamingSample::Loop()
     Buffer()->SetCurrentPosition(0);
     // The first fill is not capped, so the ring starts three quarters full.
     Refill(bufferBytes);
+    // A stream that failed to decode was logged once and stays silent.
+    if (broken) {
+        return;
+    }
     ApplyVolume();
     Buffer()->Play(true);
+    StartTimer();
+}
+
+void StreamingSample::StartTimer()
+{
     busy.store(0);
     if (!timer.Start(kRefillPeriodMs, [this] { TimerTick(); })) {
         Debug::Instance().Error("timeSetEvent error\n");
@@ -100,8 +109,14 @@ void StreamingSample::ApplyVolume()
 
 void StreamingSample::Rewind()
 {
+    // The decoder is the timer's while it runs: it is stopped and joined first.
+    const bool running = timerInstalled.load();
+    KillTimer();
     if (stream) {
         stream->Rewind();
+    }
+    if (running) {
+        StartTimer();
     }
 }
 
@@ -113,9 +128,9 @@ void StreamingSample::TimerTick()
     if (busy.exchange(1) == 1) {
         return;
     }
-    const bool finished = Refill(kMaxBytesPerRefill);
+    const bool over = Refill(kMaxBytesPerRefill);
     busy.store(0);
-    if (finished) {
+    if (over) {
         // From the timer's own thread Kill only stops it; the next Stop or Loop joins it.
         Buffer()->Stop();
         timer.Kill();
@@ -125,6 +140,9 @@ void StreamingSample::TimerTick()
 
 bool StreamingSample::Refill(int maxBytes)
 {
+    if (broken) {
+        return true;
+    }
     int playPosition = 0;
     Buffer()->GetCurrentPosition(&playPosition, nullptr);
     int freeBytes = playPosition - writePosition;
@@ -148,7 +166,12 @@ bool StreamingSample::Refill(int maxBytes)
         } else {
             got = stream->Refill(scratch.data(), wanted);
         }
-        if (got <= 0) {
+        if (got < 0) {
+            // The stream logged its error; it would repeat at every pass, so it ends here.
+            broken = true;
+            return true;
+        }
+        if (got == 0) {
             if (!playOnce) {
                 // The stream has started over; one more empty read means it has nothing.
                 if (wrapped) {

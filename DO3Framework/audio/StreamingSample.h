@@ -31,11 +31,13 @@ public:
     float GetVolume() const override { return ownVolume; }
 
     void ApplyVolume();
+    // Starts the stream over; a running timer is joined first and then goes on.
     void Rewind();
     // The engine that lists this stream; a tick runs only while it still does.
     void SetOwner(const SoundEngine* engine) { owner = engine; }
 
-    // One refill, as the timer does it; stops a play-once stream whose end has played.
+    // One refill, as the timer does it; stops a play-once stream whose end has played, and a
+    // stream that failed to decode.
     void TimerTick();
     bool IsTimerInstalled() const { return timerInstalled.load(); }
     // Refills that found less than a quarter second of sound ahead of the play cursor.
@@ -46,7 +48,9 @@ private:
     static constexpr int kMaxBytesPerRefill = 40000;
 
     void Loop();
-    // Writes at most maxBytes; true when a play-once stream has finished playing.
+    void StartTimer();
+    // Writes at most maxBytes; true when the stream is over: a play-once stream has finished
+    // playing, or the stream failed to decode.
     bool Refill(int maxBytes);
     bool HasFinished(int playPosition) const;
     void WriteBlock(const uint8_t* block, int bytes);
@@ -64,6 +68,8 @@ private:
     float ownVolume = 1.0f;
     bool endReached = false;
     int endPosition = 0;
+    // Set once the stream reports a decode error; it is not started again.
+    bool broken = false;
     std::atomic<int> starvedRefills{0};
     std::vector<uint8_t> scratch;
 };

@@ -14,18 +14,8 @@ namespace {
 constexpr const char* kExtension = "WAV";
 constexpr size_t kFormatFieldsBytes = 16;
 constexpr size_t kChunkHeaderBytes = 8;
-constexpr size_t kNotFound = static_cast<size_t>(-1);
-
-// The first position from start, in steps of four bytes, where the tag stands whole.
-size_t FindTag(const std::vector<uint8_t>& bytes, size_t start, const char* tag)
-{
-    for (size_t at = start; at <= bytes.size() && bytes.size() - at >= 4; at += 4) {
-        if (std::memcmp(bytes.data() + at, tag, 4) == 0) {
-            return at;
-        }
-    }
-    return kNotFound;
-}
+// "RIFF", the size of the rest, "WAVE"; the chunks follow.
+constexpr size_t kRiffHeaderBytes = 12;
 
 uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at)
 {
@@ -38,6 +28,41 @@ uint16_t Read16(const std::vector<uint8_t>& bytes, size_t at)
     return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
+bool IsRiffWave(const std::vector<uint8_t>& bytes)
+{
+    return bytes.size() >= kRiffHeaderBytes && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+           std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
+}
+
+struct Chunk {
+    size_t body = 0;
+    uint32_t size = 0;
+};
+
+// Walks the chunks by their sizes, each odd size followed by a pad byte. A chunk stepped over
+// must end inside the file; the size of the one found is left to its reader to check.
+bool FindChunk(const std::vector<uint8_t>& bytes, const char* tag, const std::string& path, Chunk& chunk)
+{
+    size_t at = kRiffHeaderBytes;
+    while (at + kChunkHeaderBytes <= bytes.size()) {
+        const uint32_t size = Read32(bytes, at + 4);
+        if (std::memcmp(bytes.data() + at, tag, 4) == 0) {
+            chunk = {at + kChunkHeaderBytes, size};
+            return true;
+        }
+        if (size > bytes.size() - at - kChunkHeaderBytes) {
+            Debug::Instance().Error("WavLoader::Load: the chunk at byte %zu claims %u bytes, past the end of <%s>\n",
+                                    at, size, path.c_str());
+            return false;
+        }
+        at += kChunkHeaderBytes + size + (size & 1);
+    }
+    std::string name(tag, 4);
+    name.erase(name.find_last_not_of(' ') + 1);
+    Debug::Instance().Error("could not find %s chunk\n", name.c_str());
+    return false;
+}
+
 struct WaveFormat {
     int channels = 0;
     int rate = 0;
@@ -45,23 +70,20 @@ struct WaveFormat {
     int bits = 0;
 };
 
-bool ReadFormat(const std::vector<uint8_t>& bytes, size_t fmt, const std::string& path, WaveFormat& format,
-                size_t& chunkEnd)
+bool ReadFormat(const std::vector<uint8_t>& bytes, const std::string& path, WaveFormat& format)
 {
-    if (bytes.size() - fmt < kChunkHeaderBytes) {
-        Debug::Instance().Error("WavLoader::Load: fmt chunk cut off <%s>\n", path.c_str());
+    Chunk fmt;
+    if (!FindChunk(bytes, "fmt ", path, fmt)) {
         return false;
     }
-    const uint32_t size = Read32(bytes, fmt + 4);
-    const size_t fields = fmt + kChunkHeaderBytes;
-    if (size < kFormatFieldsBytes || bytes.size() - fields < kFormatFieldsBytes) {
+    if (fmt.size < kFormatFieldsBytes || bytes.size() - fmt.body < kFormatFieldsBytes) {
         Debug::Instance().Error("WavLoader::Load: fmt chunk shorter than 16 bytes <%s>\n", path.c_str());
         return false;
     }
-    format.channels = Read16(bytes, fields + 2);
-    format.rate = static_cast<int>(Read32(bytes, fields + 4) & 0x7FFFFFFF);
-    format.blockAlign = Read16(bytes, fields + 12);
-    format.bits = Read16(bytes, fields + 14);
+    format.channels = Read16(bytes, fmt.body + 2);
+    format.rate = static_cast<int>(Read32(bytes, fmt.body + 4) & 0x7FFFFFFF);
+    format.blockAlign = Read16(bytes, fmt.body + 12);
+    format.bits = Read16(bytes, fmt.body + 14);
     if (format.channels == 0 || format.bits == 0 || format.rate == 0) {
         Debug::Instance().Error("WavLoader::Load: zero channels, bits or rate <%s>\n", path.c_str());
         return false;
@@ -72,29 +94,20 @@ bool ReadFormat(const std::vector<uint8_t>& bytes, size_t fmt, const std::string
                                 format.channels, format.bits, format.blockAlign, path.c_str());
         return false;
     }
-    chunkEnd = size <= bytes.size() - fields ? fields + size : bytes.size();
     return true;
 }
 
-bool FindData(const std::vector<uint8_t>& bytes, size_t from, const std::string& path, size_t& start, size_t& length)
+bool FindData(const std::vector<uint8_t>& bytes, const std::string& path, Chunk& data)
 {
-    const size_t data = FindTag(bytes, from, "data");
-    if (data == kNotFound) {
-        Debug::Instance().Error("could not find data chunk\n");
+    if (!FindChunk(bytes, "data", path, data)) {
         return false;
     }
-    if (bytes.size() - data < kChunkHeaderBytes) {
-        Debug::Instance().Error("WavLoader::Load: data chunk cut off <%s>\n", path.c_str());
-        return false;
-    }
-    length = Read32(bytes, data + 4);
-    start = data + kChunkHeaderBytes;
-    if (length == 0) {
+    if (data.size == 0) {
         Debug::Instance().Error("Zero length wav sample\n");
         return false;
     }
-    if (length > bytes.size() - start) {
-        Debug::Instance().Error("WavLoader::Load: data size %zu runs past the end of <%s>\n", length, path.c_str());
+    if (data.size > bytes.size() - data.body) {
+        Debug::Instance().Error("WavLoader::Load: data size %u runs past the end of <%s>\n", data.size, path.c_str());
         return false;
     }
     return true;
@@ -118,29 +131,21 @@ bool WavLoader::Load(const std::string& name, SampleData& out)
     if (!SoundFile::ReadWhole(path, bytes)) {
         return false;
     }
-    const size_t wave = FindTag(bytes, 0, "WAVE");
-    if (wave == kNotFound) {
+    if (!IsRiffWave(bytes)) {
         Debug::Instance().Error("could not find WAVE chunk\n");
         return false;
     }
-    const size_t fmt = FindTag(bytes, wave, "fmt ");
-    if (fmt == kNotFound) {
-        Debug::Instance().Error("could not find fmt chunk\n");
-        return false;
-    }
     WaveFormat format;
-    size_t fmtEnd = 0;
-    size_t start = 0;
-    size_t length = 0;
-    if (!ReadFormat(bytes, fmt, path, format, fmtEnd) || !FindData(bytes, fmtEnd, path, start, length)) {
+    Chunk data;
+    if (!ReadFormat(bytes, path, format) || !FindData(bytes, path, data)) {
         return false;
     }
-    const size_t whole = length - length % static_cast<size_t>(format.blockAlign);
+    const size_t whole = data.size - data.size % static_cast<size_t>(format.blockAlign);
     if (whole == 0) {
         Debug::Instance().Error("Zero length wav sample\n");
         return false;
     }
-    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(start));
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(data.body));
     bytes.resize(whole);
     bytes.shrink_to_fit();
     out.rate = format.rate;

@@ -2,7 +2,8 @@
 
 #include "audio/SampleLoader.h"
 
-// RIFF/WAVE files. Every chunk size is checked against the file before it is used.
+// RIFF/WAVE files. The chunks are walked by their sizes, each checked against the file before
+// it is used.
 class WavLoader : public SampleLoader {
 public:
     bool CanLoad(const std::string& name) override;

@@ -66,11 +66,29 @@ TEST_F(WavValidation, BrokenHeadersAreRefusedWithTheirReasonAndAPartialFrameDrop
     std::string bytes = Good();
     bytes.replace(36, 4, "atad");
     ExpectRefused(bytes, "could not find data chunk");
-    ExpectRefused(Good().substr(0, 42), "data chunk cut off");
+    ExpectRefused(Good().substr(0, 42), "could not find data chunk");
     // A partial frame at the end is dropped.
     dir.Write("data/odd.wav", WavFile(8000, 16, 2, Pcm16({1, 2, 3})));
     SampleData odd;
     ASSERT_TRUE(WavLoader().Load("odd.wav", odd));
     EXPECT_EQ(odd.frames, 1);
     EXPECT_EQ(odd.bytes, 4);
+}
+
+TEST_F(WavValidation, ChunksAreWalkedByTheirSizesWithThePadByte)
+{
+    // An odd-sized chunk and its pad byte put "data" off the 4-byte grid; the skipped chunk
+    // holds the word "data" on that grid.
+    const std::string good = Good();
+    const std::string odd = "LIST\x05\0\0\0data\x7f\0"s;
+    dir.Write("data/list.wav", good.substr(0, 36) + odd + good.substr(36));
+    SampleData data;
+    ASSERT_TRUE(WavLoader().Load("list.wav", data)) << LogText();
+    EXPECT_EQ(data.frames, 4);
+    EXPECT_EQ(data.data, std::vector<uint8_t>({1, 0, 2, 0, 3, 0, 4, 0}));
+
+    // A chunk claiming more than the file holds is refused, not stepped over.
+    std::string huge = good.substr(0, 36) + odd + good.substr(36);
+    Patch32(huge, 40, 0xFFFFFFF0u);
+    ExpectRefused(huge, "WavLoader::Load: the chunk at byte 36 claims 4294967280 bytes, past the end of <");
 }
