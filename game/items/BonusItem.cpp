@@ -1,6 +1,7 @@
 #include "game/items/BonusItem.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "audio/SoundEngine.h"
 #include "audio/Voice.h"
@@ -20,14 +21,24 @@ BonusItem::~BonusItem()
 
 void BonusItem::Parameters(Serializer& serializer, const std::string& sectionName)
 {
-    serializer.BeginSection("BonusItem", sectionName);
+    serializer.BeginSection(SectionLabel(), sectionName);
+    ItemParameters(serializer);
+    serializer.EndSection();
+    if (serializer.IsReading()) {
+        ParametersChanged();
+    }
+}
+
+void BonusItem::ItemParameters(Serializer& serializer)
+{
     serializer.String("spriteName", spriteName);
     serializer.Int("Multiplicity", multiplicity);
     serializer.Float("OnScreen time", onScreenTime);
     serializer.Float("Working time", workingTime);
     serializer.Int("Points", points);
-    serializer.EndSection();
 }
+
+void BonusItem::ParametersChanged() { spriteAnimation.SetSpriteLabel(spriteName); }
 
 void BonusItem::Reset()
 {
@@ -48,13 +59,7 @@ void BonusItem::CopyFrom(const BonusItem& prototype)
     workingTime = prototype.workingTime;
 }
 
-std::unique_ptr<BonusItem> BonusItem::Clone() const
-{
-    auto clone = std::make_unique<BonusItem>();
-    clone->CopyFrom(*this);
-    clone->Reset();
-    return clone;
-}
+std::unique_ptr<BonusItem> BonusItem::Clone() const { return CloneAs<BonusItem>(); }
 
 // ---------------------------------------------------------------- the board
 
@@ -70,6 +75,11 @@ void BonusItem::PlaceAt(int column, int row)
     const ScreenPoint at = Project(boardPosition);
     screenX = at.x;
     screenY = at.y;
+}
+
+void BonusItem::LowerOnScreen(float pixelsPerScale)
+{
+    screenY += static_cast<int>(std::trunc(scale * pixelsPerScale));
 }
 
 void BonusItem::LeaveGrid()
@@ -122,7 +132,8 @@ void BonusItem::Unlist()
 void BonusItem::Remove()
 {
     Unlist();
-    if (level) {
+    if (level && !removed) {
+        removed = true;
         level->Forget(this);
     }
 }
@@ -132,7 +143,8 @@ void BonusItem::Remove()
 void BonusItem::Update(float dtSeconds)
 {
     timer -= dtSeconds;
-    if (timer < 0.0f) {
+    // Collected earlier in this pass, it is already on its way out.
+    if (timer < 0.0f && !removed) {
         Expire();
     }
 }
@@ -161,4 +173,27 @@ void BonusItem::PickUp(DwarfModel* dwarf)
     done = true;
     timer = workingTime;
     Unlist();
+}
+
+void BonusItem::PickUpChangingSpeed(DwarfModel* dwarf, float change, float bound)
+{
+    BonusItem::PickUp(dwarf);
+    if (!holder) {
+        return;
+    }
+    const float changed = holder->GetMaxSpeed() + change;
+    const bool inside = change > 0.0f ? changed < bound : changed > bound;
+    if (inside) {
+        holder->SetMaxSpeed(changed);
+    } else {
+        holder = nullptr;
+    }
+}
+
+void BonusItem::ExpireChangingSpeed(float change)
+{
+    if (holder) {
+        holder->SetMaxSpeed(holder->GetMaxSpeed() - change);
+    }
+    Remove();
 }

@@ -28,7 +28,10 @@ public:
     BonusItem(const BonusItem&) = delete;
     BonusItem& operator=(const BonusItem&) = delete;
 
-    void Parameters(Serializer& serializer, const std::string& sectionName) override;
+    // The item's own section, named after its class; then its pictures are loaded.
+    void Parameters(Serializer& serializer, const std::string& sectionName) final;
+    // Pictures come with the prototype, so that no item loads one in the middle of a round.
+    void ParametersChanged() override;
     void Render() override;
     void Update(float dtSeconds) override;
     void Reset() override;
@@ -56,11 +59,29 @@ public:
     DwarfModel* GetHolder() const { return holder; }
 
 protected:
+    virtual const char* SectionLabel() const { return "BonusItem"; }
+    // The parameters in the order the item's files hold them.
+    virtual void ItemParameters(Serializer& serializer);
     // The values a clone copies from its prototype; subclasses add theirs.
     virtual void CopyFrom(const BonusItem& prototype);
     // The timer ran out (below 0).
     virtual void Expire() { Remove(); }
     void PlaySound() const;
+    // The clone of this prototype as a Kind, fresh as Reset leaves it.
+    template <class Kind>
+    std::unique_ptr<BonusItem> CloneAs() const
+    {
+        std::unique_ptr<BonusItem> clone = std::make_unique<Kind>();
+        clone->CopyFrom(*this);
+        clone->Reset();
+        return clone;
+    }
+    // Moves the drawn item down the screen, for pictures whose foot lies below their anchor.
+    void LowerOnScreen(float pixelsPerScale);
+    // Collects the item; it works on the dwarf only while the changed top speed stays strictly
+    // on the near side of the bound, otherwise on nobody.
+    void PickUpChangingSpeed(DwarfModel* dwarf, float change, float bound);
+    void ExpireChangingSpeed(float change);
 
     bool done = false;
     QMMainLevel* level = nullptr;
@@ -82,6 +103,9 @@ protected:
 
 private:
     void LeaveGrid();
+
+    // Handed to the level: it expires no more and is not handed over twice.
+    bool removed = false;
 
     static inline std::vector<BonusItem*> collectables;
 };
