@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 
 #include "app/Debug.h"
 #include "app/GameState.h"
@@ -124,6 +125,8 @@ void QMMainLevel::Parameters(Serializer& serializer, const std::string& name)
     serializer.Float("Ambient Volume", ambientVolume);
     serializer.Float("Music Volume", musicVolume);
     serializer.Int("DEBUG:nDwarfs", nDwarfs);
+    serializer.Bool("Queen on Throne", queenOnThrone);
+    serializer.Int("Hunter from Round", hunterFromRound);
     serializer.EndSection();
 }
 
@@ -217,10 +220,11 @@ void QMMainLevel::Activate()
     CollectDwarfs();
     SetBoardProjection();
     BuildSpawnTable();
-    jester = CastMember<GameElement>("Jester");
+    jester = CastMember<GameElement>(kJesterName);
     if (jester) {
         jester->Reset();
     }
+    CallCourt();
     player = DwarfModel::Player();
     if (!player || std::find(figures.begin(), figures.end(), player) == figures.end()) {
         Debug::Instance().Error("MainLevel: No dwarf named \"%s\" takes part, so there is no player: back to the menu\n",
@@ -322,10 +326,23 @@ void QMMainLevel::ResetRound()
             figure->GetController()->SetAttacksOwnKind(false);
         }
     }
+    CallCourt();
     timer = roundLength;
     floatingNumbers.clear();
     player->SetTotalScore(std::max(carriedScore, 0));
     Debug::Instance().Log("MainLevel Reset Round Done\n");
+}
+
+void QMMainLevel::CallCourt()
+{
+    queen = queenOnThrone ? CastMember<GameElement>(kQueenName) : nullptr;
+    const bool hunterComes = hunterFromRound > 0 && GetRoundNumber() >= hunterFromRound;
+    hunter = hunterComes ? CastMember<GameElement>(kHunterName) : nullptr;
+    for (GameElement* character : {queen, hunter}) {
+        if (character) {
+            character->Reset();
+        }
+    }
 }
 
 void QMMainLevel::EmptyLists()
@@ -485,8 +502,10 @@ void QMMainLevel::UpdatePlaying(float dtSeconds)
         figures[i]->Update(dtSeconds);
     }
     RollForItem();
-    if (jester) {
-        jester->Update(dtSeconds);
+    for (GameElement* character : {jester, hunter, queen}) {
+        if (character) {
+            character->Update(dtSeconds);
+        }
     }
     chimney.Update(dtSeconds);
     water.Update(dtSeconds);
@@ -662,8 +681,10 @@ void QMMainLevel::RenderScene()
     for (const StaticPicture& picture : staticPictures) {
         picture.Draw();
     }
-    if (jester) {
-        jester->Render();
+    for (GameElement* character : {jester, hunter, queen}) {
+        if (character) {
+            character->Render();
+        }
     }
     TextDisplay::Instance().SetFont(kStatusFont);
     for (GameModel* figure : figures) {

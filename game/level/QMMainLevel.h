@@ -41,6 +41,9 @@ public:
     static constexpr int kHighscoreLevel = 3;
     static constexpr const char* kRoundEndFile = "data\\Level01\\RoundEnd.txt";
     static constexpr const char* kLevelEndFile = "data\\Level01\\LevelEnd.txt";
+    static constexpr const char* kJesterName = "Jester";
+    static constexpr const char* kHunterName = "Hunter";
+    static constexpr const char* kQueenName = "Queen";
 
     QMMainLevel();
     ~QMMainLevel() override;
@@ -73,6 +76,10 @@ public:
     void SetItemProbability(float chance) { itemProbability = chance; }
     int GetDwarfCount() const { return nDwarfs; }
     void SetDwarfCount(int count) { nDwarfs = count; }
+    // The round of the game, 1 for the first.
+    int GetRoundNumber() const { return roundCounter - nDwarfs + 1; }
+    bool IsQueenOnThrone() const { return queenOnThrone; }
+    int GetHunterFromRound() const { return hunterFromRound; }
 
 private:
     void CreateStaticPictures();
@@ -81,6 +88,8 @@ private:
     void BuildSpawnTable();
     void OpenStreams();
     void ResetRound();
+    // The queen and the hunter as the switches call them for this round, reset.
+    void CallCourt();
     void UpdateConfirmQuit(float dtSeconds);
     void UpdateBetweenRounds(float dtSeconds);
     void UpdateFinalFanfare(float dtSeconds);
@@ -106,6 +115,9 @@ private:
 
     DwarfModel* player = nullptr;
     GameElement* jester = nullptr;
+    // The queen and the hunter, when the switches call them in this round; null otherwise.
+    GameElement* queen = nullptr;
+    GameElement* hunter = nullptr;
     GameState* game = nullptr;
     int state = kIdle;
     std::unique_ptr<QuitQuestion> quitDialog;
@@ -132,4 +144,7 @@ private:
     bool leaveForMenu = false;
     int mouseX = 0;
     int mouseY = 0;
+    // "Queen on Throne" and "Hunter from Round" (0: never). Off, the board plays without them.
+    bool queenOnThrone = false;
+    int hunterFromRound = 0;
 };

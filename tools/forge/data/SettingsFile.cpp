@@ -119,6 +119,13 @@ void WriteLevel(SettingsWriter& out)
     out.Note("another (KnightModel_3). With two rivals the player only has to match the better one each");
     out.Note("round, which a fair player can do, while the rising number of knights keeps it lively.");
     out.Int("DEBUG:nDwarfs", kComputerDwarfs);
+    out.Note("The queen watches from her seat over the door: she claps at a dwarf's fall and grumbles");
+    out.Note("at a knight's, which brings the painted throne to life and changes no score.");
+    out.Bool("Queen on Throne", true);
+    out.Note("The hunter comes in from the second round, with the first knight: the first round stays a");
+    out.Note("plain fight to learn the board, and the later ones get a random shot (-25 points and a");
+    out.Note("short reel for the dwarf it hits) and the odd antler (+50) to scramble for. 0: never.");
+    out.Int("Hunter from Round", 2);
     out.End();
 }
 
@@ -212,13 +219,16 @@ void WriteHunter(SettingsWriter& out)
 {
     out.StartObject("Hunter", "Hunter", true);
     out.Begin("Hunter", "Hunter");
-    out.VectorFloat("Random Timer", 20.0f, 40.0f);
+    // Away 10 to 25 s: one or two visits in a round of 45 s.
+    out.VectorFloat("Random Timer", 10.0f, 15.0f);
     out.VectorFloat("Starting Position", 0.5f, -0.1f);
     out.VectorFloat("Speed ", 0.0f, 0.0f);
     out.Float("Bullet Speed ", 0.4f);
     out.Float("Bullet Radius", 1.5f);
     out.VectorFloat("Search Time", 1.0f, 2.0f);
-    out.Float("Geweih prob", 0.002f);
+    // A chance per frame while the sweep passes straight ahead: the antler now and then, not
+    // on every visit.
+    out.Float("Geweih prob", 0.01f);
     out.Float("Geweih Zeit", 2.0f);
     out.End();
 }
@@ -253,7 +263,9 @@ void StartItem(SettingsWriter& out, const std::string& className, const std::str
 
 // Random items: every name holds "Dwarf", "Multiplicity" is its weight in the draw. Each kind
 // has a picture of its own (board, coins, nightcap, winged boot, snail) so a player can tell
-// them apart on the board.
+// them apart on the board. With the level's chance per pass one comes every three to six
+// seconds; ten seconds on the board keep two or three lying at a time, and no effect lasts
+// longer than a fifth of a round. Points items (only the player collects them) weigh most.
 void WriteItems(SettingsWriter& out)
 {
     StartItem(out, "BoardItem", "BoardItem_Dwarf");

@@ -11,8 +11,10 @@ namespace {
 
 constexpr float kPi = 3.14159265f;
 constexpr int kFrames = 8;
-constexpr float kSize = 1.15f;
-const FigureStripWriter::Cell kCell{120, 170, 6, 1.0f};
+constexpr float kSize = 0.9f;
+// Drawn top-left at the seat painted on the board: the frame is as wide as the seat, centred on
+// it, and she sits on its cushion, her crown and raised hands below the seat's crest.
+const FigureStripWriter::Cell kCell{90, 80, 4, 1.0f};
 
 enum SeatSlot : uint8_t { kCushion = FigureLook::kSlotCount, kGilt };
 
