@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <regex>
@@ -59,8 +61,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kGames = 150;
 constexpr int kSettledAfterGames = 10;
+// Games after the settling in which the live allocations may still rise: a rare event's first
+// time (a container's first entry) can come late. A leak rises in game after game.
+constexpr int kLateFirstAllocations = 2;
 constexpr float kFrameSeconds = 1.0f / 30.0f;
 // Three rounds of 6 s, two breaks of 6 s, the fanfare and the final screen take 41 s.
 constexpr int kMaxFramesPerGame = 1300;
@@ -69,23 +73,54 @@ constexpr int kMixerRate = 44100;
 constexpr int kMixerFramesPerFrame = 1470;
 constexpr size_t kReportedProblems = 10;
 
+constexpr const char* kSettingsFile = "shared/settings/settings.txt";
+
+// A board the games are played on: the settings file's values that differ from the generated.
+struct Court {
+    const char* name;
+    int games;
+    // A line the games' log must hold, or null.
+    const char* witnessed;
+    std::vector<std::pair<std::regex, std::string>> settingsChanges;
+};
+
+// As the level is specified (the switches off), and with the queen and the hunter, who comes
+// every round and soon, so that the short rounds see him shoot and drop antlers.
+const Court kCourts[] = {
+    {"ItemsBombAndJester", 100, nullptr, {{std::regex(R"("Queen on Throne" \d+)"), R"("Queen on Throne" 0)"},
+                                  {std::regex(R"("Hunter from Round" \d+)"), R"("Hunter from Round" 0)"}}},
+    {"WithQueenAndHunter", 50, "Shooting at", {{std::regex(R"("Queen on Throne" \d+)"), R"("Queen on Throne" 1)"},
+                                 {std::regex(R"("Hunter from Round" \d+)"), R"("Hunter from Round" 1)"},
+                                 {std::regex(R"((\[Hunter\] "Hunter"\n\{\n    "Random Timer") [^\n]*)"), "$1 1.0 1.0"},
+                                 {std::regex(R"("Geweih prob" [^\n]*)"), R"("Geweih prob" 0.1)"}}},
+};
+
 // Lays out data/ as the program finds it: a configuration that asks for no ".rle" files, the
-// generated files linked in, and their ".rle" caches copied, as loading rewrites a stale one.
-void LayOutData(const TempDir& dir)
+// generated files linked in (the settings file copied with the court's changes), and their
+// ".rle" caches copied, as loading rewrites a stale one.
+void LayOutData(const TempDir& dir, const Court& court)
 {
     const fs::path generated = QM_GENERATED_DATA_DIR;
     dir.Write("data/config.txt", "preloadData 0\ngenerateRleFiles 0\n");
     for (auto entry = fs::recursive_directory_iterator(generated); entry != fs::recursive_directory_iterator();
          ++entry) {
-        const fs::path target = dir.Path() / "data" / fs::relative(entry->path(), generated);
+        const fs::path relative = fs::relative(entry->path(), generated);
+        const fs::path target = dir.Path() / "data" / relative;
         if (entry->is_directory()) {
             fs::create_directories(target);
         } else if (entry->path().extension() == ".rle") {
             fs::copy_file(entry->path(), target);
-        } else if (entry.depth() > 0) {
+        } else if (entry.depth() > 0 && relative != kSettingsFile) {
             fs::create_symlink(entry->path(), target);
         }
     }
+    std::ifstream in(generated / kSettingsFile, std::ios::binary);
+    std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const auto& [pattern, replacement] : court.settingsChanges) {
+        ASSERT_TRUE(std::regex_search(settings, pattern)) << court.name;
+        settings = std::regex_replace(settings, pattern, replacement);
+    }
+    dir.Write(std::string("data/") + kSettingsFile, settings);
 }
 
 // What is wrong with the figures in play, or nothing.
@@ -95,7 +130,10 @@ std::string FigureProblem(const QMMainLevel& level)
     for (size_t i = 0; i < figures.size(); ++i) {
         const GameModel& figure = *figures[i];
         const BoardPoint at = figure.GetPosition();
-        if (std::min(at.column, at.row) < 0.0f || !GameMap::Instance().IsWalkable(figure.GetCell())) {
+        // A fallen figure lies still until it vanishes, and no longer holds its cell: the hunter's
+        // closing lane may block the cell under it.
+        const bool fallen = figure.GetState() == GameModel::kFall;
+        if (std::min(at.column, at.row) < 0.0f || (!fallen && !GameMap::Instance().IsWalkable(figure.GetCell()))) {
             return figure.GetName() + " stands off the walkable board";
         }
         if (figure.GetKind() == GameModel::kDwarf && (figure.GetRoundScore() < 0 || figure.GetTotalScore() < 0)) {
@@ -120,7 +158,7 @@ std::string FigureProblem(const QMMainLevel& level)
 std::vector<std::string> UnexpectedLogLines(const std::string& log, int& respawns, int& ignoredCaches)
 {
     static const std::regex flagged(R"(^(\*\*\*(WARNING|ERROR): |AudioEvent .* not found))");
-    static const std::regex expected("double defined in the character-set|LoadSettings: Unknown class <");
+    static const std::regex expected("double defined in the character-set");
     std::vector<std::string> unexpected;
     std::istringstream lines(log);
     std::string line;
@@ -175,10 +213,23 @@ int PlayGame(GameQuillmark& game, QMMainLevel& level, int seed, std::unique_ptr<
     return frames;
 }
 
-TEST(WholeGame, SeededGamesEndOnTheHighscoresWithFiguresScoresLogAndMemoryInOrder)
+void PrintTo(const Court& court, std::ostream* out) { *out << court.name; }
+
+// QM_WHOLE_GAMES caps the games of each court, for slow builds (the sanitizers).
+int GamesToPlay(const Court& court)
 {
+    const char* cap = std::getenv("QM_WHOLE_GAMES");
+    return cap ? std::clamp(std::atoi(cap), 1, court.games) : court.games;
+}
+
+class WholeGame : public ::testing::TestWithParam<Court> {};
+
+TEST_P(WholeGame, SeededGamesEndOnTheHighscoresWithFiguresScoresLogAndMemoryInOrder)
+{
+    const Court& court = GetParam();
+    const int games = GamesToPlay(court);
     TempDir dir;
-    LayOutData(dir);
+    LayOutData(dir, court);
     Debug::Instance().CreateLogFile("data\\debug.txt");
     ASSERT_TRUE(SettingsManager::Instance().LoadSettings("data\\config.txt"));
     ASSERT_TRUE(DirectDraw::Instance().Create(nullptr, 1024, 768, 16, false));
@@ -193,32 +244,41 @@ TEST(WholeGame, SeededGamesEndOnTheHighscoresWithFiguresScoresLogAndMemoryInOrde
     std::vector<std::string> problems;
     int won = 0;
     std::vector<int> frames;
-    frames.reserve(kGames);
-    long liveAfterFirst = 0;
-    for (int seed = 1; seed <= kGames; ++seed) {
+    frames.reserve(static_cast<size_t>(games));
+    long liveSettled = 0;
+    int risingGames = 0;
+    for (int seed = 1; seed <= games; ++seed) {
         frames.push_back(PlayGame(game, *level, seed, keyboard, problems));
         ASSERT_EQ(game.GetLevelNumber(), GameQuillmark::kHighscoreLevel) << "game " << seed << " did not end";
         won += level->HasWon() ? 1 : 0;
         // A knight loads its own pictures when it first joins a round, so the count settles
         // once the early games have reached the later rounds.
-        liveAfterFirst = seed == kSettledAfterGames ? liveAllocations.load() : liveAfterFirst;
+        const long live = liveAllocations.load();
+        risingGames += seed > kSettledAfterGames && live > liveSettled ? 1 : 0;
+        liveSettled = seed >= kSettledAfterGames ? std::max(liveSettled, live) : liveSettled;
     }
-    const long liveAfterLast = liveAllocations.load();
     level->GetPlayer()->ReplaceController(std::move(keyboard));
     game.Exit();
     int respawns = 0;
     int ignoredCaches = 0;
-    EXPECT_EQ(UnexpectedLogLines(dir.Read("data/debug.txt"), respawns, ignoredCaches), std::vector<std::string>{});
+    const std::string log = dir.Read("data/debug.txt");
+    EXPECT_EQ(UnexpectedLogLines(log, respawns, ignoredCaches), std::vector<std::string>{});
+    EXPECT_TRUE(!court.witnessed || log.find(court.witnessed) != std::string::npos) << court.witnessed;
     EXPECT_EQ(problems, std::vector<std::string>{});
-    EXPECT_EQ(liveAfterLast, liveAfterFirst) << "live allocations after the last game against an early one";
-    EXPECT_GT(won, 0);
-    EXPECT_LT(won, kGames);
-    std::printf("%d games: %d won, %d lost; %d to %d frames a game; %d crowded respawns; %d caches ignored; "
-                "%ld live allocations after an early game and after the last\n",
-                kGames, won, kGames - won, *std::min_element(frames.begin(), frames.end()),
-                *std::max_element(frames.begin(), frames.end()), respawns, ignoredCaches, liveAfterLast);
+    EXPECT_LE(risingGames, kLateFirstAllocations) << "games in which the live allocations rose";
+    if (games == court.games) {
+        EXPECT_GT(won, 0);
+        EXPECT_LT(won, games);
+    }
+    std::printf("%s, %d games: %d won, %d lost; %d to %d frames a game; %d crowded respawns; %d caches ignored; "
+                "live allocations rose in %d games after the first %d\n",
+                court.name, games, won, games - won, *std::min_element(frames.begin(), frames.end()),
+                *std::max_element(frames.begin(), frames.end()), respawns, ignoredCaches, risingGames, kSettledAfterGames);
     // The log's directory goes with the test.
     Debug::Release();
 }
+
+INSTANTIATE_TEST_SUITE_P(Courts, WholeGame, ::testing::ValuesIn(kCourts),
+                         [](const ::testing::TestParamInfo<Court>& court) { return std::string(court.param.name); });
 
 }  // namespace
