@@ -3,6 +3,7 @@
 #include "game/steering/DumbComputerController.h"
 #include "game/steering/PlayerController.h"
 #include "util/Factory.h"
+#include "util/Randomizer.h"
 
 namespace {
 
@@ -175,6 +176,45 @@ TEST_F(ItemTest, BombBlastStrikesTheDwarfsWithinItsRadiusPastKnightsAndWaitsForI
     EXPECT_EQ(knight.GetHitPoints(), 2);
     Passes(3);
     EXPECT_EQ(board.DynamicCount(), 0);
+}
+
+TEST_F(ItemTest, RandomPlacementKeepsAwayFromThePlayerUntilTheEighthDraw)
+{
+    const DwarfModel& player = Dwarf(On(), "", DwarfModel::kPlayerName);
+    const BonusItem& prototype = Place("PointsItem", "", {1, 1});
+    GameMap& map = GameMap::Instance();
+    auto placeAtRandom = [&prototype] {
+        std::unique_ptr<BonusItem> item = prototype.Clone();
+        item->PlaceAtRandom();
+        const Cell cell = item->GetCell();
+        BonusItem::Register(std::move(item));
+        return cell;
+    };
+    Randomizer::Instance().Seed(7);
+    EXPECT_GE(GameMap::CellDistanceSquared(placeAtRandom(), player.GetCell()), 16.0f);
+
+    // Only cells near the player left free: the eighth cell drawn is taken.
+    std::vector<Cell> blocked;
+    for (int row = 0; row < board::kCells; ++row) {
+        for (int column = 0; column < board::kCells; ++column) {
+            const bool far = GameMap::CellDistanceSquared({column, row}, player.GetCell()) >= 16.0f;
+            if (far && map.IsWalkable(column, row) && !map.ItemAt(column, row) && !map.FigureAt(column, row)) {
+                map.SetItem(const_cast<BonusItem*>(&prototype), column, row);
+                blocked.push_back({column, row});
+            }
+        }
+    }
+    Randomizer::Instance().Seed(7);
+    Cell eighth = GameMap::kNoCell;
+    for (int draw = 0; draw < 8; ++draw) {
+        eighth = map.RandomFreeCell();
+    }
+    Randomizer::Instance().Seed(7);
+    const Cell placed = placeAtRandom();
+    for (Cell cell : blocked) {
+        map.SetItem(nullptr, cell.column, cell.row);
+    }
+    EXPECT_EQ(placed, eighth);
 }
 
 }  // namespace
