@@ -1,10 +1,17 @@
 // Speed of the real board game: one frame of the main level (update, render, flush; no present)
-// with three dwarfs and three knights on the generated data, beside SDL's own full-frame copy
-// of the same board on 16-bit (5-6-5) and 32-bit screens.
+// with three dwarfs and three knights on the generated data, with items and bombs as in a game and
+// the jester, the queen and the hunter coming often, beside SDL's own full-frame copy of the same
+// board on 16-bit (5-6-5) and 32-bit screens.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/Debug.h"
 #include "bench/BenchStage.h"
@@ -33,16 +40,42 @@ constexpr float kRoundSeconds = 3600.0f;
 // beside the generated ones.
 constexpr const char* kConfig = "startGameState GameQuillmark\npreloadData 1\ngenerateRleFiles 0\n";
 
-// data/ is a real directory for the configuration and the log; the generated data is linked in.
+constexpr const char* kSettingsFile = "shared/settings/settings.txt";
+
+// The generated settings (items as often as in a game) with the court called in often, so that a
+// frame's average holds them.
+const std::pair<const char*, const char*> kBusyCourt[] = {
+    {R"("Queen on Throne" \d+)", R"("Queen on Throne" 1)"},
+    {R"("Hunter from Round" \d+)", R"("Hunter from Round" 1)"},
+    {R"((\[(Jester|Hunter)\] "\w+"\n\{\n    "Random Timer") [^\n]*)", "$1 0.5 0.5"},
+};
+
+// Links the generated entries of folder into data/folder, all but skipped ones.
+void LinkEntries(const TempDir& dir, const fs::path& folder, const std::vector<std::string>& skipped)
+{
+    fs::create_directories(dir.Path() / "data" / folder);
+    for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(QM_GENERATED_DATA) / folder)) {
+        std::string name = entry.path().filename().string();
+        if (std::find(skipped.begin(), skipped.end(), name) == skipped.end() && !name.starts_with("highscores.dat")) {
+            fs::create_symlink(entry.path(), dir.Path() / "data" / folder / name);
+        }
+    }
+}
+
+// data/ is a real directory for the configuration, the log and the busy court's settings; the
+// rest of the generated data is linked in.
 void LayOutData(const TempDir& dir)
 {
     dir.Write("data/config.txt", kConfig);
-    for (const fs::directory_entry& entry : fs::directory_iterator(QM_GENERATED_DATA)) {
-        std::string name = entry.path().filename().string();
-        if (name != "config.txt" && name != "debug.txt" && name != "crash.txt" && !name.starts_with("highscores.dat")) {
-            fs::create_symlink(entry.path(), dir.Path() / "data" / name);
-        }
+    LinkEntries(dir, "", {"config.txt", "debug.txt", "crash.txt", "shared"});
+    LinkEntries(dir, "shared", {"settings"});
+    LinkEntries(dir, "shared/settings", {"settings.txt"});
+    std::ifstream in(fs::path(QM_GENERATED_DATA) / kSettingsFile, std::ios::binary);
+    std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const auto& [pattern, replacement] : kBusyCourt) {
+        settings = std::regex_replace(settings, std::regex(pattern), replacement);
     }
+    dir.Write(std::string("data/") + kSettingsFile, settings);
 }
 
 // The game lets knights in one per won round, and with three dwarfs never the first knight. The
