@@ -58,11 +58,19 @@ void RenderEngine::SortByDepth()
     }
 }
 
-// Colour 0 is all-zero bytes in every screen format, so the clear is one memset per row.
+// Colour 0 is all-zero bytes in every screen format, so the clear is one memset per row. A
+// first draw that paints every pixel (the board's background) makes the clear invisible, and
+// it is skipped: it costs as much as that draw.
 void RenderEngine::ClearRenderTarget()
 {
     TargetLock target;
     if (!target.IsLocked()) {
+        return;
+    }
+    const Entry* first = !backgroundQueue.empty() ? &backgroundQueue.front()
+                         : !depthQueue.empty()    ? &depthQueue.front()
+                                                  : nullptr;
+    if (first && first->sprite->CoversTarget(first->info, target.Width(), target.Height())) {
         return;
     }
     size_t rowBytes = static_cast<size_t>(target.Width()) * static_cast<size_t>(target.BitsPerPixel() / 8);

@@ -35,6 +35,9 @@ public:
     // Rebuilds lost display surfaces; sprites in main memory have nothing to do.
     virtual void Restore() {}
     virtual void DrawEx(const DrawInfo& info) = 0;
+    // Whether this draw alone paints every pixel of a target of the given size, so that what
+    // the target held before cannot show.
+    virtual bool CoversTarget(const DrawInfo&, int, int) const { return false; }
 
     // Queuing at a depth: negative depths are backgrounds drawn first in queue order, the rest
     // in ascending depth.

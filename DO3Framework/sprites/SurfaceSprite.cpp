@@ -199,6 +199,23 @@ void SurfaceSprite::DrawEx(const DrawInfo& info)
     }
 }
 
+bool SurfaceSprite::CoversTarget(const DrawInfo& info, int targetWidth, int targetHeight) const
+{
+    if (!surface.GetPixelSurface() || info.Has(DI_DEST_SIZE) || BlitFlagsOf(info) != platform::kBlitOpaque) {
+        return false;
+    }
+    int x = 0;
+    int y = 0;
+    sprite_clipping::AnchoredPosition(info, fullWidth, fullHeight, x, y);
+    x += cropX;
+    y += cropY;
+    ImageRect from = sprite_clipping::SourceRect(info, width, height);
+    if (!sprite_clipping::LimitToPicture(x, y, from, width, height)) {
+        return false;
+    }
+    return x <= 0 && y <= 0 && x + from.Width() >= targetWidth && y + from.Height() >= targetHeight;
+}
+
 // The crop offset is part of the picture, so it scales with it.
 void SurfaceSprite::DrawScaledBlit(const DrawInfo& info, const ImageRect& source)
 {

@@ -32,6 +32,8 @@ public:
     // converted and the surface made anew in the new format.
     void Restore() override;
     void DrawEx(const DrawInfo& info) override;
+    // An opaque picture drawn unscaled over the whole target (a board's background).
+    bool CoversTarget(const DrawInfo& info, int targetWidth, int targetHeight) const override;
 
     // Uploads the inclusive surface rectangle again from image pixel (x, y) onwards.
     virtual void UpdateRect(int x, int y, const ImageRect& rect);

@@ -5,8 +5,12 @@
 
 #include "../sprites/ScreenFixture.h"
 #include "FillSprite.h"
+#include "sprites/SurfaceSprite.h"
 
 namespace {
+
+constexpr Color kRed = MakeColor(248, 0, 0);
+constexpr Color kWhite = MakeColor(248, 248, 248);
 
 using Order = std::vector<std::string>;
 
@@ -63,6 +67,36 @@ TEST_P(RenderEngineTest, BackgroundsComeFirstInQueueOrder)
     Flush();
     EXPECT_EQ(order, (Order{"sky", "far", "near", "ground"}));
     ASSERT_EQ(RenderEngine::Instance().GetBackgroundQueue().size(), 3u);
+}
+
+// A background that paints every pixel replaces the clear; one that leaves black pixels or
+// does not reach an edge does not, so nothing of the last frame shows through either.
+TEST_P(RenderEngineTest, OnlyAnOpaqueBackgroundOverTheWholeFrameReplacesTheClear)
+{
+    auto image = ScreenImage(DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, kRed);
+    image->SetPixel(5, 5, 0);
+    SurfaceSprite keyed;
+    ASSERT_TRUE(keyed.Create(std::move(image), DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, 0, 0, false));
+    SurfaceSprite narrow;
+    ASSERT_TRUE(narrow.Create(ScreenImage(DirectDraw::kFrameWidth - 1, DirectDraw::kFrameHeight, kRed),
+                              DirectDraw::kFrameWidth - 1, DirectDraw::kFrameHeight, 0, 0, false));
+    const std::pair<SurfaceSprite*, int> uncovered[] = {{&keyed, 5}, {&narrow, DirectDraw::kFrameWidth - 1}};
+    for (const auto& [background, column] : uncovered) {
+        FillTarget(kWhite);
+        RenderEngine::Instance().Clear();
+        background->Draw(0, 0, 0, -1.0f);
+        Flush();
+        EXPECT_EQ(At(column, 5), 0u) << "the last frame shows through at column " << column;
+    }
+    SurfaceSprite opaque;
+    ASSERT_TRUE(opaque.Create(ScreenImage(DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, kRed),
+                              DirectDraw::kFrameWidth, DirectDraw::kFrameHeight, 0, 0, false));
+    RenderEngine::Instance().Clear();
+    opaque.Draw(0, 0, 0, -1.0f);
+    EXPECT_TRUE(opaque.CoversTarget(RenderEngine::Instance().GetBackgroundQueue().front().info,
+                                    DirectDraw::kFrameWidth, DirectDraw::kFrameHeight));
+    Flush();
+    EXPECT_EQ(At(5, 5), ScreenValue(kRed));
 }
 
 TEST_P(RenderEngineTest, AnEmptyFrameIsClearedAndFlushKeepsTheQueuesUntilClear)
