@@ -94,12 +94,11 @@ void ReplacingFileWriter::RemoveLeftovers() const
         directory = ".";
     }
     const std::string leaf = Leaf(name);
-    std::error_code error;
-    for (fs::directory_iterator entry(directory, error), end; !error && entry != end; entry.increment(error)) {
-        int writer = WriterOfTemporary(entry->path().filename().string(), leaf);
+    for (const std::string& entry : PathResolver::Instance().NamesStartingWith(directory.string(), leaf + ".")) {
+        int writer = WriterOfTemporary(entry, leaf);
         if (writer != 0 && !ProcessRuns(writer)) {
             std::error_code ignored;
-            fs::remove(entry->path(), ignored);
+            fs::remove(directory / entry, ignored);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "images/ImageUtil.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -34,6 +35,29 @@ bool IsBlack(Color color)
 {
     return (color & 0xFFFFFF) == 0;
 }
+
+// Whether a pixel shows anything but black; palette pictures answer from a table of their
+// 256 colours, since bounding boxes of whole animation strips are found at start-up.
+class LitPixels {
+public:
+    explicit LitPixels(const Image& picture) : image(picture), indexed(picture.GetDepth() == 8)
+    {
+        const Color* palette = image.GetPalette();
+        for (int i = 0; indexed && i < 256; ++i) {
+            litIndex[static_cast<size_t>(i)] = !IsBlack(palette ? palette[i] : MakeColor(i, i, i));
+        }
+    }
+
+    bool operator()(int x, int y) const
+    {
+        return indexed ? litIndex[image.Row(y)[x]] : !IsBlack(image.GetPixel(x, y));
+    }
+
+private:
+    const Image& image;
+    bool indexed;
+    std::array<bool, 256> litIndex{};
+};
 
 // The first position from `from` on where kRunStart pixels of equal colour begin; width if none.
 int FindRunStart(const Image& image, int y, int from)
@@ -231,16 +255,25 @@ bool ImageUtil::CopyRect(const Image& source, Image& destination, const ImageRec
 
 ImageRect ImageUtil::GetBoundingRect(const Image& image)
 {
-    ImageRect bounds{image.GetWidth(), image.GetHeight(), -1, -1};
+    const LitPixels lit(image);
+    const int width = image.GetWidth();
+    ImageRect bounds{width, image.GetHeight(), -1, -1};
     for (int y = 0; y < image.GetHeight(); ++y) {
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            if (!IsBlack(image.GetPixel(x, y))) {
-                bounds.left = std::min(bounds.left, x);
-                bounds.top = std::min(bounds.top, y);
-                bounds.right = std::max(bounds.right, x);
-                bounds.bottom = std::max(bounds.bottom, y);
-            }
+        int left = 0;
+        while (left < width && !lit(left, y)) {
+            ++left;
         }
+        if (left == width) {
+            continue;
+        }
+        int right = width - 1;
+        while (!lit(right, y)) {
+            --right;
+        }
+        bounds.left = std::min(bounds.left, left);
+        bounds.top = std::min(bounds.top, y);
+        bounds.right = std::max(bounds.right, right);
+        bounds.bottom = y;
     }
     if (bounds.right < 0) {
         return {image.GetWidth() / 2, image.GetHeight() / 2, image.GetWidth() / 2, image.GetHeight() / 2};

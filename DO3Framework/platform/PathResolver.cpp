@@ -1,24 +1,14 @@
 #include "platform/PathResolver.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
+#include <sys/stat.h>
 
 namespace {
 
-std::string ToLower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : char(c); });
-    return text;
-}
-
 bool ExistsOnDisk(const std::string& path)
 {
-    std::error_code error;
-    return fs::exists(fs::symlink_status(path, error));
+    struct stat status {};
+    return lstat(path.c_str(), &status) == 0;
 }
 
 std::string Join(const std::string& directory, const std::string& component)
@@ -54,9 +44,9 @@ std::string PathResolver::Resolve(const std::string& name)
             continue;
         }
         // Below a missing directory nothing can exist: keep the remaining spelling.
-        std::string next = missing ? component : ResolveComponent(result, component);
-        result = Join(result, next);
-        missing = missing || !ExistsOnDisk(result);
+        std::string found = missing ? std::string() : SpellingOnDisk(result, component);
+        missing = found.empty();
+        result = Join(result, missing ? component : found);
     }
     if (path.ends_with('/') && !result.ends_with('/')) {
         result += '/';
@@ -64,46 +54,90 @@ std::string PathResolver::Resolve(const std::string& name)
     return result;
 }
 
-std::string PathResolver::ResolveComponent(const std::string& directory, const std::string& component)
+std::vector<std::string> PathResolver::NamesStartingWith(const std::string& directory, const std::string& prefix)
 {
-    if (component == "." || component == ".." || ExistsOnDisk(Join(directory, component))) {
-        return component;
-    }
-    std::string key = ToLower(Join(directory, component));
-    auto cached = resolved.find(key);
-    if (cached != resolved.end()) {
-        if (ExistsOnDisk(Join(directory, cached->second))) {
-            return cached->second;
-        }
-        resolved.erase(cached);
-    }
-    std::string found = FindIgnoringCase(directory, component);
-    if (found.empty()) {
-        return component;
-    }
-    resolved[key] = found;
-    return found;
+    std::lock_guard<std::mutex> guard(lock);
+    const DirectoryListing* listing = CurrentListing(directory);
+    return listing ? listing->NamesStartingWith(prefix) : std::vector<std::string>();
 }
 
-std::string PathResolver::FindIgnoringCase(const std::string& directory, const std::string& component) const
+std::string PathResolver::SpellingOnDisk(const std::string& directory, const std::string& component)
 {
-    std::error_code error;
-    fs::directory_iterator entries(directory.empty() ? "." : directory, error);
-    if (error) {
+    if (ExistsOnDisk(Join(directory, component))) {
+        return component;
+    }
+    if (component == "." || component == "..") {
         return {};
     }
-    std::string wanted = ToLower(component);
-    std::string best;
-    for (auto it = entries; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) {
-            break;
+    const DirectoryListing* listing = CurrentListing(directory);
+    return listing ? listing->Find(component) : std::string();
+}
+
+const DirectoryListing* PathResolver::CurrentListing(const std::string& directory)
+{
+    const std::string path = directory.empty() ? "." : directory;
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        return nullptr;
+    }
+    // After the look at the disk: a directory replaced before it has reported so by now.
+    ApplyReportedChanges();
+    const DirectoryId id{status.st_dev, status.st_ino};
+    auto known = listings.find(id);
+    if (known != listings.end()) {
+        return &known->second;
+    }
+    // Watched before it is read, so that no change slips in between.
+    const int watch = changes.Watch(path);
+    if (watch < 0) {
+        return unwatched.Read(path) ? &unwatched : nullptr;
+    }
+    // One directory, one watch: a listing the watch served before (the directory was replaced
+    // between the look and the watch) is stale.
+    auto previous = watched.find(watch);
+    if (previous != watched.end()) {
+        listings.erase(previous->second);
+    }
+    watched[watch] = id;
+    DirectoryListing& listing = listings[id];
+    if (!listing.Read(path)) {
+        changes.Unwatch(watch);
+        watched.erase(watch);
+        listings.erase(id);
+        return nullptr;
+    }
+    return &listing;
+}
+
+void PathResolver::ApplyReportedChanges()
+{
+    using Kind = DirectoryChanges::Change::Kind;
+    for (const DirectoryChanges::Change& change : changes.Take()) {
+        if (change.kind == Kind::kReportsLost) {
+            ForgetAll();
+            continue;
         }
-        std::string candidate = it->path().filename().string();
-        // Several spellings of one name: take the smallest, so the choice never depends on
-        // the order the directory lists them in.
-        if (ToLower(candidate) == wanted && (best.empty() || candidate < best)) {
-            best = candidate;
+        auto id = watched.find(change.watch);
+        if (id == watched.end()) {
+            continue;
+        }
+        DirectoryListing& listing = listings[id->second];
+        if (change.kind == Kind::kAdded) {
+            listing.Add(change.name);
+        } else if (change.kind == Kind::kRemoved) {
+            listing.Remove(change.name);
+        } else {
+            listings.erase(id->second);
+            watched.erase(id);
         }
     }
-    return best;
+}
+
+void PathResolver::ForgetAll()
+{
+    for (const auto& entry : watched) {
+        changes.Unwatch(entry.first);
+    }
+    watched.clear();
+    listings.clear();
 }

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <map>
 #include <mutex>
 #include <string>
+#include <sys/types.h>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
+#include "platform/DirectoryChanges.h"
+#include "platform/DirectoryListing.h"
 #include "util/Singleton.h"
 
 // Turns the program's Windows-style file names ("data\Level01\RoundEnd.txt") into paths of a
@@ -13,14 +19,28 @@
 class PathResolver : public Singleton<PathResolver> {
 public:
     std::string Resolve(const std::string& name);
+    // The names in the directory at the resolved path that begin with prefix (letter case counts).
+    std::vector<std::string> NamesStartingWith(const std::string& directory, const std::string& prefix);
 
 private:
-    std::string ResolveComponent(const std::string& directory, const std::string& component);
-    std::string FindIgnoringCase(const std::string& directory, const std::string& component) const;
+    using DirectoryId = std::pair<dev_t, ino_t>;
 
-    // Only hits are remembered, and each is checked against the disk before use: a file that
-    // appears later, or a working directory that changes, never meets a stale answer.
-    std::unordered_map<std::string, std::string> resolved;
+    // The spelling on disk of component inside directory; empty when there is none.
+    std::string SpellingOnDisk(const std::string& directory, const std::string& component);
+    // The directory's names as they are now; null when it is no directory that can be read.
+    const DirectoryListing* CurrentListing(const std::string& directory);
+    void ApplyReportedChanges();
+    void ForgetAll();
+
+    // Listings are kept by the directory itself, not its name: a working directory that
+    // changes, or a directory made anew, never meets another one's names. Every change the
+    // system reports is applied to them, so a file that appears later, from this program or
+    // another, is found.
+    std::map<DirectoryId, DirectoryListing> listings;
+    std::unordered_map<int, DirectoryId> watched;
+    DirectoryChanges changes;
+    // Read for one answer where the directory cannot be watched.
+    DirectoryListing unwatched;
     std::mutex lock;
 };
 

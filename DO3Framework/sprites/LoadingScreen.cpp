@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "display/DirectDraw.h"
+#include "platform/Clock.h"
 #include "render/RenderEngine.h"
 #include "sprites/Sprite.h"
 #include "text/Font.h"
@@ -22,6 +23,9 @@ constexpr int kTextY = 420;
 // The hundred's "1" sits a little right of its cell.
 constexpr int kHundredX = 444;
 constexpr int kCellPadding = 3;
+// Forty pictures a second let the bar move smoothly; a display that waits for its refresh on
+// each picture then costs the loading little.
+constexpr uint32_t kMinPresentMilliseconds = 25;
 
 enum BarFrames {
     kBarDark = 0,
@@ -46,6 +50,13 @@ void LoadingScreen::SetSprites(Sprite* backgroundSprite, Sprite* barSprite)
 {
     background = backgroundSprite;
     bar = barSprite;
+    presentedPercent = -1;
+}
+
+void LoadingScreen::SetActive(bool on)
+{
+    active = on;
+    presentedPercent = -1;
 }
 
 void LoadingScreen::Progress(float p)
@@ -59,8 +70,22 @@ void LoadingScreen::Progress(float p)
         progress = clamped;
     }
     QueueFrame();
+    if (!ShowsSomethingNew()) {
+        return;
+    }
     RenderEngine::Instance().Flush();
     DirectDraw::Instance().Present();
+    presentedPercent = Percent(progress);
+    presentedAt = platform::Clock::Milliseconds();
+}
+
+bool LoadingScreen::ShowsSomethingNew() const
+{
+    if (presentedPercent < 0) {
+        return true;
+    }
+    return Percent(progress) != presentedPercent &&
+           platform::Clock::Milliseconds() - presentedAt >= kMinPresentMilliseconds;
 }
 
 void LoadingScreen::Advance(float delta)

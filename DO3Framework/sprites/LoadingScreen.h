@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "util/Singleton.h"
 
 class Font;
@@ -14,12 +16,14 @@ public:
 
     // Borrowed from the sprite manager; either may be null (then it is not drawn).
     void SetSprites(Sprite* background, Sprite* bar);
-    void SetActive(bool on) { active = on; }
+    void SetActive(bool on);
     // Loading is over: later reports are ignored.
     void Finish() { active = false; }
     bool IsActive() const { return active; }
 
-    // Draws and presents one frame for the progress p (0..1). The shown progress only grows.
+    // Queues the frame for the progress p (0..1); the shown progress only grows. The frame is
+    // presented when its percentage is new and the last one has been up for a moment, so that
+    // loading never waits on presenting pictures nobody could tell apart.
     void Progress(float p);
     // Progress by delta beyond what is shown.
     void Advance(float delta);
@@ -28,6 +32,7 @@ public:
     int BarFrame() const;
 
 private:
+    bool ShowsSomethingNew() const;
     void QueueFrame() const;
     void QueuePercentage(const Font& font) const;
 
@@ -35,4 +40,7 @@ private:
     Sprite* bar = nullptr;
     bool active = false;
     float progress = 0.0f;
+    // The percentage on the screen (-1 before the first frame) and when it was presented.
+    int presentedPercent = -1;
+    uint32_t presentedAt = 0;
 };
