@@ -3,6 +3,7 @@
 #include <ctime>
 #include <functional>
 #include <string>
+#include <vector>
 
 class File;
 
@@ -20,28 +21,43 @@ public:
 
     // Creates the dynamic objects first, then reads every block into the Cast member of its
     // name (blocks without a member are skipped; a name read twice takes both blocks in order).
+    // A block whose section does not close before the next block is logged and skipped.
     // The loading screen moves towards 0.9 meanwhile. False when the file does not open.
     static bool Load(const std::string& name, const ElementCreator& createElement);
-    // Writes every Cast member in registration order. The file is replaced whole, once the new
-    // one is complete; a copy of the old one is kept as a dated backup. Refused while an
-    // archive is open, since the settings are then read from the archive.
+    // Writes each Cast member's block where the file had it, copies the blocks of objects that
+    // are not in the Cast unchanged, and appends the members the file lacked in registration
+    // order. The file is replaced whole, once the new one is complete; a copy of the old one is
+    // kept as a dated backup. Refused while an archive is open, since the settings are then
+    // read from the archive, and when the old file cannot be read.
     static bool Save(const std::string& name);
 
-    // "settings2004-10-19 20-48-28.txt" for that local time.
-    static std::string BackupName(const std::tm& localTime);
+    // "settings2004-10-19 20-48-28.txt" for that local time; a further backup within the same
+    // second is copy 2, "settings2004-10-19 20-48-28 (2).txt", and so on.
+    static std::string BackupName(const std::tm& localTime, int copy = 1);
 
 private:
-    struct BlockHeader {
+    // One block as positions in the file: from its comment line (when one stands right before
+    // the start line) up to the next block or the end of the file.
+    struct Block {
+        int begin = 0;
+        // The "class type" line, where a reader starts.
+        int body = 0;
+        int end = 0;
+        // Of the start line, counted from 1.
+        int line = 0;
         bool dynamic = false;
         std::string classText;
         std::string objectName;
+        // Its section closes before the next block: a reader of a block cut short would take
+        // the next block's lines for its own.
+        bool whole = false;
     };
 
-    // Finds the next block start and reads its header; the file is left on the line after
-    // the start line. False at the end of the file.
-    static bool NextBlock(File& file, BlockHeader& header);
-    static void CreateDynamicElements(File& file, const ElementCreator& createElement);
-    static void ReadBlocks(File& file);
-    static void WriteBlocks(File& file);
+    // The blocks in file order; the file is left at its end.
+    static std::vector<Block> ScanBlocks(File& file);
+    static void CreateDynamicElements(const std::vector<Block>& blocks, const ElementCreator& createElement);
+    static void ReadBlocks(File& file, const std::vector<Block>& blocks);
+    static bool ReadOldFile(const std::string& path, std::string& text, std::vector<Block>& blocks);
+    static void WriteBlocks(File& file, const std::string& oldText, const std::vector<Block>& oldBlocks);
     static void KeepBackup(const std::string& path);
 };

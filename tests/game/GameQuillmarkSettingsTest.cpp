@@ -1,5 +1,6 @@
 #include <ctime>
 #include <filesystem>
+#include <set>
 
 #include "GameQuillmarkFixture.h"
 #include "files/ReplacingFileWriter.h"
@@ -117,22 +118,51 @@ TEST_F(SettingsFile, SavedSettingsLoadBackToTheSameValues)
     EXPECT_EQ(loaded->speed, 12);
 }
 
-TEST_F(SettingsFile, SavingKeepsTheOldFileAsADatedBackup)
+TEST_F(SettingsFile, EverySaveKeepsTheFileItReplacesAsADatedBackup)
 {
     WriteSettings("old contents\n");
     game->SaveSettings("settings.txt");
-    int backups = 0;
+    const std::string firstSave = dir->Read("data/shared/settings/settings.txt");
+    EXPECT_NE(firstSave.find("OBJECT START\nclass type: \"class "), std::string::npos);
+    // Most likely within the same second: the second backup must not replace the first.
+    game->SaveSettings("settings.txt");
+    std::multiset<std::string> backups;
     for (const auto& entry : std::filesystem::directory_iterator(dir->Path() / "data/shared/settings")) {
         std::string name = entry.path().filename().string();
         if (name != "settings.txt") {
-            ++backups;
             EXPECT_EQ(name.rfind("settings", 0), 0u) << name;
-            EXPECT_EQ(dir->Read("data/shared/settings/" + name), "old contents\n");
+            backups.insert(dir->Read("data/shared/settings/" + name));
         }
     }
-    EXPECT_EQ(backups, 1);
-    EXPECT_NE(dir->Read("data/shared/settings/settings.txt").find("OBJECT START\nclass type: \"class "),
-              std::string::npos);
+    EXPECT_EQ(backups, (std::multiset<std::string>{"old contents\n", firstSave}));
+}
+
+TEST_F(SettingsFile, SavingWritesEachMemberInItsPlaceAndKeepsOtherBlocksAsTheyStood)
+{
+    // A block of a class this build lacks, with a note, a Windows line end and a blank line.
+    const std::string ghost = Dynamic("NoSuchModel", "Ghost", "    # tuned by hand\n\t\"strength\" 3\r\n") + "\n";
+    WriteSettings(Static("Static One", "    \"volume\" 1\n") + ghost +
+                  Dynamic("TestElement", "Knut", "    \"strength\" 7\n"));
+    game->LoadSettings("settings.txt");
+    staticObject.volume = 77;
+    game->CreateGameElement("TestElement", "", false);
+    game->SaveSettings("settings.txt");
+    EXPECT_EQ(dir->Read("data/shared/settings/settings.txt"),
+              Static("Static One", "    \"volume\" 77\n    \"pitch\" 1.000000\n") + ghost +
+                  Dynamic("TestElement", "Knut", "    \"strength\" 7\n    \"speed\" 2\n") +
+                  Dynamic("TestElement", "Game Elements|TestElement_1", "    \"strength\" 1\n    \"speed\" 2\n"));
+}
+
+TEST_F(SettingsFile, ABlockCutShortIsSkippedAndLoggedAndTheNextBlockIsRead)
+{
+    std::string cutShort = Static("Static One", "    \"volume\" 5\n");
+    cutShort.resize(cutShort.size() - std::string("}\n\n").size());
+    WriteSettings(cutShort + Dynamic("TestElement", "Knut", "    \"strength\" 7\n"));
+    game->LoadSettings("settings.txt");
+    EXPECT_EQ(staticObject.volume, 10);
+    ASSERT_NE(Element("Knut"), nullptr);
+    EXPECT_EQ(Element("Knut")->strength, 7);
+    EXPECT_TRUE(LogHas("GameQuillmark::LoadSettings: Block <Static One> in line 2 is cut short, skipped\n"));
 }
 
 TEST_F(SettingsFile, ABackupIsNamedAfterTheLocalTime)
@@ -145,6 +175,7 @@ TEST_F(SettingsFile, ABackupIsNamedAfterTheLocalTime)
     time.tm_min = 48;
     time.tm_sec = 28;
     EXPECT_EQ(ObjectSettingsFile::BackupName(time), "settings2004-10-19 20-48-28.txt");
+    EXPECT_EQ(ObjectSettingsFile::BackupName(time, 2), "settings2004-10-19 20-48-28 (2).txt");
 }
 
 TEST_F(SettingsFile, ASaveThatCannotOpenItsFileKeepsTheOldOne)
