@@ -417,9 +417,17 @@ void GameQuillmark::Render()
         cursor.Draw(mouseX, mouseY, RenderEngine::kCursorDepth);
     }
     activeLevel->Render();
-    renderEngine.Flush();
+    // A frame that repeats the last one would change no pixel: it is neither drawn nor shown
+    // again, unless the window lost its picture.
+    bool repeated = renderEngine.RepeatsLastFrame();
+    if (!repeated) {
+        renderEngine.Flush();
+    }
     SpriteManager::Instance().RestoreIfNeeded();
-    DirectDraw::Instance().Present();
+    DirectDraw& display = DirectDraw::Instance();
+    if (!repeated || display.NeedsRepaint()) {
+        display.Present();
+    }
 }
 
 // ---------------------------------------------------------------- input

@@ -110,6 +110,7 @@ std::unique_ptr<platform::PixelSurface> DirectDraw::CreateBuffer(int bufferWidth
 
 bool DirectDraw::CreateSurfaces()
 {
+    ++bufferGeneration;
     usePreRender = false;
     bool created = fullScreen ? CreateFullScreenSurfaces() : CreateWindowedSurfaces();
     if (!created) {
@@ -274,6 +275,7 @@ void DirectDraw::ReportLostSurface()
 
 void DirectDraw::RestoreSurfaces()
 {
+    ++bufferGeneration;
     for (platform::PixelSurface* surface : {primary.get(), backBuffer.get(), fadeBuffer.get(), preRenderBuffer.get()}) {
         if (surface && surface->IsLost()) {
             Debug::Instance().CheckDirectXResult(surface->Restore(), kErrorSource, __LINE__);
@@ -298,6 +300,11 @@ void DirectDraw::Present()
     if (presenter) {
         CheckBlit(presenter->Present(*backBuffer), __LINE__);
     }
+}
+
+bool DirectDraw::NeedsRepaint() const
+{
+    return presenter && presenter->NeedsRepaint();
 }
 
 // The full-screen window covers the desktop without changing its mode, so the desktop is

@@ -39,6 +39,9 @@ public:
     bool SetMode(int width, int height, int depth);
     void ClearSurface(platform::PixelSurface* surface);
     void Present();
+    // The window no longer shows the last presented frame (it was uncovered or resized, or
+    // nothing was presented yet): a frame that did not change must still be presented.
+    bool NeedsRepaint() const;
     void RestoreSurfaces();
     void FlipToGDI();
     void UpdateTransition();
@@ -47,6 +50,9 @@ public:
     void StartTransition(bool reverse);
     void SetTransitionPosition(float position) { transitionPosition = position; }
     void StopTransition() { transitionActive = false; }
+    bool IsTransitionUnderWay() const { return transitionCapture || transitionActive; }
+    // Changes whenever the buffers were made anew or restored, and so lost what they held.
+    uint32_t GetBufferGeneration() const { return bufferGeneration; }
 
     // Writes the render target as a 24-bit BMP on disk; false (and a log line) on failure.
     bool WriteSnapshot(const char* fileName);
@@ -124,6 +130,7 @@ private:
     bool transitionReverse = false;
     float transitionPosition = 0.0f;
     bool ownRestorePending = false;
+    uint32_t bufferGeneration = 0;
     std::function<void()> lostSurfaceHandler;
     std::vector<uint32_t> scratch;
 };

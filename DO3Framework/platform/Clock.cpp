@@ -2,8 +2,15 @@
 
 #include <SDL.h>
 
+#include <chrono>
+#include <thread>
+
 namespace platform {
 namespace {
+
+// The last millisecond of a wait is slept in naps this short: the wait ends a fraction of a
+// millisecond after its mark instead of spinning on the clock.
+constexpr std::chrono::microseconds kNap{200};
 
 // Signed difference, so that a wrap of the clock between the two readings does not stall.
 int32_t ElapsedSince(uint32_t mark)
@@ -36,11 +43,15 @@ void Clock::Sleep(uint32_t milliseconds)
 void Clock::WaitUntilElapsed(uint32_t markMilliseconds, uint32_t milliseconds)
 {
     const auto wanted = static_cast<int32_t>(milliseconds);
-    int32_t remaining = wanted - ElapsedSince(markMilliseconds);
-    if (remaining > 1) {
-        Sleep(static_cast<uint32_t>(remaining - 1));
-    }
-    while (ElapsedSince(markMilliseconds) < wanted) {
+    for (int32_t remaining = wanted - ElapsedSince(markMilliseconds); remaining > 0;
+         remaining = wanted - ElapsedSince(markMilliseconds)) {
+        // The millisecond clock may be just short of its next tick: whole milliseconds are
+        // slept only while more than one is left.
+        if (remaining > 1) {
+            Sleep(static_cast<uint32_t>(remaining - 1));
+        } else {
+            std::this_thread::sleep_for(kNap);
+        }
     }
 }
 

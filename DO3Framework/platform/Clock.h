@@ -12,8 +12,8 @@ public:
     static uint64_t PerformanceCounter();
     static uint64_t PerformanceFrequency();
     static void Sleep(uint32_t milliseconds);
-    // Returns once at least the given milliseconds have passed since mark. Sleeps most of the
-    // wait and spins only the last millisecond: the pacing stays exact without burning a core.
+    // Returns once at least the given milliseconds have passed since mark. Sleeps the whole
+    // wait, the last millisecond in short naps, so that it neither burns a core nor ends late.
     static void WaitUntilElapsed(uint32_t markMilliseconds, uint32_t milliseconds);
 };
 

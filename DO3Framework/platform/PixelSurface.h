@@ -39,7 +39,8 @@ enum BlitFlags : uint32_t {
 // both surfaces (a stretched blit moves the source edges with the clipped destination), so a
 // rectangle reaching past an edge is drawn in part. A rectangle with right < left or
 // bottom < top is refused with kResultInvalidRect. Every operation of a lost surface answers
-// kResultSurfaceLost until Restore, whose contents are undefined and must be drawn again.
+// kResultSurfaceLost until Restore, whose contents are undefined and must be drawn again; until
+// then its pixels stay in main memory, readable through Row.
 // Results are PlatformResult codes.
 class PixelSurface {
 public:

@@ -13,14 +13,35 @@ namespace platform {
 
 namespace {
 
-// Renderer resets lose every texture and, on the original platform, every surface.
-int WatchRendererResets(void* presenter, SDL_Event* event)
+bool LosesPicture(const SDL_WindowEvent& event)
 {
+    return event.event == SDL_WINDOWEVENT_EXPOSED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED;
+}
+
+// Renderer resets lose every texture and, on the original platform, every surface. A window
+// that was uncovered or resized must be shown its frame again.
+int WatchRendererEvents(void* data, SDL_Event* event)
+{
+    auto* presenter = static_cast<Presenter*>(data);
     if (event->type == SDL_RENDER_TARGETS_RESET || event->type == SDL_RENDER_DEVICE_RESET) {
         PixelSurface::MarkAllLost();
-        static_cast<Presenter*>(presenter)->ForgetTexture();
+        presenter->ForgetTexture();
+    } else if (event->type == SDL_WINDOWEVENT && LosesPicture(event->window)) {
+        presenter->ForgetPicture(event->window.windowID);
     }
     return 0;
+}
+
+// A window gets SDL's software renderer, drawing straight into the window, without the
+// texture framebuffer that would load OpenGL; our own scaling of the frame into it is cheap at
+// a window's size. Full screen asks for the accelerated renderer, which scales for free.
+SDL_Renderer* CreateRenderer(SDL_Window* window, bool fullScreen)
+{
+    if (fullScreen) {
+        return SDL_CreateRenderer(window, -1, 0);
+    }
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
 
 uint32_t TextureFormatFor(const PixelFormat& format)
@@ -105,7 +126,7 @@ std::unique_ptr<Presenter> Presenter::Create(SDL_Window* window, bool fullScreen
     SDL_Renderer* renderer = SDL_GetRenderer(window);
     bool ownsRenderer = renderer == nullptr;
     if (ownsRenderer) {
-        renderer = SDL_CreateRenderer(window, -1, 0);
+        renderer = CreateRenderer(window, fullScreen);
     }
     if (!renderer) {
         return nullptr;
@@ -120,12 +141,12 @@ std::unique_ptr<Presenter> Presenter::Create(SDL_Window* window, bool fullScreen
 Presenter::Presenter(SDL_Window* presentWindow, SDL_Renderer* presentRenderer, bool ownRenderer, bool isSoftware)
     : window(presentWindow), renderer(presentRenderer), ownsRenderer(ownRenderer), software(isSoftware)
 {
-    SDL_AddEventWatch(&WatchRendererResets, this);
+    SDL_AddEventWatch(&WatchRendererEvents, this);
 }
 
 Presenter::~Presenter()
 {
-    SDL_DelEventWatch(&WatchRendererResets, this);
+    SDL_DelEventWatch(&WatchRendererEvents, this);
     ForgetTexture();
     if (ownsRenderer) {
         SDL_DestroyRenderer(renderer);
@@ -138,6 +159,18 @@ void Presenter::ForgetTexture()
         SDL_DestroyTexture(texture);
         texture = nullptr;
     }
+}
+
+void Presenter::ForgetPicture(uint32_t windowId)
+{
+    if (windowId == SDL_GetWindowID(window)) {
+        pictureShown = false;
+    }
+}
+
+bool Presenter::NeedsRepaint() const
+{
+    return !texture || !pictureShown;
 }
 
 void Presenter::SetFullScreen(bool fullScreen)
@@ -186,12 +219,16 @@ int32_t Presenter::Present(const PixelSurface& frame)
         return result;
     }
     SDL_Rect destination{target.x, target.y, target.width, target.height};
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    // Only bars beside the frame need the clear; a frame over the whole output paints every pixel.
+    if (target.width < outputWidth || target.height < outputHeight) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
     if (SDL_RenderCopy(renderer, texture, nullptr, &destination) != 0) {
         return kResultGeneric;
     }
     SDL_RenderPresent(renderer);
+    pictureShown = true;
     return kResultOk;
 }
 

@@ -19,7 +19,8 @@ class PixelSurface;
 // full-screen window. A software renderer gets the frame already scaled to the viewport and
 // converted to the window's format, since its own stretch is several times slower. Renderer
 // resets mark every surface lost. The renderer is the window's one renderer (SDL_GetRenderer
-// finds it): a renderer the window already has is borrowed, otherwise made and owned.
+// finds it): a renderer the window already has is borrowed, otherwise made and owned, the
+// software one for a window and the accelerated one for full screen.
 class Presenter {
 public:
     // Null when no renderer can be made for the window.
@@ -34,6 +35,10 @@ public:
     bool IsSoftware() const { return software; }
     // The texture is gone after a renderer reset; the next present makes a new one.
     void ForgetTexture();
+    // The window with this id was uncovered or resized and shows no frame until the next present.
+    void ForgetPicture(uint32_t windowId);
+    // Nothing was presented since the texture or the window's picture was lost.
+    bool NeedsRepaint() const;
 
 private:
     Presenter(SDL_Window* window, SDL_Renderer* renderer, bool ownsRenderer, bool software);
@@ -49,6 +54,7 @@ private:
     int textureWidth = 0;
     int textureHeight = 0;
     bool software;
+    bool pictureShown = false;
     // 16-bit pixel values to 0xFFRRGGBB for the software path, built for tableFormat.
     std::vector<uint32_t> colorTable;
     PixelFormat tableFormat{0, 0, 0, 0};

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/Window.h"
+
 namespace platform {
 
 void PushKey(const char* keyName, bool down, bool repeat)
@@ -50,6 +52,15 @@ void PushWindowClose()
 {
     SDL_Event event {};
     event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
+void PushWindowExposed(const Window& window)
+{
+    SDL_Event event {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_EXPOSED;
+    event.window.windowID = SDL_GetWindowID(window.Handle());
     SDL_PushEvent(&event);
 }
 

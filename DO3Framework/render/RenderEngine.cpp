@@ -1,5 +1,7 @@
 #include "render/RenderEngine.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "display/DirectDraw.h"
@@ -12,12 +14,26 @@ namespace {
 constexpr size_t kReservedDepthEntries = 2048;
 constexpr size_t kReservedBackgroundEntries = 64;
 
+// Bitwise, so that a NaN depth or scale equals itself.
+bool SameDraw(const RenderEngine::Entry& a, const RenderEngine::Entry& b)
+{
+    return a.sprite == b.sprite && std::memcmp(&a.info, &b.info, sizeof a.info) == 0 &&
+           std::bit_cast<uint32_t>(a.depth) == std::bit_cast<uint32_t>(b.depth);
+}
+
+bool SameDraws(const std::vector<RenderEngine::Entry>& a, const std::vector<RenderEngine::Entry>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameDraw);
+}
+
 }  // namespace
 
 RenderEngine::RenderEngine()
 {
     depthQueue.reserve(kReservedDepthEntries);
+    lastDepthQueue.reserve(kReservedDepthEntries);
     backgroundQueue.reserve(kReservedBackgroundEntries);
+    lastBackgroundQueue.reserve(kReservedBackgroundEntries);
 }
 
 void RenderEngine::Add(Sprite* sprite, const DrawInfo& info, float depth)
@@ -79,8 +95,26 @@ void RenderEngine::ClearRenderTarget()
     }
 }
 
+bool RenderEngine::RepeatsLastFrame() const
+{
+    const DirectDraw& display = DirectDraw::Instance();
+    return lastFrameKept && !display.IsTransitionUnderWay() &&
+           display.GetBufferGeneration() == lastBufferGeneration && SameDraws(backgroundQueue, lastBackgroundQueue) &&
+           SameDraws(depthQueue, lastDepthQueue);
+}
+
+void RenderEngine::KeepLastFrame()
+{
+    const DirectDraw& display = DirectDraw::Instance();
+    lastDepthQueue = depthQueue;
+    lastBackgroundQueue = backgroundQueue;
+    lastBufferGeneration = display.GetBufferGeneration();
+    lastFrameKept = !display.IsTransitionUnderWay();
+}
+
 void RenderEngine::Flush()
 {
+    KeepLastFrame();
     SortByDepth();
     ClearRenderTarget();
     DirectDraw& display = DirectDraw::Instance();

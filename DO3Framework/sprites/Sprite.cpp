@@ -23,6 +23,15 @@ DrawInfo PositionedAt(int x, int y, int frame)
 
 }  // namespace
 
+// Another sprite may take this one's place in memory and be queued alike: the render engine
+// must not take its draws for the last frame's.
+Sprite::~Sprite()
+{
+    if (RenderEngine::Exists()) {
+        RenderEngine::Instance().ForgetLastFrame();
+    }
+}
+
 void Sprite::Queue(const DrawInfo& info, float depth)
 {
     RenderEngine::Instance().Add(this, info, depth);

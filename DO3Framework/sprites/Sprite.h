@@ -20,7 +20,7 @@ struct SpritePoint {
 class Sprite {
 public:
     Sprite() = default;
-    virtual ~Sprite() = default;
+    virtual ~Sprite();
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 

@@ -48,6 +48,18 @@ bool Surface::SetPixelsRect(const Image& image, int x, int y, const ImageRect& r
     return CopyRows(image, x + rect.left, y + rect.top, rect);
 }
 
+std::unique_ptr<Image> Surface::ReadImage() const
+{
+    auto image = std::make_unique<Image>();
+    if (!surface || !image->Create(width, height, surface->Format().bitsPerPixel, false)) {
+        return nullptr;
+    }
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(image->Row(y), surface->Row(y), static_cast<size_t>(image->RowBytes()));
+    }
+    return image;
+}
+
 bool Surface::IsLost() const
 {
     return surface && surface->IsLost();

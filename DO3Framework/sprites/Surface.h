@@ -27,6 +27,10 @@ public:
     // The same for the inclusive surface rectangle only, read from image (x + left, y + top).
     bool SetPixelsRect(const Image& image, int x, int y, const ImageRect& rect);
 
+    // The pixels as an image of the surface's size and depth; null without a surface. A lost
+    // surface still holds its pixels in main memory until it is restored.
+    std::unique_ptr<Image> ReadImage() const;
+
     bool IsLost() const;
     // Restores a lost surface; its pixels must be uploaded again.
     bool Restore();

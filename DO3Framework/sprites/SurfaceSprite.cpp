@@ -8,6 +8,7 @@
 #include "images/ImageConverter.h"
 #include "images/ImageUtil.h"
 #include "platform/PlatformResult.h"
+#include "render/RenderEngine.h"
 #include "sprites/SpriteClipping.h"
 #include "sprites/TargetLock.h"
 
@@ -101,7 +102,28 @@ bool SurfaceSprite::Create(std::unique_ptr<Image> source, int spriteWidth, int s
         debug.Error("SurfaceSprite::Create: Failed to create sprite surface.\n");
         return false;
     }
-    return Upload();
+    if (!Upload()) {
+        return false;
+    }
+    LetGoOfWholeImage();
+    return true;
+}
+
+// A surface that shows the whole image holds every pixel of it: keeping the image as well
+// would keep the picture twice. It is read back from the surface when it is needed again.
+void SurfaceSprite::LetGoOfWholeImage()
+{
+    if (image && imageX == 0 && imageY == 0 && image->GetWidth() == width && image->GetHeight() == height) {
+        image.reset();
+    }
+}
+
+Image* SurfaceSprite::Picture()
+{
+    if (!image) {
+        image = surface.ReadImage();
+    }
+    return image.get();
 }
 
 // A picture without black is copied opaque: the same pixels, without testing each for the key.
@@ -143,37 +165,47 @@ int SurfaceSprite::GetHeight(int) const
     return height;
 }
 
+// What the surface shows: its colour key is transparent.
 bool SurfaceSprite::IsPixelTransparent(const SpritePoint& point, int) const
 {
     int x = point.x - cropX;
     int y = point.y - cropY;
-    if (!image || x < 0 || y < 0 || x >= width || y >= height) {
+    const platform::PixelSurface* pixels = surface.GetPixelSurface();
+    if (!pixels || x < 0 || y < 0 || x >= width || y >= height) {
         return true;
     }
-    return image->GetPixel(imageX + x, imageY + y) == 0;
+    return pixels->ReadPixel(x, y) == 0;
 }
 
 void SurfaceSprite::Restore()
 {
+    if (!surface.IsLost() && imageFormat == DirectDraw::Instance().GetScreenFormat()) {
+        return;
+    }
+    // Read back before the surface is restored, which clears its pixels.
+    Picture();
+    bool uploaded = false;
     if (ImageConverter::Instance().FollowScreenFormat(image, imageFormat)) {
-        if (surface.Create(width, height, width > kSystemMemoryWidth)) {
-            Upload();
-        }
+        uploaded = surface.Create(width, height, width > kSystemMemoryWidth) && Upload();
     } else if (surface.IsLost() && surface.Restore() && image) {
-        Upload();
+        uploaded = Upload();
+    }
+    if (uploaded) {
+        LetGoOfWholeImage();
     }
 }
 
 void SurfaceSprite::UpdateRect(int x, int y, const ImageRect& rect)
 {
-    if (image && surface.SetPixelsRect(*image, x, y, rect)) {
+    if (Picture() && surface.SetPixelsRect(*image, x, y, rect)) {
         FindVisibleRuns();
+        RenderEngine::Instance().ForgetLastFrame();
     }
 }
 
 void SurfaceSprite::SetImageOffset(int x, int y)
 {
-    if (!image) {
+    if (!Picture()) {
         return;
     }
     int oldX = imageX;
@@ -184,6 +216,7 @@ void SurfaceSprite::SetImageOffset(int x, int y)
         imageX = oldX;
         imageY = oldY;
     }
+    RenderEngine::Instance().ForgetLastFrame();
 }
 
 void SurfaceSprite::DrawEx(const DrawInfo& info)

@@ -11,7 +11,9 @@
 // A picture in a display surface with black as colour key. Scaled draws use the frame buffer's
 // stretched blit; unscaled colour-keyed draws copy the runs of non-black pixels of each row,
 // found when the pixels are uploaded, and pictures without black are copied whole. The source
-// image stays with the sprite so that a lost surface can be uploaded again.
+// image stays with the sprite only where the surface shows part of it; a surface that shows
+// all of it is the one copy of the picture, read back when a lost surface or a change of
+// screen depth needs it uploaded again.
 class SurfaceSprite : public Sprite {
 public:
     SurfaceSprite();
@@ -42,7 +44,8 @@ public:
 
     int GetCropX() const { return cropX; }
     int GetCropY() const { return cropY; }
-    const Image* GetImage() const { return image.get(); }
+    // The picture in the screen format, read back from the surface if the sprite let it go.
+    const Image* GetImage() { return Picture(); }
     Surface& GetSurface() { return surface; }
 
 private:
@@ -51,6 +54,8 @@ private:
     void ReportBlitFailure(int32_t result);
     void CopyVisibleRuns(int x, int y, const ImageRect& source);
     bool Upload();
+    void LetGoOfWholeImage();
+    Image* Picture();
     void FindVisibleRuns();
     uint32_t BlitFlagsOf(const DrawInfo& info) const;
 

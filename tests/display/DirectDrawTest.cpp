@@ -4,6 +4,7 @@
 #include "images/BmpLoader.h"
 #include "platform/PixelSurface.h"
 #include "platform/PlatformResult.h"
+#include "platform/SyntheticInput.h"
 #include "platform/Viewport.h"
 #include "platform/Window.h"
 
@@ -105,6 +106,22 @@ TEST_F(DirectDrawTest, AModeThatCannotBeSetKeepsThePreviousOne)
     EXPECT_EQ(Display().GetWidth(), 1024);
     ASSERT_NE(Display().GetRenderTarget(), nullptr);
     Display().Present();
+    Singleton<DirectDraw>::Release();
+}
+
+TEST_F(DirectDrawTest, AWindowNeedsAnUnchangedFrameAgainOnlyAfterItLostItsPicture)
+{
+    platform::Window window;
+    ASSERT_TRUE(window.InitVideo("Quillmark test"));
+    ASSERT_TRUE(window.Create("Quillmark test", 800, 600, false));
+    ASSERT_TRUE(Display().Create(&window, 800, 600, 32, false));
+    EXPECT_TRUE(Display().NeedsRepaint()) << "nothing presented yet";
+    Display().Present();
+    EXPECT_FALSE(Display().NeedsRepaint());
+    platform::PushWindowExposed(window);
+    EXPECT_TRUE(Display().NeedsRepaint());
+    Display().Present();
+    EXPECT_FALSE(Display().NeedsRepaint());
     Singleton<DirectDraw>::Release();
 }
 

@@ -117,6 +117,40 @@ TEST_P(RenderEngineTest, AnEmptyFrameIsClearedAndFlushKeepsTheQueuesUntilClear)
     EXPECT_EQ(RenderEngine::Instance().GetDepthQueue().capacity(), capacity);
 }
 
+// Only a frame that would draw exactly what the last Flush drew is a repeat: the same draws on
+// buffers that kept the picture, no sprite freed meanwhile, no transition under way.
+TEST_P(RenderEngineTest, AFrameRepeatsTheLastOneOnlyWhenNothingShownCanHaveChanged)
+{
+    RenderEngine& engine = RenderEngine::Instance();
+    FillSprite& shown = Make("shown");
+    auto queue = [&](int x) {
+        engine.Clear();
+        shown.Draw(x, 0, 0, 1.0f);
+        shown.Draw(x, 40, 0, -1.0f);
+    };
+    queue(0);
+    EXPECT_FALSE(engine.RepeatsLastFrame()) << "nothing was drawn yet";
+    Flush();
+    queue(0);
+    EXPECT_TRUE(engine.RepeatsLastFrame());
+    queue(1);
+    EXPECT_FALSE(engine.RepeatsLastFrame());
+
+    queue(0);
+    DirectDraw::Instance().RestoreSurfaces();
+    EXPECT_FALSE(engine.RepeatsLastFrame()) << "restored buffers lost the picture";
+    Flush();
+    sprites.push_back(std::make_unique<FillSprite>("freed", 0, order));
+    sprites.pop_back();
+    EXPECT_FALSE(engine.RepeatsLastFrame()) << "another sprite may now live where the freed one did";
+    Flush();
+    DirectDraw::Instance().StartTransition(false);
+    EXPECT_FALSE(engine.RepeatsLastFrame());
+    Flush();
+    DirectDraw::Instance().StopTransition();
+    EXPECT_FALSE(engine.RepeatsLastFrame()) << "the last frame was drawn with the wipe";
+}
+
 // The transition step is seen through the wipe: at position 0 it puts the captured frame back
 // over everything drawn before it.
 class TransitionTest : public RenderEngineTest {
