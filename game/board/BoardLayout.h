@@ -57,6 +57,12 @@ constexpr bool IsBlocked(int column, int row)
 constexpr int kDoorFirstColumn = 14;
 constexpr int kDoorLastColumn = 16;
 constexpr int kDoorLastRow = 5;
+// The hunter's door pictures are drawn top-left here, over the lane; the queen top-left on her
+// seat above the door. The board picture is painted around both.
+constexpr int kDoorPictureX = 515;
+constexpr int kDoorPictureY = 190;
+constexpr int kQueenX = 464;
+constexpr int kQueenY = 127;
 
 // The level's projection: horizon -1.8, vertical scale 0.4, column offset -0.41, origin
 // (515, 290), scale 525.

@@ -5,6 +5,7 @@
 
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
+#include "game/board/BoardLayout.h"
 #include "game/board/GameMap.h"
 #include "game/figures/GameModel.h"
 #include "game/items/BonusItem.h"
@@ -33,8 +34,6 @@ constexpr std::array<float, 10> kDirectionBounds = {-3.0f, -2.0f, -1.5f, -0.5f, 
                                                     0.165f, 0.5f,  1.5f,  2.0f,  3.0f};
 constexpr int kLeftmost = 0;
 constexpr int kRightmost = 10;
-constexpr int kDoorX = 515;
-constexpr int kDoorY = 190;
 constexpr int kDoorFrame = 1;
 constexpr float kDoorDepth = -0.2f;
 constexpr float kScalePerRow = 0.3f;
@@ -306,7 +305,7 @@ void Hunter::Render()
     if (state != kInert && state != kAway) {
         for (Sprite* door : doors) {
             if (door) {
-                door->Draw(kDoorX, kDoorY, kDoorFrame, kDoorDepth);
+                door->Draw(board::kDoorPictureX, board::kDoorPictureY, kDoorFrame, kDoorDepth);
             }
         }
         const Animation& drawn =

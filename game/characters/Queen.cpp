@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/board/BoardLayout.h"
 #include "game/figures/GameModel.h"
 #include "params/Serializer.h"
 #include "util/Factory.h"
@@ -12,8 +13,6 @@ QM_REGISTER_CLASS(GameElement, Queen);
 namespace {
 
 constexpr float kFramesPerSecond = 12.0f;
-constexpr int kSeatX = 464;
-constexpr int kSeatY = 127;
 constexpr float kSeatDepth = -0.5f;
 
 }  // namespace
@@ -95,5 +94,5 @@ void Queen::Decide()
 void Queen::Render()
 {
     const Animation& drawn = state == kIdle ? animations[kChew] : animations[static_cast<size_t>(state)];
-    drawn.Draw(kSeatX, kSeatY, kSeatDepth);
+    drawn.Draw(board::kQueenX, board::kQueenY, kSeatDepth);
 }

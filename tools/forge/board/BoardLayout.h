@@ -51,16 +51,10 @@ inline double ColumnAt(double x, double row)
 // Figures are drawn at (row + 1) x 0.6; the art uses the same factor for heights above the board.
 inline double FigureScale(double row) { return (row + 1.0) * 0.6; }
 
-// The hunter's door pictures are drawn top-left here; the painted door stands beneath them,
-// over the door lane (columns 14-16, rows 0-5).
-constexpr int kDoorPictureX = 515;
-constexpr int kDoorPictureY = 190;
+// The painted door stands beneath the hunter's door pictures, over the door lane.
 constexpr int kDoorLeft = 522;
 constexpr int kDoorRight = 584;
 constexpr int kDoorTop = 204;
-// The queen is drawn top-left here, on her seat above the door.
-constexpr int kQueenX = 464;
-constexpr int kQueenY = 127;
 
 // HUD places: the clock, the total score (right-aligned) and the dwarf panels.
 constexpr int kClockX = 37;
