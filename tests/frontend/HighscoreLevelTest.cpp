@@ -45,6 +45,7 @@ protected:
     {
         GraphicsTest::SetUp();
         ReleaseHighscoreServices();
+        dir.Write("data/.keep", "");
         TextDisplay::Instance().AddFont(WideFont(), kFont);
         HighscoreManager::Instance().SetUpGameTable();
         level.GetNameField().SetCharacterOfKey(TestCharacterOfKey);
@@ -80,7 +81,7 @@ protected:
     void Type(const std::string& keys)
     {
         for (char key : keys) {
-            Press(key == ' ' ? vk::kSpace : vk::Letter(key));
+            Press(vk::Letter(key));
         }
     }
 
@@ -114,7 +115,6 @@ TEST_F(HighscoreLevelTest, QualifyingResultOpensAnEmptyRowOnce)
     EXPECT_EQ(Table().Size(), 8);
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_TRUE(Logged("Highscore Init\n"));
-    dir.Write("data/.keep", "");
     FinishGame(260);
     ASSERT_TRUE(level.IsEntryInProgress());
     EXPECT_EQ(level.GetEntryIndex(), 2);
@@ -139,49 +139,38 @@ TEST_F(HighscoreLevelTest, ResultBelowEveryEntryIsNotOfferedAndActivatingEndsAnU
     EXPECT_TRUE(Logged("MainMenu Reset Done\n"));
 }
 
-TEST_F(HighscoreLevelTest, EscapeDuringEntrySavesWhatWasTyped)
+TEST_F(HighscoreLevelTest, EnterEscapeOrAMousePressSavesWhatWasTyped)
 {
-    dir.Write("data/.keep", "");
-    FinishGame(500);
-    Type("WA");
-    ASSERT_TRUE(level.IsEntryInProgress());
-    EXPECT_FALSE(dir.Exists("data/highscores.dat"));
-
-    // The game commits before it leaves for the main menu on Escape.
-    level.CommitAndSave();
-    EXPECT_EQ(Table().Name(0), "Wa");
-    EXPECT_EQ(SavedPlain().substr(0, 16), "108\n500 name:Wa\n");
-}
-
-TEST_F(HighscoreLevelTest, EnterEndsTheEntryAndSavesIt)
-{
-    dir.Write("data/.keep", "");
     FinishGame(90);
     ASSERT_EQ(level.GetEntryIndex(), 6);
     Type("AA");
+    EXPECT_FALSE(dir.Exists("data/highscores.dat"));
     Press(vk::kReturn);
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_EQ(Table().Name(6), "aa");
     EXPECT_NE(SavedPlain().find("\n90 name:aa\n80 name:Brina\n"), std::string::npos);
-}
 
-TEST_F(HighscoreLevelTest, MousePressCommitsAndSaves)
-{
-    dir.Write("data/.keep", "");
+    // The game commits before it leaves for the main menu on Escape.
+    FinishGame(500);
+    Type("WA");
+    ASSERT_TRUE(level.IsEntryInProgress());
+    level.CommitAndSave();
+    EXPECT_EQ(Table().Name(0), "Wa");
+    EXPECT_EQ(SavedPlain().substr(0, 16), "108\n500 name:Wa\n");
+
+    level.Activate();
     FinishGame(1000);
     Type("W");
     level.MouseButtonDown(1, 1, false);
-    EXPECT_EQ(SavedPlain().substr(0, 16), "108\n1000 name:W\n");
+    EXPECT_EQ(SavedPlain().substr(0, 28), "108\n1000 name:W\n500 name:Wa\n");
 }
 
 // Ten digit glyphs of two columns each, 2 pixels wide with the spacing of 1.
 std::string DigitFontPicture()
 {
-    constexpr Color M = 0xFF00FF;
-    constexpr Color W = 0xFFFFFF;
     std::vector<Color> pixels;
     for (int digit = 0; digit < 10; ++digit) {
-        pixels.insert(pixels.end(), {W, W, M});
+        pixels.insert(pixels.end(), {0xFFFFFF, 0xFFFFFF, 0xFF00FF});
     }
     return Bmp24(30, 1, pixels);
 }
@@ -224,13 +213,13 @@ protected:
         field.SetCharacterOfKey(TestCharacterOfKey);
     }
 
-    bool Release(int key, NameEntryField* target = nullptr)
+    bool Release(int key)
     {
         KeyboardInput::Instance().KeyDown(key);
         KeyboardInput::Instance().Update(0.0f);
         KeyboardInput::Instance().KeyUp(key);
         KeyboardInput::Instance().Update(0.0f);
-        return (target ? *target : field).Update(0.0f);
+        return field.Update(0.0f);
     }
 
     // A frame in which no key was let go.
@@ -246,12 +235,28 @@ protected:
             Release(key == ' ' ? vk::kSpace : vk::Letter(key));
         }
     }
-
     NameEntryField field{kFont, QMHighscoreLevel::kNameWidthPixels};
 };
 
-TEST_F(NameEntryFieldTest, TakesNoCharacterBeyondTheWidthLimit)
+TEST_F(NameEntryFieldTest, TakesBlanksAndDrawableCharactersWithinItsLimitsUntilEnterOrEscapeAndBlinks)
 {
+    // The cursor blinks every quarter second.
+    TypeKeys("A");
+    const std::pair<float, const char*> blinks[] = {{0.0f, "a"}, {0.3f, "a|"}, {0.3f, "a"}, {0.2f, "a|"}};
+    for (const auto& [seconds, shown] : blinks) {
+        Idle(seconds);
+        EXPECT_EQ(field.DisplayText(), shown) << seconds;
+    }
+    field.Reset();
+    EXPECT_EQ(field.DisplayText(), "");
+
+    TypeKeys("A X");
+    Release(vk::kShift);
+    EXPECT_EQ(field.Text(), "a ");
+    for (int i = 0; i < 3; ++i) {
+        Release(vk::kBack);
+    }
+    EXPECT_EQ(field.Text(), "");
     TypeKeys("WWWWWWWW");  // 480 pixels
     TypeKeys("W");         // 540 would be too wide
     EXPECT_EQ(field.Text(), "WWWWWWWW");
@@ -259,51 +264,17 @@ TEST_F(NameEntryFieldTest, TakesNoCharacterBeyondTheWidthLimit)
     TypeKeys("A");
     EXPECT_EQ(field.Text(), "WWWWWWWWaaaaa");
     EXPECT_EQ(TextDisplay::Instance().GetTextWidth(kFont, field.Text()), 500);
-}
-
-TEST_F(NameEntryFieldTest, AcceptsBlanksAndDrawableCharactersOnlyUntilEnterOrEscape)
-{
-    TypeKeys("A X");
-    Release(vk::kShift);
-    EXPECT_EQ(field.Text(), "a ");
-    Release(vk::kBack);
-    Release(vk::kBack);
-    Release(vk::kBack);
-    EXPECT_EQ(field.Text(), "");
     // Enter and Escape end the typing.
+    field.Reset();
     EXPECT_FALSE(Release(vk::Letter('A')));
     EXPECT_TRUE(Release(vk::kReturn));
     EXPECT_TRUE(Release(vk::kEscape));
     EXPECT_FALSE(Idle(0.0f));
     EXPECT_EQ(field.Text(), "a");
-}
 
-TEST_F(NameEntryFieldTest, CursorBlinksEveryQuarterSecond)
-{
-    TypeKeys("A");
-    EXPECT_EQ(field.DisplayText(), "a");
-    Idle(0.3f);
-    EXPECT_EQ(field.DisplayText(), "a|");
-    Idle(0.3f);
-    EXPECT_EQ(field.DisplayText(), "a");
-    Idle(0.2f);
-    EXPECT_EQ(field.DisplayText(), "a|");
-    field.Reset();
-    EXPECT_EQ(field.DisplayText(), "");
-}
-
-TEST_F(NameEntryFieldTest, TextStopsAtTheNameLimit)
-{
-    auto narrow = std::make_unique<Font>();
-    narrow->ScanGlyphs(Picture({"##"}), "a", "narrow");
-    narrow->SetSpacing(0);
-    TextDisplay::Instance().AddFont(std::move(narrow), "narrow");
-    NameEntryField wide{"narrow", 100000};
-    wide.SetCharacterOfKey(TestCharacterOfKey);
-    for (int i = 0; i < 120; ++i) {
-        Release(vk::Letter('A'), &wide);
-    }
-    EXPECT_EQ(wide.Text().size(), NameEntryField::kMaxTextLength);
+    // The text stops at the name limit before the width does.
+    TypeKeys(std::string(120, 'A'));
+    EXPECT_EQ(field.Text().size(), NameEntryField::kMaxTextLength);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "ScreenFixture.h"
@@ -45,17 +46,11 @@ protected:
     uint32_t Opaque(Color color) const
     {
         const ScreenFormat& format = DirectDraw::Instance().GetScreenFormat();
-        int r = ColorRed(color);
-        int g = ColorGreen(color);
-        int b = ColorBlue(color);
-        if (format.depth == 16) {
-            auto rounded = [](int c) { return std::min(255, (c + 4) & ~7) >> 3; };
-            r = rounded(r);
-            g = rounded(g);
-            b = rounded(b);
-        }
-        return static_cast<uint32_t>(r) << format.redShift | static_cast<uint32_t>(g) << format.greenShift |
-               static_cast<uint32_t>(b) << format.blueShift;
+        auto channel = [&format](int c) {
+            return static_cast<uint32_t>(format.depth == 16 ? std::min(255, (c + 4) & ~7) >> 3 : c);
+        };
+        return channel(ColorRed(color)) << format.redShift | channel(ColorGreen(color)) << format.greenShift |
+               channel(ColorBlue(color)) << format.blueShift;
     }
 
     // Frame of width x height whose column x has the colour of palette entry 2 + x.
@@ -70,7 +65,7 @@ protected:
     std::array<Color, 256> palette{};
 };
 
-TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCoverAndWithoutAlphaOnlyBlackIsLeft)
+TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCover)
 {
     auto strip = IndexedImage(4, 1, palette.data(), [](int, int) { return 1; });
     const uint8_t alphas[4] = {10, 250, 128, 16};
@@ -88,20 +83,9 @@ TEST_P(RleSpriteTest, AlphaThresholdsLeaveBlendOrCoverAndWithoutAlphaOnlyBlackIs
     EXPECT_EQ(static_cast<int>((half & format.redMask) >> format.redShift), expectedRed);
     EXPECT_EQ(static_cast<int>((half & format.blueMask) >> format.blueShift), expectedBlue);
     EXPECT_NE(At(13, 10), 0u);
-
-    // Without alpha black is transparent and every colour opaque.
-    FillTarget(MakeColor(255, 255, 255));
-    uint32_t white = At(0, 0);
-    auto plain = IndexedImage(3, 2, palette.data(), [](int x, int) { return x == 1 ? 0 : 1; });
-    AnimatedRLESprite opaque;
-    ASSERT_TRUE(opaque.Create(*plain, nullptr, 1, false));
-    opaque.DrawEx(Placed(0, 0));
-    EXPECT_EQ(At(0, 0), Opaque(kOrange));
-    EXPECT_EQ(At(1, 1), white);
-    EXPECT_EQ(At(2, 1), Opaque(kOrange));
 }
 
-TEST_P(RleSpriteTest, DrawingAndDecodingAgreeThatOnlyBlackIsTransparent)
+TEST_P(RleSpriteTest, WithoutAlphaDrawingAndDecodingAgreeThatOnlyBlackIsTransparent)
 {
     // Black, a colour, and a near-black that rounds to black on 16-bit screens.
     palette[2] = MakeColor(2, 1, 3);
@@ -145,22 +129,18 @@ TEST_P(RleSpriteTest, FramesAreCutFromTheStripAndCroppedWithAMargin)
     EXPECT_EQ(At(111, 112), 0u);
 }
 
-TEST_P(RleSpriteTest, BottomCenterAnchorCoversTheCellAboveThePosition)
+TEST_P(RleSpriteTest, BottomCenterAnchorCoversTheCellAboveThePositionAndEdgesClipTheDecodedFrame)
 {
     auto strip = IndexedImage(40, 60, palette.data(), [](int, int) { return 1; });
-    AnimatedRLESprite sprite;
-    ASSERT_TRUE(sprite.Create(*strip, nullptr, 1, true));
-    sprite.DrawEx(Placed(100, 200, 1.0f, DI_BOTTOM_CENTER));
+    AnimatedRLESprite cell;
+    ASSERT_TRUE(cell.Create(*strip, nullptr, 1, true));
+    cell.DrawEx(Placed(100, 200, 1.0f, DI_BOTTOM_CENTER));
     EXPECT_EQ(At(80, 140), Opaque(kOrange));
     EXPECT_EQ(At(119, 199), Opaque(kOrange));
-    EXPECT_EQ(At(79, 140), 0u);
-    EXPECT_EQ(At(120, 199), 0u);
-    EXPECT_EQ(At(80, 139), 0u);
-    EXPECT_EQ(At(80, 200), 0u);
-}
+    for (auto [x, y] : {std::pair{79, 140}, {120, 199}, {80, 139}, {80, 200}}) {
+        EXPECT_EQ(At(x, y), 0u) << x << ", " << y;
+    }
 
-TEST_P(RleSpriteTest, EdgesClipTheDecodedFrame)
-{
     auto sprite = ColumnSprite(16, 4);
     sprite->DrawEx(Placed(-10, 766));
     EXPECT_EQ(At(0, 766), Opaque(palette[2 + 10]));
@@ -176,11 +156,10 @@ TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbourAlsoWhenClipped)
 {
     auto sprite = ColumnSprite(16, 16);
     sprite->DrawEx(Placed(100, 100, 0.5f));
-    std::vector<uint32_t> expected;
+    std::vector<uint32_t> expected, drawn;
     for (int column : {0, 1, 3, 5, 7, 9, 11}) {
         expected.push_back(Opaque(palette[2 + column]));
     }
-    std::vector<uint32_t> drawn;
     for (int x = 98; x < 110; ++x) {
         if (At(x, 103) != 0) {
             drawn.push_back(At(x, 103));
@@ -200,14 +179,16 @@ TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbourAlsoWhenClipped)
 
 TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrunAndUnsupportedRequestsLogged)
 {
-    auto huge = IndexedImage(700, 600, palette.data(), [](int, int) { return 1; });
-    ASSERT_TRUE(ImageUtil::Instance().RunLengthEncode(*huge));
+    auto encoded = [this](int width, int height) {
+        auto frame = IndexedImage(width, height, palette.data(), [](int, int) { return 1; });
+        EXPECT_TRUE(ImageUtil::Instance().RunLengthEncode(*frame));
+        return frame;
+    };
     AnimatedRLESprite sprite;
-    EXPECT_FALSE(sprite.AddFrame(std::move(huge), nullptr, {0, 0, 699, 599}));
+    EXPECT_FALSE(sprite.AddFrame(encoded(700, 600), nullptr, {0, 0, 699, 599}));
     EXPECT_NE(Log().find("exceeds the scratch buffer"), std::string::npos);
 
-    auto frame = IndexedImage(8, 8, palette.data(), [](int, int) { return 1; });
-    ASSERT_TRUE(ImageUtil::Instance().RunLengthEncode(*frame));
+    auto frame = encoded(8, 8);
     std::vector<uint8_t> cut(frame->GetData(), frame->GetData() + frame->GetEncodedSize() / 2);
     frame->SetData(cut);
     EXPECT_FALSE(sprite.AddFrame(std::move(frame), nullptr, {0, 0, 7, 7}));
@@ -266,10 +247,10 @@ TEST(RleRowReader, UnpacksRunsAndLiteralsCuttingPacketsAtTheRowEndAndStopsOnBrok
     image.MarkEncoded(7);
     RleRowReader reader(image);
     uint8_t row[3] = {};
-    ASSERT_TRUE(reader.ReadRow(row));
-    EXPECT_EQ(std::vector<uint8_t>(row, row + 3), (std::vector<uint8_t>{7, 7, 7}));
-    ASSERT_TRUE(reader.ReadRow(row));
-    EXPECT_EQ(std::vector<uint8_t>(row, row + 3), (std::vector<uint8_t>{1, 2, 9}));
+    for (std::vector<uint8_t> expected : {std::vector<uint8_t>{7, 7, 7}, {1, 2, 9}}) {
+        ASSERT_TRUE(reader.ReadRow(row));
+        EXPECT_EQ(std::vector<uint8_t>(row, row + 3), expected);
+    }
     EXPECT_FALSE(reader.ReadRow(row));
 
     // A zero control byte or a short literal stops it.
@@ -287,12 +268,9 @@ INSTANTIATE_TEST_SUITE_P(Screens, RleSpriteTest, testing::Values(kScreen565, kSc
 TEST_F(TwentyFourBitScreenTest, RleSpritesTakeTheBytesAtTheColourIndices)
 {
     auto palette = TestPalette();
-    Image strip;
-    strip.Create(2, 1, 8, true);
-    strip.SetPalette(palette.data());
-    strip.Row(0)[0] = 1;
+    auto strip = IndexedImage(2, 1, palette.data(), [](int x, int) { return x == 0 ? 1 : 0; });
     AnimatedRLESprite sprite;
-    ASSERT_TRUE(sprite.Create(strip, nullptr, 1, false));
+    ASSERT_TRUE(sprite.Create(*strip, nullptr, 1, false));
     DrawInfo info;
     info.flags = DI_DEST_POS;
     info.destX = 5;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "ScreenFixture.h"
 #include "sprites/AlphaSprite.h"
 #include "sprites/AnimatedSprite.h"
@@ -20,12 +22,7 @@ class SurfaceSpriteTest : public ScreenTest {
 protected:
     std::unique_ptr<SurfaceSprite> ColumnSprite(int width, int height)
     {
-        auto image = ScreenImage(width, height, 0);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                image->SetPixel(x, y, ColumnColor(x));
-            }
-        }
+        auto image = Painted(width, height, {0, 0, width - 1, height - 1}, [](int x, int) { return ColumnColor(x); });
         // One black pixel top right, so that draws take the colour-keyed way.
         image->SetPixel(width - 1, 0, 0);
         auto sprite = std::make_unique<SurfaceSprite>();
@@ -33,7 +30,18 @@ protected:
         return sprite;
     }
 
-    void DrawNow(Sprite& sprite, const DrawInfo& info) { sprite.DrawEx(info); }
+    // A black screen picture with the area inside painted colourOf(x, y).
+    template <class ColourOf>
+    static std::unique_ptr<Image> Painted(int width, int height, ImageRect area, ColourOf colourOf)
+    {
+        auto image = ScreenImage(width, height, 0);
+        for (int y = area.top; y <= area.bottom; ++y) {
+            for (int x = area.left; x <= area.right; ++x) {
+                image->SetPixel(x, y, colourOf(x, y));
+            }
+        }
+        return image;
+    }
 
     static DrawInfo Placed(int x, int y, uint32_t extraFlags = 0)
     {
@@ -45,83 +53,55 @@ protected:
     }
 };
 
-TEST_P(SurfaceSpriteTest, EdgesCutTheColumnsAndRowsOutsideTheFrame)
+TEST_P(SurfaceSpriteTest, EdgesCutTheColumnsAndRowsOutsideTheFrameAndBottomCenterCoversTheCellAbove)
 {
+    auto cell = ColumnSprite(40, 60);
+    cell->DrawEx(Placed(100, 200, DI_BOTTOM_CENTER));
+    EXPECT_EQ(At(80, 140), ScreenValue(ColumnColor(0)));
+    EXPECT_EQ(At(119, 199), ScreenValue(ColumnColor(39)));
+    for (auto [x, y] : {std::pair{79, 140}, {120, 199}, {80, 139}, {80, 200}}) {
+        EXPECT_EQ(At(x, y), 0u) << x << ", " << y;
+    }
+
     auto sprite = ColumnSprite(40, 20);
-    DrawNow(*sprite, Placed(-10, 5));
+    sprite->DrawEx(Placed(-10, 5));
     EXPECT_EQ(At(0, 5), ScreenValue(ColumnColor(10)));
     EXPECT_EQ(At(29, 24), ScreenValue(ColumnColor(39)));
     EXPECT_EQ(At(29, 5), 0u);
     EXPECT_EQ(At(30, 5), 0u);
     EXPECT_EQ(At(0, 25), 0u);
-    DrawNow(*sprite, Placed(1000, 760));
+    sprite->DrawEx(Placed(1000, 760));
     EXPECT_EQ(At(1000, 760), ScreenValue(ColumnColor(0)));
     EXPECT_EQ(At(1023, 767), ScreenValue(ColumnColor(23)));
     EXPECT_EQ(At(999, 760), 0u);
     EXPECT_EQ(At(1000, 759), 0u);
 
-    auto image = ScreenImage(4, 10, kWhite);
-    for (int x = 0; x < 4; ++x) {
-        image->SetPixel(x, 9, kRed);
-    }
+    // A white picture with a red bottom row, cut at the top.
     SurfaceSprite top;
-    ASSERT_TRUE(top.Create(std::move(image), 4, 10, 0, 0, false));
-    DrawNow(top, Placed(50, -8));
+    ASSERT_TRUE(top.Create(Painted(4, 10, {0, 0, 3, 9}, [](int, int y) { return y == 9 ? kRed : kWhite; }), 4, 10, 0, 0,
+                           false));
+    top.DrawEx(Placed(50, -8));
     EXPECT_EQ(At(50, 0), ScreenValue(kWhite));
     EXPECT_EQ(At(50, 1), ScreenValue(kRed));
     EXPECT_EQ(At(50, 2), 0u);
 }
 
-TEST_P(SurfaceSpriteTest, BottomCenterAnchorCoversTheCellAboveThePosition)
-{
-    auto sprite = ColumnSprite(40, 60);
-    DrawNow(*sprite, Placed(100, 200, DI_BOTTOM_CENTER));
-    EXPECT_EQ(At(80, 140), ScreenValue(ColumnColor(0)));
-    EXPECT_EQ(At(119, 199), ScreenValue(ColumnColor(39)));
-    EXPECT_EQ(At(79, 140), 0u);
-    EXPECT_EQ(At(120, 199), 0u);
-    EXPECT_EQ(At(80, 139), 0u);
-    EXPECT_EQ(At(80, 200), 0u);
-}
-
-TEST_P(SurfaceSpriteTest, BlackIsTransparentUnlessTheColourKeyIsOff)
-{
-    auto image = ScreenImage(4, 4, kRed);
-    image->SetPixel(1, 1, 0);
-    SurfaceSprite sprite;
-    ASSERT_TRUE(sprite.Create(std::move(image), 4, 4, 0, 0, false));
-    FillTarget(kWhite);
-    DrawNow(sprite, Placed(10, 10));
-    EXPECT_EQ(At(11, 11), ScreenValue(kWhite));
-    EXPECT_EQ(At(12, 11), ScreenValue(kRed));
-    DrawNow(sprite, Placed(10, 10, DI_NO_COLORKEY));
-    EXPECT_EQ(At(11, 11), 0u);
-}
-
 TEST_P(SurfaceSpriteTest, CroppedSpriteDrawsWhereTheUncroppedOneDoes)
 {
-    auto picture = [] {
-        auto image = ScreenImage(30, 20, 0);
-        for (int y = 7; y < 12; ++y) {
-            for (int x = 5; x < 9; ++x) {
-                image->SetPixel(x, y, ColumnColor(x + y));
-            }
-        }
-        return image;
-    };
+    auto picture = [] { return Painted(30, 20, {5, 7, 8, 11}, [](int x, int y) { return ColumnColor(x + y); }); };
     SurfaceSprite cropped;
     ASSERT_TRUE(cropped.Create(picture(), 30, 20, 0, 0, true));
     EXPECT_EQ(cropped.GetCropX(), 5);
     EXPECT_EQ(cropped.GetCropY(), 7);
     EXPECT_EQ(cropped.GetWidth(0), 4);
     EXPECT_EQ(cropped.GetFullHeight(), 20);
-    DrawNow(cropped, Placed(300, 300, DI_BOTTOM_CENTER));
+    cropped.DrawEx(Placed(300, 300, DI_BOTTOM_CENTER));
     auto expected = platform::PixelSurface::Create(1024, 768, Target().Format());
     expected->Blit(0, 0, Target(), nullptr, platform::kBlitOpaque);
     Target().Fill(nullptr, 0);
     SurfaceSprite whole;
     ASSERT_TRUE(whole.Create(picture(), 30, 20, 0, 0, false));
-    DrawNow(whole, Placed(300, 300, DI_BOTTOM_CENTER));
+    whole.DrawEx(Placed(300, 300, DI_BOTTOM_CENTER));
     for (int y = 270; y < 300; ++y) {
         for (int x = 280; x < 320; ++x) {
             ASSERT_EQ(At(x, y), expected->ReadPixel(x, y)) << x << ", " << y;
@@ -138,7 +118,7 @@ TEST_P(SurfaceSpriteTest, ScaledBlitStretchesIntoTheDestinationSizeAndKeepsItsSa
     DrawInfo info = Placed(100, 100, DI_DEST_SIZE);
     info.destWidth = 20;
     info.destHeight = 10;
-    DrawNow(*sprite, info);
+    sprite->DrawEx(info);
     EXPECT_NE(At(100, 100), 0u);
     EXPECT_NE(At(119, 109), 0u);
     EXPECT_EQ(At(120, 100), 0u);
@@ -146,35 +126,26 @@ TEST_P(SurfaceSpriteTest, ScaledBlitStretchesIntoTheDestinationSizeAndKeepsItsSa
     // Every other column survives, sampled at pixel centres, also when clipped at the left.
     EXPECT_EQ(At(110, 105), ScreenValue(ColumnColor(21)));
     info.destX = -10;
-    DrawNow(*sprite, info);
+    sprite->DrawEx(info);
     EXPECT_EQ(At(0, 100), ScreenValue(ColumnColor(21)));
     EXPECT_EQ(At(9, 109), ScreenValue(ColumnColor(39)));
     EXPECT_EQ(At(10, 100), 0u);
 }
 
-TEST_P(SurfaceSpriteTest, ScaledDrawOfACroppedSpriteScalesItsCropOffset)
+TEST_P(SurfaceSpriteTest, ScaledDrawOfACroppedSpriteScalesItsCropOffsetAndASourceRectangleDrawsPartOfThePicture)
 {
     // A 40 x 20 cell whose 20 x 12 contents start at (10, 4): at half size they start at (5, 2).
-    auto image = ScreenImage(40, 20, 0);
-    for (int y = 4; y < 16; ++y) {
-        for (int x = 10; x < 30; ++x) {
-            image->SetPixel(x, y, kRed);
-        }
-    }
     SurfaceSprite sprite;
-    ASSERT_TRUE(sprite.Create(std::move(image), 40, 20, 0, 0, true));
+    ASSERT_TRUE(sprite.Create(Painted(40, 20, {10, 4, 29, 15}, [](int, int) { return kRed; }), 40, 20, 0, 0, true));
     sprite.DrawScaled(100, 100, 0, 1.0f, 0.5f, false);
     RenderEngine::Instance().Flush();
     EXPECT_EQ(At(105, 102), ScreenValue(kRed));
     EXPECT_EQ(At(114, 107), ScreenValue(kRed));
     EXPECT_EQ(At(104, 101), 0u);
     EXPECT_EQ(At(115, 108), 0u);
-}
 
-TEST_P(SurfaceSpriteTest, SourceRectangleDrawsPartOfThePicture)
-{
-    auto sprite = ColumnSprite(40, 20);
-    sprite->DrawRect({10, 0, 14, 4}, 0, 0, 0, 1.0f);
+    auto columns = ColumnSprite(40, 20);
+    columns->DrawRect({10, 0, 14, 4}, 0, 0, 0, 1.0f);
     RenderEngine::Instance().Flush();
     EXPECT_EQ(At(0, 0), ScreenValue(ColumnColor(10)));
     EXPECT_EQ(At(4, 4), ScreenValue(ColumnColor(14)));
@@ -188,10 +159,10 @@ TEST_P(SurfaceSpriteTest, ImageOffsetSelectsTheUploadedAreaMustLieInThePictureAn
     image->SetPixel(4, 0, kRed);
     SurfaceSprite sprite;
     ASSERT_TRUE(sprite.Create(std::move(image), 4, 4, 4, 0, false));
-    DrawNow(sprite, Placed(0, 0));
+    sprite.DrawEx(Placed(0, 0));
     EXPECT_EQ(At(0, 0), ScreenValue(kRed));
     sprite.SetImageOffset(0, 0);
-    DrawNow(sprite, Placed(0, 0));
+    sprite.DrawEx(Placed(0, 0));
     EXPECT_EQ(At(0, 0), ScreenValue(kWhite));
     EXPECT_FALSE(sprite.IsPixelTransparent({0, 0}, 0));
 
@@ -199,7 +170,7 @@ TEST_P(SurfaceSpriteTest, ImageOffsetSelectsTheUploadedAreaMustLieInThePictureAn
     SurfaceSprite refused;
     EXPECT_FALSE(refused.Create(ScreenImage(8, 8, kWhite), 8, 8, 4, 0, false));
     EXPECT_FALSE(refused.Create(nullptr, 8, 8, 0, 0, false));
-    DrawNow(refused, Placed(50, 50));
+    refused.DrawEx(Placed(50, 50));
     EXPECT_EQ(At(50, 50), 0u);
     // Uploaded without black first (drawn opaque), then a black pixel arrives: it stays transparent.
     auto later = ScreenImage(8, 4, kRed);
@@ -207,20 +178,18 @@ TEST_P(SurfaceSpriteTest, ImageOffsetSelectsTheUploadedAreaMustLieInThePictureAn
     SurfaceSprite keyed;
     ASSERT_TRUE(keyed.Create(std::move(later), 4, 4, 0, 0, false));
     FillTarget(kWhite);
-    DrawNow(keyed, Placed(0, 0));
+    keyed.DrawEx(Placed(0, 0));
     EXPECT_EQ(At(1, 1), ScreenValue(kRed));
-    keyed.SetImageOffset(4, 0);
-    FillTarget(kWhite);
-    DrawNow(keyed, Placed(0, 0));
-    EXPECT_EQ(At(1, 1), ScreenValue(kWhite));
+    for (int offset : {4, 7}) {
+        keyed.SetImageOffset(offset, 0);
+        FillTarget(kWhite);
+        keyed.DrawEx(Placed(0, 0));
+        EXPECT_EQ(At(1, 1), ScreenValue(kWhite)) << offset;
+    }
     EXPECT_EQ(At(0, 1), ScreenValue(kRed));
-    keyed.SetImageOffset(7, 0);
-    FillTarget(kWhite);
-    DrawNow(keyed, Placed(0, 0));
-    EXPECT_EQ(At(1, 1), ScreenValue(kWhite));
 }
 
-TEST_P(SurfaceSpriteTest, PartialUploadDrawsTheBlackOfTheUploadedPixels)
+TEST_P(SurfaceSpriteTest, BlackIsTransparentUnlessTheColourKeyIsOffAlsoAfterAPartialUpload)
 {
     // The left half has black at (1, 1), the right half at (5, 2); the surface shows the left.
     auto image = ScreenImage(8, 4, kRed);
@@ -228,9 +197,17 @@ TEST_P(SurfaceSpriteTest, PartialUploadDrawsTheBlackOfTheUploadedPixels)
     image->SetPixel(5, 2, 0);
     SurfaceSprite sprite;
     ASSERT_TRUE(sprite.Create(std::move(image), 4, 4, 0, 0, false));
+    FillTarget(kWhite);
+    sprite.DrawEx(Placed(10, 10));
+    EXPECT_EQ(At(11, 11), ScreenValue(kWhite));
+    EXPECT_EQ(At(12, 11), ScreenValue(kRed));
+    sprite.DrawEx(Placed(10, 10, DI_NO_COLORKEY));
+    EXPECT_EQ(At(11, 11), 0u);
+
+    // The partial upload draws the black of the uploaded pixels.
     sprite.UpdateRect(4, 0, {0, 0, 3, 3});
     FillTarget(kWhite);
-    DrawNow(sprite, Placed(0, 0));
+    sprite.DrawEx(Placed(0, 0));
     EXPECT_EQ(At(1, 1), ScreenValue(kRed));
     EXPECT_EQ(At(1, 2), ScreenValue(kWhite));
 }
@@ -251,8 +228,8 @@ TEST_P(SurfaceSpriteTest, ADepthChangeRebuildsSpritesInTheNewFormat)
     sprite.Restore();
     glass.Restore();
     FillTarget(kWhite);
-    DrawNow(sprite, Placed(0, 0));
-    DrawNow(glass, Placed(10, 0));
+    sprite.DrawEx(Placed(0, 0));
+    glass.DrawEx(Placed(10, 0));
     EXPECT_EQ(At(1, 1), ScreenValue(kFullRed));
     EXPECT_EQ(At(0, 0), ScreenValue(kWhite));
     EXPECT_EQ(At(11, 1), ScreenValue(kFullRed));
@@ -264,11 +241,11 @@ TEST_P(SurfaceSpriteTest, LostSurfacesAreReportedAndRestoredWithTheirPixels)
     DirectDraw::Instance().SetLostSurfaceHandler([&reports] { ++reports; });
     auto sprite = ColumnSprite(4, 4);
     sprite->GetSurface().GetPixelSurface()->MarkLost();
-    DrawNow(*sprite, Placed(0, 0));
+    sprite->DrawEx(Placed(0, 0));
     EXPECT_EQ(reports, 1);
     EXPECT_EQ(At(0, 0), 0u);
     sprite->Restore();
-    DrawNow(*sprite, Placed(0, 0));
+    sprite->DrawEx(Placed(0, 0));
     EXPECT_EQ(At(3, 3), ScreenValue(ColumnColor(3)));
     EXPECT_EQ(Debug::Instance().ErrorCount(), 0);
 }
@@ -286,7 +263,7 @@ TEST_P(SurfaceSpriteTest, AnimatedSpriteForwardsToTheFrameAndLimitsIt)
     EXPECT_EQ(animation.GetWidth(-1), 4);
     DrawInfo info = Placed(0, 0);
     info.frame = 5;
-    DrawNow(animation, info);
+    animation.DrawEx(info);
     EXPECT_EQ(At(5, 1), ScreenValue(kRed));
     EXPECT_FALSE(animation.IsPixelTransparent({5, 1}, 1));
     EXPECT_TRUE(animation.IsPixelTransparent({5, 1}, 0));
