@@ -5,10 +5,12 @@
 #include <cstring>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "app/Debug.h"
 #include "display/DirectDraw.h"
 #include "images/ImageUtil.h"
+#include "sprites/DecodedFrameCache.h"
 #include "sprites/PixelBlend.h"
 #include "sprites/RleFrameRows.h"
 #include "sprites/RleRowReader.h"
@@ -119,11 +121,25 @@ struct AnimatedRLESprite::TableCache {
 };
 
 AnimatedRLESprite::AnimatedRLESprite() : tableCache(std::make_unique<TableCache>()) {}
-AnimatedRLESprite::~AnimatedRLESprite() = default;
+AnimatedRLESprite::~AnimatedRLESprite()
+{
+    ForgetUnpackedFrames();
+}
+
+void AnimatedRLESprite::ForgetUnpackedFrames()
+{
+    if (!DecodedFrameCache::Exists()) {
+        return;
+    }
+    for (const Frame& frame : frames) {
+        DecodedFrameCache::Instance().Forget(frame.unpackedKey);
+    }
+}
 
 bool AnimatedRLESprite::Create(const Image& strip, const Image* alphaStrip, int frameCount, bool crop)
 {
     Debug& debug = Debug::Instance();
+    ForgetUnpackedFrames();
     frames.clear();
     fullWidth = fullHeight = 0;
     hasAlpha = alphaStrip != nullptr;
@@ -209,7 +225,7 @@ bool AnimatedRLESprite::AddFrame(std::unique_ptr<Image> frame, std::unique_ptr<I
     if (alphaFrame) {
         ApplyAlphaPalette(*alphaFrame);
     }
-    frames.push_back({std::move(frame), std::move(alphaFrame), rect});
+    frames.push_back({std::move(frame), std::move(alphaFrame), rect, DecodedFrameCache::NewKey()});
     return true;
 }
 
@@ -298,8 +314,6 @@ void AnimatedRLESprite::DrawEx(const DrawInfo& info)
     }
 }
 
-// Rows are unpacked one at a time into the display's scratch buffer, and only once some of
-// the frame is visible; rows above the visible part are skipped without unpacking.
 void AnimatedRLESprite::DrawUnscaled(const Frame& frame, float x, float y)
 {
     int frameWidth = frame.image->GetWidth();
@@ -311,23 +325,24 @@ void AnimatedRLESprite::DrawUnscaled(const Frame& frame, float x, float y)
     if (!sprite_clipping::ClipScaled(destination, source)) {
         return;
     }
-    RleFrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
-    if (!rows.Prepare("AnimatedRLESprite::DrawAlpha: Unsupported ScreenDepth %d!\n")) {
+    std::optional<RleFrameRows> rows = RowsOf(frame);
+    if (!rows || !rows->Prepare("AnimatedRLESprite::DrawAlpha: Unsupported ScreenDepth %d!\n")) {
         return;
     }
     int count = destination.right - destination.left + 1;
-    for (int row = 0; row <= source.bottom; ++row) {
-        if (row < source.top) {
-            if (!rows.Skip()) {
-                return;
-            }
-            continue;
-        }
-        if (!rows.Read()) {
-            return;
-        }
-        rows.Apply(destination.top + row - source.top, destination.left, source.left, nullptr, count);
+    for (int row = source.top; row <= source.bottom; ++row) {
+        rows->Apply(row, destination.top + row - source.top, destination.left, source.left, nullptr, count);
     }
+}
+
+std::optional<RleFrameRows> AnimatedRLESprite::RowsOf(const Frame& frame)
+{
+    const uint8_t* unpacked = DecodedFrameCache::Instance().Find(frame.unpackedKey, *frame.image, frame.alpha.get());
+    if (!unpacked) {
+        return std::nullopt;
+    }
+    return std::optional<RleFrameRows>(std::in_place, unpacked, *frame.image, frame.alpha != nullptr,
+                                       TableFor(*frame.image));
 }
 
 void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float scale)
@@ -351,9 +366,12 @@ void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float s
         !sprite_clipping::ClipScaled(destination, wholeFrame)) {
         return;
     }
-    RleFrameRows rows(*frame.image, frame.alpha.get(), TableFor(*frame.image));
-    if (!rows.Prepare("AnimatedRLESprite::DrawScaledAlpha: Unsupported ScreenDepth %d!\n")) {
-        if (rows.LockFailed()) {
+    std::optional<RleFrameRows> rows = RowsOf(frame);
+    if (!rows) {
+        return;
+    }
+    if (!rows->Prepare("AnimatedRLESprite::DrawScaledAlpha: Unsupported ScreenDepth %d!\n")) {
+        if (rows->LockFailed()) {
             Debug::Instance().Log("src-rect %f %f %f %f  dest-rect %d %d %d %d\n", sourceLeft, sourceTop,
                                   sourceRight, sourceBottom, destination.left, destination.top, destination.right,
                                   destination.bottom);
@@ -375,15 +393,7 @@ void AnimatedRLESprite::DrawScaled(const Frame& frame, float x, float y, float s
                       destination.left - unclipped.left, frameWidth - 1);
     FillSourceIndices(sourceRows, rowCount, static_cast<int64_t>(sourceTop * kFixedOne), stepV,
                       destination.top - unclipped.top, frameHeight - 1);
-    int unpacked = -1;
     for (int row = 0; row < rowCount; ++row) {
-        while (unpacked < sourceRows[row]) {
-            bool needed = unpacked + 1 == sourceRows[row];
-            if (!(needed ? rows.Read() : rows.Skip())) {
-                return;
-            }
-            ++unpacked;
-        }
-        rows.Apply(destination.top + row, destination.left, 0, columns, count);
+        rows->Apply(sourceRows[row], destination.top + row, destination.left, 0, columns, count);
     }
 }

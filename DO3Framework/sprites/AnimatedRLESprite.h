@@ -1,14 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "images/Image.h"
 #include "images/ImageRect.h"
+#include "sprites/RleFrameRows.h"
 #include "sprites/Sprite.h"
 
 // A sequence of run-length coded 8-bit frames, optionally with run-length coded alpha frames,
-// unpacked row by row into the display's scratch buffer and blended per pixel when drawn.
+// unpacked whole when drawn (kept in DecodedFrameCache) and blended per pixel.
 // Scales by nearest neighbour through DI_SCALE. Frames whose streams end early, or that
 // exceed the scratch buffer, are refused when added.
 namespace pixel_blend {
@@ -50,6 +53,7 @@ private:
         std::unique_ptr<Image> image;
         std::unique_ptr<Image> alpha;
         ImageRect rect;
+        uint64_t unpackedKey = 0;  // in DecodedFrameCache
     };
 
     struct TableCache;
@@ -59,6 +63,9 @@ private:
     bool CutFrame(const Image& strip, const Image* alphaStrip, int frame, bool crop);
     void DrawUnscaled(const Frame& frame, float x, float y);
     void DrawScaled(const Frame& frame, float x, float y, float scale);
+    // The frame's rows unpacked (once, then kept while drawn often); none for an empty frame.
+    std::optional<RleFrameRows> RowsOf(const Frame& frame);
+    void ForgetUnpackedFrames();
 
     std::vector<Frame> frames;
     int fullWidth = 0;

@@ -14,7 +14,11 @@ void PickColumns(const uint8_t* __restrict colors, const uint8_t* __restrict alp
 {
     for (int i = 0; i < count; ++i) {
         pickedColors[i] = colors[columns[i]];
-        pickedAlphas[i] = alphas[columns[i]];
+    }
+    if (alphas) {
+        for (int i = 0; i < count; ++i) {
+            pickedAlphas[i] = alphas[columns[i]];
+        }
     }
 }
 
@@ -28,12 +32,13 @@ void AlphaOfColors(const uint8_t* __restrict colors, int count, const uint8_t* _
 
 }  // namespace
 
-RleFrameRows::RleFrameRows(const Image& frame, const Image* alphaFrame, const pixel_blend::RleTable& colorTable)
-    : image(frame),
-      alpha(alphaFrame),
-      table(colorTable),
-      colorReader(frame),
-      alphaReader(alphaFrame ? *alphaFrame : frame)
+RleFrameRows::RleFrameRows(const uint8_t* unpacked, const Image& frame, bool hasAlpha,
+                           const pixel_blend::RleTable& colorTable)
+    : colors(unpacked),
+      alphas(hasAlpha ? unpacked + static_cast<size_t>(frame.GetWidth()) * static_cast<size_t>(frame.GetHeight())
+                      : nullptr),
+      width(frame.GetWidth()),
+      table(colorTable)
 {
 }
 
@@ -51,11 +56,9 @@ bool RleFrameRows::Prepare(const char* unsupportedDepth)
     if (!scratch) {
         return false;
     }
-    // Scratch layout: the unpacked colour row, the alpha row, then the row as drawn (colour
-    // indices and alpha values picked for each destination pixel).
-    colors = scratch;
-    alphas = scratch + image.GetWidth();
-    drawnColors = alphas + image.GetWidth();
+    // Scratch: the row as drawn (colour indices and alpha values picked for each destination
+    // pixel).
+    drawnColors = scratch;
     drawnAlphas = drawnColors + kMaxDrawnPixels;
     layout = pixel_blend::Layout::Of(format);
     target.emplace();
@@ -67,29 +70,20 @@ bool RleFrameRows::Prepare(const char* unsupportedDepth)
     return true;
 }
 
-bool RleFrameRows::Read()
-{
-    return colorReader.ReadRow(colors) && (!alpha || alphaReader.ReadRow(alphas));
-}
-
-bool RleFrameRows::Skip()
-{
-    return colorReader.SkipRow() && (!alpha || alphaReader.SkipRow());
-}
-
-void RleFrameRows::Apply(int screenY, int screenX, int sourceX, const int* columns, int count)
+void RleFrameRows::Apply(int sourceY, int screenY, int screenX, int sourceX, const int* columns, int count)
 {
     // Locals, so that the byte stores below cannot be taken to alias the members.
-    const uint8_t* rowColors = colors + sourceX;
-    const uint8_t* rowAlphas = alphas + sourceX;
+    size_t rowStart = static_cast<size_t>(sourceY) * static_cast<size_t>(width) + static_cast<size_t>(sourceX);
+    const uint8_t* rowColors = colors + rowStart;
+    const uint8_t* rowAlphas = alphas ? alphas + rowStart : nullptr;
     uint8_t* pickedColors = drawnColors;
     uint8_t* pickedAlphas = drawnAlphas;
     if (columns) {
         PickColumns(rowColors, rowAlphas, columns, count, pickedColors, pickedAlphas);
         rowColors = pickedColors;
-        rowAlphas = pickedAlphas;
+        rowAlphas = rowAlphas ? pickedAlphas : nullptr;
     }
-    if (!alpha) {
+    if (!rowAlphas) {
         AlphaOfColors(rowColors, count, table.alpha, pickedAlphas);
         rowAlphas = pickedAlphas;
     }

@@ -7,6 +7,7 @@
 
 #include "ScreenFixture.h"
 #include "sprites/AnimatedRLESprite.h"
+#include "sprites/DecodedFrameCache.h"
 #include "sprites/RleRowReader.h"
 
 namespace {
@@ -260,6 +261,56 @@ TEST(RleRowReader, UnpacksRunsAndLiteralsCuttingPacketsAtTheRowEndAndStopsOnBrok
     image.SetData({static_cast<uint8_t>(-4), 1, 2});
     image.MarkEncoded(3);
     EXPECT_FALSE(RleRowReader(image).ReadRow(row));
+}
+
+// A picture of width x height whose every row is one run of value.
+Image RunImage(int width, int height, uint8_t value)
+{
+    Image image;
+    image.Create(width, height, 8, true);
+    std::vector<uint8_t> data;
+    for (int y = 0; y < height; ++y) {
+        for (int left = width; left > 0; left -= 127) {
+            data.push_back(static_cast<uint8_t>(std::min(left, 127)));
+            data.push_back(value);
+        }
+    }
+    image.SetData(data);
+    image.MarkEncoded(static_cast<int>(data.size()));
+    return image;
+}
+
+TEST(DecodedFrameCache, UnpacksFramesOnceAndKeepsTheRecentOnesWithinItsBudget)
+{
+    DecodedFrameCache::Release();
+    DecodedFrameCache& cache = DecodedFrameCache::Instance();
+    Image colors = RunImage(3, 2, 7);
+    Image alphas = RunImage(3, 2, 200);
+    uint64_t small = DecodedFrameCache::NewKey();
+    const uint8_t* pixels = cache.Find(small, colors, &alphas);
+    ASSERT_NE(pixels, nullptr);
+    std::vector<uint8_t> expected{7, 7, 7, 7, 7, 7, 200, 200, 200, 200, 200, 200};
+    EXPECT_EQ(std::vector<uint8_t>(pixels, pixels + 12), expected);
+    EXPECT_EQ(cache.Find(small, colors, &alphas), pixels);
+
+    // Megabyte frames fill the budget: the least recently used go first, the one in use stays.
+    Image big = RunImage(1024, 1024, 3);
+    std::vector<uint64_t> keys;
+    for (size_t i = 0; i < DecodedFrameCache::kBudgetBytes / (1 << 20); ++i) {
+        keys.push_back(DecodedFrameCache::NewKey());
+        ASSERT_NE(cache.Find(keys.back(), big, nullptr), nullptr);
+        cache.Find(small, colors, &alphas);
+    }
+    EXPECT_LE(cache.HeldBytes(), DecodedFrameCache::kBudgetBytes);
+    EXPECT_EQ(cache.HeldBytes(), (keys.size() - 1) * (1 << 20) + 12);
+    cache.Forget(small);
+    EXPECT_EQ(cache.HeldBytes(), (keys.size() - 1) * (1 << 20));
+
+    // A stream cut short is not kept.
+    Image cut = RunImage(3, 2, 7);
+    cut.MarkEncoded(2);
+    EXPECT_EQ(cache.Find(DecodedFrameCache::NewKey(), cut, nullptr), nullptr);
+    DecodedFrameCache::Release();
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, RleSpriteTest, testing::Values(kScreen565, kScreen555, kScreen8888),
