@@ -1,6 +1,9 @@
 #include "game/GameQuillmark.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 #include "app/Debug.h"
 #include "app/Level.h"
@@ -11,6 +14,7 @@
 #include "audio/SpeechPlayer.h"
 #include "audio/StreamingSample.h"
 #include "display/DirectDraw.h"
+#include "editor/CObjectEditor.h"
 #include "frontend/HighscoreManager.h"
 #include "frontend/QMCreditsLevel.h"
 #include "frontend/QMExitLevel.h"
@@ -240,7 +244,9 @@ void GameQuillmark::LoadSettings(const std::string& name)
 
 void GameQuillmark::SaveSettings(const std::string& name)
 {
-    ObjectSettingsFile::Save(name);
+    if (ObjectSettingsFile::Save(name, removedNames)) {
+        removedNames.clear();
+    }
 }
 
 GameElement* GameQuillmark::CreateGameElement(const std::string& className, const std::string& name, bool unlisted)
@@ -383,6 +389,7 @@ void GameQuillmark::Exit()
         samples.Shutdown();
         samples.Init();
     }
+    editorDialog.reset();
     // Dropping the text display drops every font with it.
     TextDisplay::Release();
     Cast::Instance().Clear();
@@ -423,9 +430,11 @@ void GameQuillmark::Render()
     if (!repeated) {
         renderEngine.Flush();
     }
+    // The editor's windows move on while the game stands still.
+    bool editorDrawn = editorDialog && editorDialog->DrawFrame();
     SpriteManager::Instance().RestoreIfNeeded();
     DirectDraw& display = DirectDraw::Instance();
-    if (!repeated || display.NeedsRepaint()) {
+    if (!repeated || display.NeedsRepaint() || editorDrawn) {
         display.Present();
     }
 }
@@ -562,8 +571,104 @@ int GameQuillmark::DebugCommand(const std::string& command, int, int)
         CreateGameElement(command.substr(kCreateElement.size()), std::string(), false);
     } else if (command == "reset" && activeLevel) {
         activeLevel->Activate();
+    } else {
+        EditorCommand(command);
     }
-    // "show objectsettings" and the editor's tree commands need the object editor, which
-    // this build does not have.
     return 0;
+}
+
+// The editor's tree commands carry their names after the command word, a second name after a
+// tab.
+bool GameQuillmark::EditorCommand(const std::string& command)
+{
+    auto argument = [&command](const std::string& word) {
+        return command.compare(0, word.size(), word) == 0 ? std::optional(command.substr(word.size()))
+                                                           : std::nullopt;
+    };
+    auto split = [](const std::string& text) {
+        size_t tab = text.find('\t');
+        return tab == std::string::npos ? std::pair(text, std::string()) : std::pair(text.substr(0, tab), text.substr(tab + 1));
+    };
+    if (command == "show objectsettings") {
+        ShowEditor();
+    } else if (auto name = argument("delete object ")) {
+        DeleteElement(*name);
+    } else if (auto names = argument("rename object ")) {
+        auto [from, to] = split(*names);
+        RenameElement(from, to);
+    } else if (auto folders = argument("rename folder ")) {
+        auto [from, to] = split(*folders);
+        RenameFolder(from, to);
+    } else if (auto selected = argument("select gameelement ")) {
+        if (editorDialog) {
+            editorDialog->Select(*selected);
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Only in a window: full screen shows no editor.
+void GameQuillmark::ShowEditor()
+{
+    if (DirectDraw::Instance().IsFullScreen()) {
+        return;
+    }
+    if (!editorDialog) {
+        editorDialog = std::make_unique<CObjectEditor>(*this);
+    }
+    editorDialog->ShowBrowser();
+}
+
+bool GameQuillmark::IsElement(const std::string& name) const
+{
+    const std::vector<Cast::Member>& members = Cast::Instance().Members();
+    auto member = std::find_if(members.begin(), members.end(), [&name](const Cast::Member& m) { return m.name == name; });
+    return member != members.end() && member->dynamic &&
+           std::any_of(elements.begin(), elements.end(),
+                       [&member](const std::unique_ptr<GameElement>& element) { return element.get() == member->object; });
+}
+
+// A level may hold the element (an item prototype in its spawn table): the level forgets it
+// when it is next activated; until then it stays alive, out of the Cast.
+void GameQuillmark::DeleteElement(const std::string& name)
+{
+    if (!IsElement(name)) {
+        Debug::Instance().Warning("only game elements!\n");
+        return;
+    }
+    Object* object = Cast::Instance().Find(name);
+    Cast::Instance().Remove(object);
+    removedNames.insert(name);
+    Debug::Instance().Log("GameQuillmark: deleted <%s>\n", name.c_str());
+}
+
+void GameQuillmark::RenameElement(const std::string& from, const std::string& to)
+{
+    if (!IsElement(from)) {
+        Debug::Instance().Warning("only game elements!\n");
+        return;
+    }
+    if (to.empty() || !Cast::Instance().Rename(from, to)) {
+        Debug::Instance().Warning("GameQuillmark: <%s> cannot be called <%s>\n", from.c_str(), to.c_str());
+        return;
+    }
+    removedNames.insert(from);
+}
+
+// Every game element in the folder (or below it) moves; the program's own objects keep their
+// names, by which the program finds them.
+void GameQuillmark::RenameFolder(const std::string& from, const std::string& to)
+{
+    const std::string prefix = from + "|";
+    std::vector<std::string> moving;
+    for (const Cast::Member& member : Cast::Instance().Members()) {
+        if (member.name.compare(0, prefix.size(), prefix) == 0 && IsElement(member.name)) {
+            moving.push_back(member.name);
+        }
+    }
+    for (const std::string& name : moving) {
+        RenameElement(name, to + "|" + name.substr(prefix.size()));
+    }
 }

@@ -3,12 +3,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/GameState.h"
 #include "render/Animation.h"
 
+class CObjectEditor;
 class GameElement;
 class Level;
 class QMHighscoreLevel;
@@ -77,6 +79,8 @@ public:
     double GetTimeInLevel() const { return timeInLevel; }
     StreamingSample* GetTitleMusic() const { return titleMusic; }
     const std::vector<std::unique_ptr<GameElement>>& GetElements() const { return elements; }
+    // The object editor once "show objectsettings" opened it in a window; null before.
+    CObjectEditor* GetEditor() const { return editorDialog.get(); }
 
 private:
     void LoadSharedSprites(bool preload);
@@ -93,6 +97,12 @@ private:
     void LeaveWithEscape();
     void ToggleSound();
     QMHighscoreLevel* HighscoreLevel() const;
+    bool EditorCommand(const std::string& command);
+    void ShowEditor();
+    void DeleteElement(const std::string& name);
+    void RenameElement(const std::string& from, const std::string& to);
+    void RenameFolder(const std::string& from, const std::string& to);
+    bool IsElement(const std::string& name) const;
     bool IsNameEntryActive() const;
 
     LevelMaker makeLevels;
@@ -107,4 +117,7 @@ private:
     StreamingSample* titleMusic = nullptr;
     double timeInLevel = 0.0;
     Animation cursor;
+    std::unique_ptr<CObjectEditor> editorDialog;
+    // Names whose blocks the next save leaves out of the settings file: deleted or renamed.
+    std::set<std::string> removedNames;
 };

@@ -207,7 +207,7 @@ void ObjectSettingsFile::ReadBlocks(File& file, const std::vector<Block>& blocks
     }
 }
 
-bool ObjectSettingsFile::Save(const std::string& name)
+bool ObjectSettingsFile::Save(const std::string& name, const std::set<std::string>& removedNames)
 {
     const std::string path = kDirectory + name;
     // With an archive the settings are read from it: a file saved beside it would never count.
@@ -226,8 +226,8 @@ bool ObjectSettingsFile::Save(const std::string& name)
         KeepBackup(path);
     }
     // Printing reports no errors; the writer's sync to the disk finds them.
-    return ReplacingFileWriter(path, "GameQuillmark::SaveSettings").Write([&oldText, &oldBlocks](File& file) {
-        WriteBlocks(file, oldText, oldBlocks);
+    return ReplacingFileWriter(path, "GameQuillmark::SaveSettings").Write([&](File& file) {
+        WriteBlocks(file, oldText, oldBlocks, removedNames);
         return true;
     });
 }
@@ -248,7 +248,8 @@ bool ObjectSettingsFile::ReadOldFile(const std::string& path, std::string& text,
     return true;
 }
 
-void ObjectSettingsFile::WriteBlocks(File& file, const std::string& oldText, const std::vector<Block>& oldBlocks)
+void ObjectSettingsFile::WriteBlocks(File& file, const std::string& oldText, const std::vector<Block>& oldBlocks,
+                                     const std::set<std::string>& removedNames)
 {
     AsciiSerializer writer(file, true);
     std::set<std::string> written;
@@ -256,9 +257,9 @@ void ObjectSettingsFile::WriteBlocks(File& file, const std::string& oldText, con
     // A member is written at its first block: a later block of its name was read into it too.
     for (const Block& block : oldBlocks) {
         const Cast::Member* member = MemberNamed(block.objectName);
-        if (!member) {
+        if (!member && !removedNames.count(block.objectName)) {
             CopyText(file, oldText, block.begin, block.end);
-        } else if (written.insert(member->name).second) {
+        } else if (member && written.insert(member->name).second) {
             WriteMember(file, writer, *member);
         }
     }

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,9 @@ public:
     // are not in the Cast unchanged, and appends the members the file lacked in registration
     // order. The file is replaced whole, once the new one is complete; a copy of the old one is
     // kept as a dated backup. Refused while an archive is open, since the settings are then
-    // read from the archive, and when the old file cannot be read.
-    static bool Save(const std::string& name);
+    // read from the archive, and when the old file cannot be read. Blocks of removedNames
+    // (objects deleted or renamed since loading) are left out unless a member has the name.
+    static bool Save(const std::string& name, const std::set<std::string>& removedNames = {});
 
     // "settings2004-10-19 20-48-28.txt" for that local time; a further backup within the same
     // second is copy 2, "settings2004-10-19 20-48-28 (2).txt", and so on.
@@ -58,6 +60,7 @@ private:
     static void CreateDynamicElements(const std::vector<Block>& blocks, const ElementCreator& createElement);
     static void ReadBlocks(File& file, const std::vector<Block>& blocks);
     static bool ReadOldFile(const std::string& path, std::string& text, std::vector<Block>& blocks);
-    static void WriteBlocks(File& file, const std::string& oldText, const std::vector<Block>& oldBlocks);
+    static void WriteBlocks(File& file, const std::string& oldText, const std::vector<Block>& oldBlocks,
+                            const std::set<std::string>& removedNames);
     static void KeepBackup(const std::string& path);
 };

@@ -111,14 +111,8 @@ bool DO3Application::CreateWindow()
 
 bool DO3Application::CreateLog()
 {
-    Debug& debug = Debug::Instance();
-    if (!debug.CreateLogFile(kLogFile)) {
-        return false;
-    }
-    if (!config.fullScreen) {
-        debug.ShowMessageWindow();
-    }
-    return true;
+    // The messages window waits for F9: it is drawn over the game, not beside it.
+    return Debug::Instance().CreateLogFile(kLogFile);
 }
 
 void DO3Application::WriteLogHeader()

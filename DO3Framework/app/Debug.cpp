@@ -1,5 +1,6 @@
 #include "app/Debug.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -122,6 +123,11 @@ void Debug::ShowErrorBox(const std::string& text)
 void Debug::WriteLine(const std::string& text, Echo echo)
 {
     std::lock_guard<std::mutex> guard(lineLock);
+    keptLines.push_back(text);
+    ++linesLogged;
+    if (keptLines.size() > kKeptLines) {
+        keptLines.pop_front();
+    }
     if (fileName.empty()) {
         HoldLine(text, echo);
     } else {
@@ -154,4 +160,16 @@ void Debug::AppendToFile(const std::string& text)
     if (text.empty() || text.back() != '\n') {
         file.Write("\n", 1);
     }
+}
+
+std::vector<std::string> Debug::LinesSince(uint64_t first, uint64_t& next)
+{
+    std::lock_guard<std::mutex> guard(lineLock);
+    uint64_t oldestKept = linesLogged - keptLines.size();
+    std::vector<std::string> lines;
+    for (uint64_t number = std::max(first, oldestKept); number < linesLogged; ++number) {
+        lines.push_back(keptLines[static_cast<size_t>(number - oldestKept)]);
+    }
+    next = linesLogged;
+    return lines;
 }

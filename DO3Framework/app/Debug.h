@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -23,9 +24,14 @@ public:
     void Error(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void Fatal(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    // The list window of log lines is not part of this build; the request is only remembered.
+    // The editor's window of log lines (windowed display only) shows while this is set.
     void ShowMessageWindow() { windowVisible = true; }
+    void HideMessageWindow() { windowVisible = false; }
     bool IsMessageWindowVisible() const { return windowVisible; }
+    // The lines logged from number first on (lines are numbered from 0; only the last
+    // kKeptLines are kept); next becomes the number after the last one returned.
+    std::vector<std::string> LinesSince(uint64_t first, uint64_t& next);
+    static constexpr size_t kKeptLines = 4000;
 
     // Logs a failed platform result with its name; true means the result was a failure.
     bool CheckDirectXResult(int32_t result, const char* sourceFile, int line);
@@ -47,6 +53,8 @@ private:
 
     std::mutex lineLock;
     std::vector<std::string> heldLines;
+    std::deque<std::string> keptLines;
+    uint64_t linesLogged = 0;
     int droppedHeldLines = 0;
     bool windowVisible = false;
     int errorCount = 0;

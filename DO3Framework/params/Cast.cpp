@@ -71,3 +71,16 @@ std::string Cast::MakeUniqueName(const std::string& prefix) const
         }
     }
 }
+
+bool Cast::Rename(const std::string& from, const std::string& to)
+{
+    if (MemberNamed(to)) {
+        return from == to && MemberNamed(from);
+    }
+    auto found = std::find_if(members.begin(), members.end(), [&](const Member& m) { return m.name == from; });
+    if (found == members.end()) {
+        return false;
+    }
+    found->name = to;
+    return true;
+}

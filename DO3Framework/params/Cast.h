@@ -25,6 +25,9 @@ public:
     // The name of the first member holding object; empty when none does.
     std::string NameOf(const Object* object) const;
     bool Remove(const Object* object);
+    // Gives the member called from the name to, in its place; false when there is no such
+    // member or another one is already called to.
+    bool Rename(const std::string& from, const std::string& to);
     void Clear() { members.clear(); }
     void Dump() const;
     // prefix + 1, 2, 3, ...: the first that no member is called.

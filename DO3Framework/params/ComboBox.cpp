@@ -27,6 +27,10 @@ std::string OptionList(const std::vector<std::string>& options)
 int ChooseSelection(const std::string& label, const std::vector<std::string>& options, const std::string& text,
                     int index, int current)
 {
+    // Nothing read at all (an editor handing back only what was changed): nothing to choose.
+    if (text == kNothingRead && index == -1) {
+        return current;
+    }
     auto named = std::find(options.begin(), options.end(), text);
     if (text != kNothingRead && named != options.end()) {
         return static_cast<int>(named - options.begin());

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/ImGuiLayer.h"
 #include "platform/Keyboard.h"
 #include "platform/TextEncoding.h"
 #include "platform/VirtualKeys.h"
@@ -44,6 +45,12 @@ Event MouseEventOf(EventType type, int x, int y)
     event.x = x;
     event.y = y;
     return event;
+}
+
+// What the shown editor wants (a click on its windows, typing into its fields) is not the game's.
+bool TakenByEditor(const SDL_Event& event)
+{
+    return ImGuiLayer::Exists() && ImGuiLayer::Instance().IsVisible() && ImGuiLayer::Instance().Offer(event);
 }
 
 }  // namespace
@@ -135,6 +142,9 @@ bool EventPump::TakeQueued(Event& event)
 
 void EventPump::Translate(const SDL_Event& systemEvent)
 {
+    if (TakenByEditor(systemEvent)) {
+        return;
+    }
     switch (systemEvent.type) {
     case SDL_QUIT:
         queue.push_back(EventOf(EventType::Destroy));

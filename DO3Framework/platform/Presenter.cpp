@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/ImGuiLayer.h"
 #include "platform/PixelRows.h"
 #include "platform/PixelSurface.h"
 #include "platform/PlatformResult.h"
@@ -25,7 +26,7 @@ int WatchRendererEvents(void* data, SDL_Event* event)
     auto* presenter = static_cast<Presenter*>(data);
     if (event->type == SDL_RENDER_TARGETS_RESET || event->type == SDL_RENDER_DEVICE_RESET) {
         PixelSurface::MarkAllLost();
-        presenter->ForgetTexture();
+        presenter->RendererWasReset();
     } else if (event->type == SDL_WINDOWEVENT && LosesPicture(event->window)) {
         presenter->ForgetPicture(event->window.windowID);
     }
@@ -147,6 +148,9 @@ Presenter::Presenter(SDL_Window* presentWindow, SDL_Renderer* presentRenderer, b
 Presenter::~Presenter()
 {
     SDL_DelEventWatch(&WatchRendererEvents, this);
+    if (ImGuiLayer::Exists()) {
+        ImGuiLayer::Instance().Detach(renderer);
+    }
     ForgetTexture();
     if (ownsRenderer) {
         SDL_DestroyRenderer(renderer);
@@ -158,6 +162,15 @@ void Presenter::ForgetTexture()
     if (texture) {
         SDL_DestroyTexture(texture);
         texture = nullptr;
+    }
+}
+
+void Presenter::RendererWasReset()
+{
+    ForgetTexture();
+    if (ImGuiLayer::Exists()) {
+        ImGuiLayer::Instance().Detach(renderer);
+        ImGuiLayer::Instance().Attach(window, renderer, fullScreen);
     }
 }
 
@@ -173,9 +186,13 @@ bool Presenter::NeedsRepaint() const
     return !texture || !pictureShown;
 }
 
-void Presenter::SetFullScreen(bool fullScreen)
+// The editor layer learns of the window here; it stays without an ImGui context until the
+// editor first shows it.
+void Presenter::SetFullScreen(bool wantFullScreen)
 {
-    SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_SetWindowFullscreen(window, wantFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    fullScreen = wantFullScreen;
+    ImGuiLayer::Instance().Attach(window, renderer, fullScreen);
 }
 
 bool Presenter::PrepareTexture(uint32_t format, int width, int height)
@@ -226,6 +243,9 @@ int32_t Presenter::Present(const PixelSurface& frame)
     }
     if (SDL_RenderCopy(renderer, texture, nullptr, &destination) != 0) {
         return kResultGeneric;
+    }
+    if (ImGuiLayer::Exists()) {
+        ImGuiLayer::Instance().DrawOver(renderer);
     }
     SDL_RenderPresent(renderer);
     pictureShown = true;

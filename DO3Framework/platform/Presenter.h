@@ -17,10 +17,11 @@ class PixelSurface;
 // Shows finished frames in a window through an SDL renderer: the frame is uploaded to a
 // texture and drawn into the viewport (aspect kept, black bars), in a window or a desktop-sized
 // full-screen window. A software renderer gets the frame already scaled to the viewport and
-// converted to the window's format, since its own stretch is several times slower. Renderer
-// resets mark every surface lost. The renderer is the window's one renderer (SDL_GetRenderer
-// finds it): a renderer the window already has is borrowed, otherwise made and owned, the
-// software one for a window and the accelerated one for full screen.
+// converted to the window's format, since its own stretch is several times slower. The
+// editor's ImGui layer is drawn over each frame. Renderer resets mark every surface lost. The
+// renderer is the window's one renderer (SDL_GetRenderer finds it): a renderer the window
+// already has is borrowed, otherwise made and owned, the software one for a window and the
+// accelerated one for full screen.
 class Presenter {
 public:
     // Null when no renderer can be made for the window.
@@ -33,8 +34,8 @@ public:
     void SetFullScreen(bool fullScreen);
     int32_t Present(const PixelSurface& frame);
     bool IsSoftware() const { return software; }
-    // The texture is gone after a renderer reset; the next present makes a new one.
-    void ForgetTexture();
+    // The textures are gone after a renderer reset; the next present makes new ones.
+    void RendererWasReset();
     // The window with this id was uncovered or resized and shows no frame until the next present.
     void ForgetPicture(uint32_t windowId);
     // Nothing was presented since the texture or the window's picture was lost.
@@ -42,6 +43,7 @@ public:
 
 private:
     Presenter(SDL_Window* window, SDL_Renderer* renderer, bool ownsRenderer, bool software);
+    void ForgetTexture();
     bool PrepareTexture(uint32_t textureFormat, int width, int height);
     int32_t UploadScaled(const PixelSurface& frame, int width, int height);
     int32_t UploadUnscaled(const PixelSurface& frame);
@@ -54,6 +56,7 @@ private:
     int textureWidth = 0;
     int textureHeight = 0;
     bool software;
+    bool fullScreen = false;
     bool pictureShown = false;
     // 16-bit pixel values to 0xFFRRGGBB for the software path, built for tableFormat.
     std::vector<uint32_t> colorTable;

@@ -103,7 +103,7 @@ void DwarfModel::Parameters(Serializer& serializer, const std::string& sectionNa
     serializer.Float("CounterTime", counterTime);
     serializer.Float("Size", size);
     serializer.Float("Board Size", reach);
-    serializer.SubObject("Brains", GetController());
+    serializer.SubObject("Brains", isPlayer && computerBrains ? computerBrains.get() : GetOwnController());
     FrameRateParameters(serializer, kDwarfStates);
     serializer.EndSection();
     if (serializer.IsReading()) {
@@ -141,15 +141,21 @@ void DwarfModel::LoadExtras(const std::string& baseName)
         if (player == this) {
             player = nullptr;
         }
-        SetController(std::make_unique<AStarController>());
+        SetController(computerBrains ? std::move(computerBrains) : std::make_unique<AStarController>());
     }
 }
 
+// The computer's steering it had stays aside: the dwarf's parameters still describe it, so a
+// saved settings file keeps its "Brains", and it steers again if the dwarf is renamed away.
 void DwarfModel::MakePlayer()
 {
+    std::unique_ptr<DwarfController> previous = ReplaceController(std::make_unique<PlayerController>());
+    GetController()->Attach(this);
+    if (!isPlayer) {
+        computerBrains = std::move(previous);
+    }
     isPlayer = true;
     player = this;
-    SetController(std::make_unique<PlayerController>());
 }
 
 void DwarfModel::Reset()

@@ -59,6 +59,8 @@ private:
 
     static inline DwarfModel* player = nullptr;
 
+    // The player's dwarf: the computer's steering it had before the player took it over.
+    std::unique_ptr<DwarfController> computerBrains;
     bool initialised = false;
     Voice* ownSound = nullptr;
     std::vector<std::string> checkSounds;

@@ -278,6 +278,27 @@ std::unique_ptr<DwarfController> GameModel::ReplaceController(std::unique_ptr<Dw
     return next;
 }
 
+bool GameModel::LendController(std::unique_ptr<DwarfController> lent)
+{
+    if (lending) {
+        return false;
+    }
+    ownController = ReplaceController(std::move(lent));
+    lending = true;
+    if (controller) {
+        controller->Attach(this);
+    }
+    return true;
+}
+
+void GameModel::TakeBackController()
+{
+    if (lending) {
+        controller = std::move(ownController);
+        lending = false;
+    }
+}
+
 void GameModel::SetController(std::unique_ptr<DwarfController> brains)
 {
     controller = std::move(brains);

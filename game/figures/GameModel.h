@@ -76,6 +76,12 @@ public:
     void MuteAnimations(bool muted);
     // Takes the controller (null keeps none) and returns the one it had.
     std::unique_ptr<DwarfController> ReplaceController(std::unique_ptr<DwarfController> next);
+    // Lends a steering for a while (the dizzy item's wandering): the figure's own is kept aside
+    // and still is what its parameters describe. False, and nothing changes, while one is lent.
+    bool LendController(std::unique_ptr<DwarfController> lent);
+    // Deletes the lent steering and gives the own one back; nothing while none is lent.
+    void TakeBackController();
+    bool HasLentController() const { return lending; }
 
     int GetKind() const { return kind; }
     int GetState() const { return state; }
@@ -103,6 +109,8 @@ public:
     void SetCarriesBoard(bool on) { carriesBoard = on; }
     GameModel* GetLastAttacker() const { return lastAttacker; }
     DwarfController* GetController() const { return controller.get(); }
+    // The figure's own steering, also while another is lent to it.
+    DwarfController* GetOwnController() const { return lending ? ownController.get() : controller.get(); }
     void SetDepthCorrection(BoardPoint correction) { depthCorrection = correction; }
     BoardPoint GetDepthCorrection() const { return depthCorrection; }
     const std::string& GetName() const { return name; }
@@ -189,4 +197,6 @@ private:
     void AdvanceAnimations(float dtSeconds);
 
     std::unique_ptr<DwarfController> controller;
+    std::unique_ptr<DwarfController> ownController;
+    bool lending = false;
 };

@@ -39,13 +39,9 @@ void DizzyItem::PickUp(DwarfModel* dwarf)
     }
     // A dwarf that already wanders keeps the steering of the item that made it dizzy, so
     // that item alone gives its own back.
-    if (dynamic_cast<DumbComputerController*>(holder->GetController())) {
+    if (!holder->LendController(std::make_unique<DumbComputerController>())) {
         holder = nullptr;
-        return;
     }
-    auto wandering = std::make_unique<DumbComputerController>();
-    wandering->Attach(holder);
-    savedController = holder->ReplaceController(std::move(wandering));
 }
 
 void DizzyItem::Update(float dtSeconds)
@@ -66,8 +62,7 @@ void DizzyItem::Expire()
 void DizzyItem::GiveSteeringBack()
 {
     if (holder) {
-        // What comes back is the lent steering, deleted here.
-        holder->ReplaceController(std::move(savedController));
+        holder->TakeBackController();
         holder = nullptr;
     }
 }

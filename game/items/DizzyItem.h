@@ -23,6 +23,4 @@ protected:
 
 private:
     void GiveSteeringBack();
-
-    std::unique_ptr<DwarfController> savedController;
 };

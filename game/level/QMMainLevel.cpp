@@ -21,6 +21,7 @@
 #include "game/figures/DwarfModel.h"
 #include "game/items/BonusItem.h"
 #include "game/level/BoardPictures.h"
+#include "game/level/BoardOverlay.h"
 #include "game/level/BoardProjection.h"
 #include "game/steering/DwarfController.h"
 #include "params/Cast.h"
@@ -700,6 +701,7 @@ void QMMainLevel::RenderScene()
     for (const Dynamic& dynamic : dynamics) {
         dynamic.element->Render();
     }
+    BoardOverlay::Submit(figures);
 }
 
 void QMMainLevel::RenderClockAndTexts()

@@ -37,6 +37,22 @@ TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
     EXPECT_NE(Logged().find("\n100% sure\n"), std::string::npos) << "percent signs in texts arrive unchanged";
 }
 
+TEST_F(DebugTest, TheMessagesWindowGetsEachLineOnceAndOnlyTheLastOnesAreKept)
+{
+    uint64_t next = 0;
+    Log().LinesSince(next, next);
+    Log().Log("one\n");
+    Log().Warning("two\n");
+    EXPECT_EQ(Log().LinesSince(next, next), (std::vector<std::string>{"one\n", "***WARNING: two\n"}));
+    EXPECT_TRUE(Log().LinesSince(next, next).empty());
+    for (size_t i = 0; i < Debug::kKeptLines + 5; ++i) {
+        Log().Log("%zu\n", i);
+    }
+    std::vector<std::string> kept = Log().LinesSince(0, next);
+    ASSERT_EQ(kept.size(), Debug::kKeptLines);
+    EXPECT_EQ(kept.back(), std::to_string(Debug::kKeptLines + 4) + "\n");
+}
+
 TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCounters)
 {
     Log().Warning("old\n");

@@ -164,3 +164,31 @@ TEST_F(SteeringTest, RivalWhoseGoalIsABlockedCellStandsStill)
     EXPECT_EQ(rival.GetPosition(), start);
     EXPECT_EQ(rival.GetRequestedDirection(), direction::kStand);
 }
+
+// A settings file saved while a dwarf is steered by the player or wanders dizzily keeps the
+// computer's steering it stands for: the next start reads it back.
+TEST_F(SteeringTest, ParametersDescribeTheDwarfsOwnSteeringWhilePlayerOrDizzinessSteersIt)
+{
+    auto savedBrains = [this](DwarfModel& dwarf) {
+        {
+            File file;
+            EXPECT_TRUE(file.Open("saved.txt", "w"));
+            AsciiSerializer writer(file, true);
+            writer.SubObject("F", &dwarf);
+        }
+        const std::string text = dir.Read("saved.txt");
+        size_t brains = text.find("\"Brains\"");
+        return brains == std::string::npos ? std::string() : text.substr(text.rfind("class type", brains), 80);
+    };
+    DwarfModel& player = AddDwarf(At(5, 5), "", DwarfModel::kPlayerName);
+    ASSERT_TRUE(player.IsPlayer());
+    EXPECT_EQ(savedBrains(player).find("class type: \"class AStarController\""), 0u) << savedBrains(player);
+
+    DwarfModel& rival = AddDwarf(At(9, 9));
+    Rival(rival, 0.5f);
+    ASSERT_TRUE(rival.LendController(std::make_unique<DumbComputerController>()));
+    EXPECT_FALSE(rival.LendController(std::make_unique<DumbComputerController>()));
+    EXPECT_EQ(savedBrains(rival).find("class type: \"class AStarController\""), 0u) << savedBrains(rival);
+    rival.TakeBackController();
+    EXPECT_NE(dynamic_cast<AStarController*>(rival.GetController()), nullptr);
+}

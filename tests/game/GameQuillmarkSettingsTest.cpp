@@ -201,6 +201,33 @@ TEST_F(SettingsFile, ElementsGetGeneratedNamesUnlessNamedOrUnlisted)
     EXPECT_EQ(game->GetElements().size(), 3u);
 }
 
+TEST_F(SettingsFile, EditorCommandsRenameAndDeleteOnlyGameElementsAndTheSaveFollows)
+{
+    WriteSettings(Static("Static One", "    \"volume\" 1\n") + Dynamic("TestElement", "Folder|Knut", "    \"strength\" 7\n") +
+                  Dynamic("TestElement", "Folder|Sub|Olaf", "    \"strength\" 8\n") +
+                  Dynamic("TestElement", "Gone", "    \"strength\" 9\n"));
+    game->LoadSettings("settings.txt");
+    game->DebugCommand("delete object Static One", 0, 0);
+    game->DebugCommand("rename object Static One\tOther", 0, 0);
+    EXPECT_EQ(Cast::Instance().Find("Static One"), &staticObject);
+    EXPECT_TRUE(LogHas("only game elements!"));
+
+    game->DebugCommand("delete object Gone", 0, 0);
+    game->DebugCommand("rename folder Folder\tTeam", 0, 0);
+    game->DebugCommand("rename object Team|Knut\tTeam|Sub|Olaf", 0, 0);
+    EXPECT_EQ(Cast::Instance().Find("Gone"), nullptr);
+    ASSERT_NE(Element("Team|Knut"), nullptr) << "a name taken by another member is refused";
+    ASSERT_NE(Element("Team|Sub|Olaf"), nullptr);
+    EXPECT_EQ(game->GetElements().size(), 3u) << "a deleted element lives on until the game ends";
+
+    // The save leaves out the blocks under the old names: a restart would create them again.
+    game->SaveSettings("settings.txt");
+    const std::string saved = dir->Read("data/shared/settings/settings.txt");
+    EXPECT_EQ(saved, Static("Static One", "    \"volume\" 1\n    \"pitch\" 1.000000\n") +
+                         Dynamic("TestElement", "Team|Knut", "    \"strength\" 7\n    \"speed\" 2\n") +
+                         Dynamic("TestElement", "Team|Sub|Olaf", "    \"strength\" 8\n    \"speed\" 2\n"));
+}
+
 TEST(CharacterSets, EveryFontCellHasOneCharacter)
 {
     const std::string& text = CharacterSets::Text();

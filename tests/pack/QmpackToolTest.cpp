@@ -26,10 +26,12 @@ TEST(QmpackToolTest, PacksADirectoryLikeTheWriterLeavingOutWhatTheGameWrites)
     const std::string gameData = ArchiveWriter().Build("in");
     dir.Write("in/Data/Highscores.dat", "table");
     dir.Write("in/Data/debug.txt", "log");
+    dir.Write("in/Data/Editor-Windows.ini", "[Window][Objects]");
     dir.Write("in/Data/level01/sprites/walk.rle.77.tmp", "half");
     EXPECT_EQ(RunQmpack("in datafile.dat"), 0);
     EXPECT_EQ(dir.Read("datafile.dat"), gameData);
     EXPECT_EQ(dir.Read("qmpack.out"), "qmpack: left out data\\debug.txt: the game writes it\n"
+                                      "qmpack: left out data\\editor-windows.ini: the game writes it\n"
                                       "qmpack: left out data\\highscores.dat: the game writes it\n"
                                       "qmpack: left out data\\level01\\sprites\\walk.rle.77.tmp: the game writes it\n");
     EXPECT_EQ(dir.Read("qmpack.err"), "");

@@ -65,6 +65,18 @@ TEST_F(CastTest, RemoveTakesTheFirstMemberHoldingTheObject)
     EXPECT_TRUE(TheCast().Members().empty());
 }
 
+TEST_F(CastTest, RenameKeepsThePlaceAndNeverTakesAnotherMembersName)
+{
+    TheCast().Register(&first, "A", true);
+    TheCast().Register(&second, "B", false);
+    EXPECT_TRUE(TheCast().Rename("A", "Folder|A2"));
+    EXPECT_EQ(TheCast().Members()[0].name, "Folder|A2");
+    EXPECT_TRUE(TheCast().Members()[0].dynamic);
+    EXPECT_FALSE(TheCast().Rename("Folder|A2", "B"));
+    EXPECT_FALSE(TheCast().Rename("Nobody", "C"));
+    EXPECT_EQ(TheCast().Find("B"), &second);
+}
+
 TEST_F(CastTest, MakeUniqueNameTakesTheFirstFreeNumber)
 {
     const std::string prefix = "Game Elements|BombItem_";

@@ -20,7 +20,7 @@ constexpr size_t kCountSize = 4;
 
 // What the game writes into data/, as entry names; it reads them from the disk only.
 constexpr std::string_view kWrittenByTheGame[] = {"data\\debug.txt", "data\\crash.txt", "data\\highscores.dat",
-                                                  "data\\highscores.dat.bad"};
+                                                  "data\\highscores.dat.bad", "data\\editor-windows.ini"};
 // Files of a save in progress, or of one that was killed.
 constexpr std::string_view kTemporaryEnding = ".tmp";
 
