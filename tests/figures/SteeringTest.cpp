@@ -1,4 +1,6 @@
 #include "figures/FigureTestSupport.h"
+#include "editor/DebugDisplay.h"
+#include "game/level/BoardOverlay.h"
 #include "game/steering/AStarController.h"
 #include "game/steering/DumbComputerController.h"
 #include "game/steering/PlayerController.h"
@@ -191,4 +193,29 @@ TEST_F(SteeringTest, ParametersDescribeTheDwarfsOwnSteeringWhilePlayerOrDizzines
     EXPECT_EQ(savedBrains(rival).find("class type: \"class AStarController\""), 0u) << savedBrains(rival);
     rival.TakeBackController();
     EXPECT_NE(dynamic_cast<AStarController*>(rival.GetController()), nullptr);
+}
+
+TEST_F(SteeringTest, TheOverlayShowsBlockedCellsFiguresAndTheComputersWayOnlyWhileOn)
+{
+    DwarfModel& rival = AddDwarf(At(4, 20));
+    AddDwarf(At(20, 20));
+    Rival(rival, 1.0f);
+    Run(rival, kFrame);
+    ASSERT_FALSE(dynamic_cast<AStarController*>(rival.GetController())->GetPath().empty());
+    DebugDisplay& overlay = DebugDisplay::Instance();
+    BoardOverlay::Submit(level.GetFigures());
+    EXPECT_EQ(overlay.ShapeCount(), 0u);
+
+    overlay.SetEnabled(true);
+    BoardOverlay::Submit(level.GetFigures());
+    size_t blocked = 0;
+    for (int row = 0; row < GameMap::kSize; ++row) {
+        for (int column = 0; column < GameMap::kSize; ++column) {
+            blocked += GameMap::Instance().IsWalkable(column, row) ? 0 : 1;
+        }
+    }
+    // Nine cells and a circle per figure; the rival's way and its goal.
+    EXPECT_EQ(overlay.ShapeCount(), blocked + 2 * (9 + 1) + 2);
+    overlay.Forget();
+    DebugDisplay::Release();
 }

@@ -4,6 +4,7 @@
 
 #include "GameQuillmarkFixture.h"
 #include "files/ReplacingFileWriter.h"
+#include "editor/CObjectEditor.h"
 #include "game/CharacterSets.h"
 #include "game/ObjectSettingsFile.h"
 #include "params/Cast.h"
@@ -219,6 +220,11 @@ TEST_F(SettingsFile, EditorCommandsRenameAndDeleteOnlyGameElementsAndTheSaveFoll
     ASSERT_NE(Element("Team|Knut"), nullptr) << "a name taken by another member is refused";
     ASSERT_NE(Element("Team|Sub|Olaf"), nullptr);
     EXPECT_EQ(game->GetElements().size(), 3u) << "a deleted element lives on until the game ends";
+    game->DebugCommand("show objectsettings", 0, 0);
+    ASSERT_NE(game->GetEditor(), nullptr);
+    EXPECT_TRUE(game->GetEditor()->IsBrowserVisible());
+    game->DebugCommand("select gameelement Team|Knut", 0, 0);
+    EXPECT_EQ(game->GetEditor()->Selected(), "Team|Knut");
 
     // The save leaves out the blocks under the old names: a restart would create them again.
     game->SaveSettings("settings.txt");
