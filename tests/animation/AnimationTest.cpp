@@ -9,8 +9,7 @@
 #include "app/Debug.h"
 #include "audio/AudioEvent.h"
 #include "audio/SoundEngine.h"
-#include "files/File.h"
-#include "params/AsciiSerializer.h"
+#include "params/SerializerFixture.h"
 #include "render/Animation.h"
 #include "render/RenderEngine.h"
 #include "sprites/Sprite.h"
@@ -244,28 +243,18 @@ TEST_F(AnimationTest, ParametersSurviveAWriteAndRead)
     written.SetMode(Animation::kPingPong);
     written.SetDirection(Animation::kBackward);
     written.SetPosition(0.25f);
-    {
-        File file;
-        ASSERT_TRUE(file.OpenDisk("anim.txt", "w"));
-        AsciiSerializer writer(file, true);
-        writer.SubObject("walk", &written);
-    }
+    WriteBlock("anim.txt", "walk", written);
     std::string text = dir.Read("anim.txt");
     EXPECT_NE(text.find("[Animation] \"walk\""), std::string::npos);
     EXPECT_NE(text.find("\"sprite label\" \"ten\""), std::string::npos);
 
     Animation read;
-    File file;
-    ASSERT_TRUE(file.Open("anim.txt", "r"));
-    AsciiSerializer reader(file, false);
-    reader.SubObject("walk", &read);
-    EXPECT_EQ(read.GetSpriteLabel(), "ten");
+    ReadBlock("anim.txt", "walk", read);
     EXPECT_NE(read.GetSprite(), nullptr);
-    EXPECT_FLOAT_EQ(read.GetSpeed(), 12.5f);
-    EXPECT_FALSE(read.UsesDefaultSpeed());
-    EXPECT_EQ(read.GetMode(), Animation::kPingPong);
-    EXPECT_EQ(read.GetDirection(), Animation::kBackward);
-    EXPECT_FLOAT_EQ(read.GetPosition(), 0.25f);
+    // The values are exact in the file's six decimals.
+    EXPECT_EQ(std::tuple(read.GetSpriteLabel(), read.GetSpeed(), read.UsesDefaultSpeed(), read.GetMode(),
+                         read.GetDirection(), read.GetPosition()),
+              std::tuple(std::string("ten"), 12.5f, false, Animation::kPingPong, Animation::kBackward, 0.25f));
 }
 
 }  // namespace

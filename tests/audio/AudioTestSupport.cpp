@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/Debug.h"
+#include "audio/Sample.h"
 #include "audio/SampleManager.h"
 #include "audio/SoundEngine.h"
 #include "platform/Mixer.h"
@@ -53,6 +54,17 @@ std::vector<int16_t> AudioFixture::Pull(int frames)
 std::string AudioFixture::LogText() const
 {
     return dir.Read("debug.txt");
+}
+
+AudioEvent& AudioFixture::DefineEvent(const std::string& event, const std::string& file, int copies)
+{
+    for (int i = 0; i < copies; ++i) {
+        SampleManager::Instance().Add("sample_" + file, file, Sample::kVolumeControl | Sample::kFrequencyControl);
+    }
+    AudioEvent definition;
+    definition.sampleName = "sample_" + file;
+    SoundEngine::Instance().AddAudioEvent(event, definition);
+    return const_cast<AudioEvent&>(*SoundEngine::Instance().FindAudioEvent(event));
 }
 
 }  // namespace audiotest

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/AudioEvent.h"
 #include "audio/TestSounds.h"
 #include "support/TempDir.h"
 
@@ -27,6 +28,8 @@ protected:
     // The next frames of the mix.
     std::vector<int16_t> Pull(int frames);
     std::string LogText() const;
+    // Lists data/<file> as sample "sample_<file>" (copies times) and defines an event playing it.
+    static AudioEvent& DefineEvent(const std::string& event, const std::string& file, int copies = 1);
 
     TempDir dir;
 };

@@ -40,14 +40,6 @@ protected:
         unsetenv("SDL_DISKAUDIOFILE");
     }
 
-    void Define(const std::string& event, const std::string& file)
-    {
-        SampleManager::Instance().Add("sample_" + file, file, Sample::kVolumeControl | Sample::kFrequencyControl);
-        AudioEvent definition;
-        definition.sampleName = "sample_" + file;
-        SoundEngine::Instance().AddAudioEvent(event, definition);
-    }
-
     // Runs the engine's frames for a while, as the game does.
     void RunFrames(int frames)
     {
@@ -86,8 +78,8 @@ TEST_F(DiskCapture, EventsAndALoopingStreamReachTheDevice)
     dir.Write("data/level.wav", WavFile(22050, 16, 1, Pcm16(std::vector<int16_t>(kWavFrames, kWavLevel))));
     dir.Write("data/tone.ogg", OggTone(22050, 1, 4410, kOggAmplitude, 1000.0f));
     dir.Write("data/loop.ogg", OggTone(44100, 2, 30000, kStreamAmplitude, 200.0f));
-    Define("level", "level.wav");
-    Define("tone", "tone.ogg");
+    DefineEvent("level", "level.wav");
+    DefineEvent("tone", "tone.ogg");
 
     SoundEngine::Instance().PlayAudioEvent("level")->Play();
     RunFrames(30);

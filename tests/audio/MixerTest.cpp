@@ -18,17 +18,27 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kAllControls = platform::kControlVolume | platform::kControlFrequency;
 
+// The two parts of a locked buffer range.
+struct Locked {
+    void* first = nullptr;
+    void* second = nullptr;
+    int firstBytes = 0;
+    int secondBytes = 0;
+};
+
+int Lock(SoundBuffer& buffer, int offset, int bytes, Locked& locked)
+{
+    return buffer.Lock(offset, bytes, &locked.first, &locked.firstBytes, &locked.second, &locked.secondBytes);
+}
+
 std::unique_ptr<SoundBuffer> MakeBuffer(Mixer& mixer, const SoundFormat& format, const std::vector<int16_t>& samples)
 {
     std::unique_ptr<SoundBuffer> buffer;
     const int bytes = static_cast<int>(samples.size() * sizeof(int16_t));
     EXPECT_EQ(mixer.CreateBuffer(format, bytes, kAllControls, &buffer), platform::kResultOk);
-    void* first = nullptr;
-    void* second = nullptr;
-    int firstBytes = 0;
-    int secondBytes = 0;
-    EXPECT_EQ(buffer->Lock(0, bytes, &first, &firstBytes, &second, &secondBytes), platform::kResultOk);
-    std::memcpy(first, samples.data(), static_cast<size_t>(firstBytes));
+    Locked locked;
+    EXPECT_EQ(Lock(*buffer, 0, bytes, locked), platform::kResultOk);
+    std::memcpy(locked.first, samples.data(), static_cast<size_t>(locked.firstBytes));
     EXPECT_EQ(buffer->Unlock(), platform::kResultOk);
     return buffer;
 }
@@ -109,13 +119,10 @@ TEST(Mixer, StereoAndEightBitBuffersMixIntoAClampedSum)
     auto stereo = MakeBuffer(*mixer, SoundFormat{kRate, 16, 2}, {1000, -2000, 1000, -2000});
     std::unique_ptr<SoundBuffer> eight;
     ASSERT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 8, 1}, 2, 0, &eight), platform::kResultOk);
-    void* first = nullptr;
-    void* second = nullptr;
-    int firstBytes = 0;
-    int secondBytes = 0;
-    ASSERT_EQ(eight->Lock(0, 2, &first, &firstBytes, &second, &secondBytes), platform::kResultOk);
-    static_cast<uint8_t*>(first)[0] = 128 + 10;
-    static_cast<uint8_t*>(first)[1] = 128 + 10;
+    Locked locked;
+    ASSERT_EQ(Lock(*eight, 0, 2, locked), platform::kResultOk);
+    static_cast<uint8_t*>(locked.first)[0] = 128 + 10;
+    static_cast<uint8_t*>(locked.first)[1] = 128 + 10;
     eight->Unlock();
     stereo->Play(false);
     eight->Play(false);
@@ -136,17 +143,14 @@ TEST(Mixer, LockWrapsAroundTheEnd)
 {
     auto mixer = Mixer::Create(kRate);
     auto buffer = MakeConstantMono(*mixer, 8, 0);
-    void* first = nullptr;
-    void* second = nullptr;
-    int firstBytes = 0;
-    int secondBytes = 0;
-    ASSERT_EQ(buffer->Lock(12, 8, &first, &firstBytes, &second, &secondBytes), platform::kResultOk);
-    EXPECT_EQ(firstBytes, 4);
-    EXPECT_EQ(secondBytes, 4);
-    EXPECT_EQ(buffer->Lock(0, 2, &first, &firstBytes, &second, &secondBytes), platform::kResultInvalidCall);
+    Locked locked;
+    ASSERT_EQ(Lock(*buffer, 12, 8, locked), platform::kResultOk);
+    EXPECT_EQ(locked.firstBytes, 4);
+    EXPECT_EQ(locked.secondBytes, 4);
+    EXPECT_EQ(Lock(*buffer, 0, 2, locked), platform::kResultInvalidCall);
     const int16_t values[4] = {1, 2, 3, 4};
-    std::memcpy(first, values, 4);
-    std::memcpy(second, values + 2, 4);
+    std::memcpy(locked.first, values, 4);
+    std::memcpy(locked.second, values + 2, 4);
     ASSERT_EQ(buffer->Unlock(), platform::kResultOk);
     buffer->Play(false);
     auto out = Pull(*mixer, 8);
@@ -164,12 +168,9 @@ TEST(Mixer, BadRequestsAreRefused)
     EXPECT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 16, 2}, 6, 0, &buffer), platform::kResultInvalidParams);
     EXPECT_EQ(buffer, nullptr);
     buffer = MakeConstantMono(*mixer, 4, 0);
-    void* first = nullptr;
-    void* second = nullptr;
-    int firstBytes = 0;
-    int secondBytes = 0;
-    EXPECT_EQ(buffer->Lock(8, 2, &first, &firstBytes, &second, &secondBytes), platform::kResultInvalidParams);
-    EXPECT_EQ(buffer->Lock(0, 9, &first, &firstBytes, &second, &secondBytes), platform::kResultInvalidParams);
+    Locked locked;
+    EXPECT_EQ(Lock(*buffer, 8, 2, locked), platform::kResultInvalidParams);
+    EXPECT_EQ(Lock(*buffer, 0, 9, locked), platform::kResultInvalidParams);
     EXPECT_EQ(buffer->Unlock(), platform::kResultInvalidCall);
     EXPECT_EQ(buffer->SetCurrentPosition(8), platform::kResultInvalidParams);
 

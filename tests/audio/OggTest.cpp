@@ -30,11 +30,8 @@ TEST_F(Ogg, LoaderDecodesTheWholeTone)
     dir.Write("data/tone.ogg", OggTone(22050, 2, 11025, 16000));
     SampleData data;
     ASSERT_TRUE(OggLoader().Load("tone.ogg", data));
-    EXPECT_EQ(data.rate, 22050);
-    EXPECT_EQ(data.channels, 2);
-    EXPECT_EQ(data.bits, 16);
-    EXPECT_EQ(data.frames, 11025);
-    EXPECT_EQ(data.bytes, 11025 * 4);
+    EXPECT_EQ((std::vector<int>{data.rate, data.channels, data.bits, data.frames, data.bytes}),
+              (std::vector<int>{22050, 2, 16, 11025, 11025 * 4}));
     EXPECT_NEAR(PeakOf(data.data), 16000, 1600);
 }
 
@@ -64,9 +61,7 @@ TEST_F(Ogg, StreamStartsOverAfterItsEnd)
     SampleData data;
     ASSERT_TRUE(stream.CanOpen("music"));
     ASSERT_TRUE(stream.Open("music", data));
-    EXPECT_EQ(data.rate, 8000);
-    EXPECT_EQ(data.channels, 1);
-    EXPECT_EQ(data.bits, 16);
+    EXPECT_EQ((std::vector<int>{data.rate, data.channels, data.bits}), (std::vector<int>{8000, 1, 16}));
     EXPECT_TRUE(data.data.empty());
 
     std::vector<uint8_t> block(4096);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "audio/AudioEvent.h"
 #include "audio/AudioTestSupport.h"
@@ -11,8 +12,7 @@
 #include "audio/SpeechPlayer.h"
 #include "audio/StreamingSample.h"
 #include "audio/Voice.h"
-#include "files/File.h"
-#include "params/AsciiSerializer.h"
+#include "params/SerializerFixture.h"
 #include "platform/PlatformResult.h"
 #include "platform/SoundDevice.h"
 #include "util/Randomizer.h"
@@ -31,22 +31,6 @@ protected:
     }
 };
 
-void Write(Object& object, const std::string& name)
-{
-    File file;
-    ASSERT_TRUE(file.OpenDisk("params.txt", "w"));
-    AsciiSerializer writer(file, true);
-    writer.SubObject(name, &object);
-}
-
-void Read(Object& object, const std::string& name)
-{
-    File file;
-    ASSERT_TRUE(file.OpenDisk("params.txt", "r"));
-    AsciiSerializer reader(file, false);
-    reader.SubObject(name, &object);
-}
-
 }  // namespace
 
 TEST_F(Players, AudioEventParametersRoundTrip)
@@ -63,24 +47,19 @@ TEST_F(Players, AudioEventParametersRoundTrip)
     event.minDistance = 0.5f;
     event.maxDistance = 12.0f;
     event.soundGroup = 2;
-    Write(event, "hit");
+    WriteBlock("params.txt", "hit", event);
     EXPECT_EQ(event.priority, 1.0f);
     EXPECT_EQ(event.minDistance, 1.0f);
     EXPECT_NE(dir.Read("params.txt").find("[AudioEvent] \"hit\""), std::string::npos);
 
     AudioEvent back;
-    Read(back, "hit");
-    EXPECT_EQ(back.sampleName, event.sampleName);
-    EXPECT_TRUE(back.is3d);
-    EXPECT_TRUE(back.looping);
-    EXPECT_FLOAT_EQ(back.volume, 0.25f);
-    EXPECT_FLOAT_EQ(back.volumeVariation, 0.5f);
-    EXPECT_FLOAT_EQ(back.pitch, 1.5f);
-    EXPECT_FLOAT_EQ(back.pitchVariation, 0.125f);
-    EXPECT_FLOAT_EQ(back.priority, 1.0f);
-    EXPECT_FLOAT_EQ(back.minDistance, 1.0f);
-    EXPECT_FLOAT_EQ(back.maxDistance, 12.0f);
-    EXPECT_EQ(back.soundGroup, 2);
+    ReadBlock("params.txt", "hit", back);
+    // Every value is exact in the file's six decimals.
+    auto fields = [](const AudioEvent& e) {
+        return std::tuple(e.sampleName, e.is3d, e.looping, e.volume, e.volumeVariation, e.pitch, e.pitchVariation,
+                          e.priority, e.minDistance, e.maxDistance, e.soundGroup);
+    };
+    EXPECT_EQ(fields(back), fields(event));
 }
 
 TEST_F(Players, SoundEngineEventsRoundTrip)
@@ -93,13 +72,13 @@ TEST_F(Players, SoundEngineEventsRoundTrip)
     event.sampleName = "sample_b.wav";
     event.soundGroup = 3;
     engine.AddAudioEvent("beta", event);
-    Write(engine, "Sound Engine");
+    WriteBlock("params.txt", "Sound Engine", engine);
 
     SoundEngine::Release();
     SoundEngine& fresh = SoundEngine::Instance();
     fresh.AddAudioEvent("alpha", AudioEvent());
     fresh.AddAudioEvent("beta", AudioEvent());
-    Read(fresh, "Sound Engine");
+    ReadBlock("params.txt", "Sound Engine", fresh);
     EXPECT_EQ(fresh.FindAudioEvent("alpha")->sampleName, "sample_a.wav");
     EXPECT_FLOAT_EQ(fresh.FindAudioEvent("alpha")->volume, 0.75f);
     EXPECT_EQ(fresh.FindAudioEvent("beta")->sampleName, "sample_b.wav");
@@ -154,11 +133,8 @@ TEST_F(Players, MusicCyclesThroughItsStatesAndFadesByHalfPerSecond)
 TEST_F(Players, SpeechWaitsPlaysAndLetsGo)
 {
     dir.Write("data/say.wav", WavFile(22050, 16, 1, Pcm16(std::vector<int16_t>(1000, 5000))));
-    SampleManager::Instance().Add("sample_say.wav", "say.wav", Sample::kVolumeControl | Sample::kFrequencyControl);
-    AudioEvent event;
-    event.sampleName = "sample_say.wav";
+    DefineEvent("say", "say.wav");
     SoundEngine& engine = SoundEngine::Instance();
-    engine.AddAudioEvent("say", event);
     SpeechPlayer& speech = SpeechPlayer::Instance();
     speech.Say(engine.PlayAudioEvent("say", false), 0.25f);
     speech.Update(0.1f);

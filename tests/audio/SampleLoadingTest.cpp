@@ -36,10 +36,7 @@ TEST_F(SampleLoading, StereoAboveTheLowRateBecomesMonoAtHalfRate)
     ASSERT_TRUE(loader.Load("s.wav", data));
     EXPECT_EQ(data.frames, 8);
     SampleManager::Resample(data);
-    EXPECT_EQ(data.channels, 1);
-    EXPECT_EQ(data.rate, 22050);
-    EXPECT_EQ(data.frames, 4);
-    EXPECT_EQ(data.bytes, 8);
+    EXPECT_EQ((std::vector<int>{data.channels, data.rate, data.frames, data.bytes}), (std::vector<int>{1, 22050, 4, 8}));
     // Frame i of the result is the mono frame 2i: (1000i + (-1000i + 3)) / 2 = 1.
     const auto* words = reinterpret_cast<const int16_t*>(data.data.data());
     for (int i = 0; i < 4; ++i) {
@@ -71,9 +68,7 @@ TEST_F(SampleLoading, EightBitLoadsUnchangedWithAWarning)
     SampleManager::Resample(data);
     EXPECT_EQ(Debug::Instance().WarningCount(), warnings + 1);
     EXPECT_NE(LogText().find("SampleManager::Resample not 16bit samples"), std::string::npos);
-    EXPECT_EQ(data.rate, 44100);
-    EXPECT_EQ(data.channels, 2);
-    EXPECT_EQ(data.frames, 2);
+    EXPECT_EQ((std::vector<int>{data.rate, data.channels, data.frames}), (std::vector<int>{44100, 2, 2}));
     EXPECT_EQ(std::string(data.data.begin(), data.data.end()), pcm);
 }
 

@@ -13,21 +13,13 @@ using namespace audiotest;
 
 namespace {
 
-constexpr int kEffectFlags = Sample::kVolumeControl | Sample::kFrequencyControl;
-
 class SoundEngineTest : public AudioFixture {
 protected:
     // A 100 ms constant sample named "sample_<file>" and an event for it.
     AudioEvent& Define(const std::string& event, const std::string& file, int copies = 1)
     {
         dir.Write("data/" + file, WavFile(22050, 16, 1, Pcm16(std::vector<int16_t>(2205, 10000))));
-        for (int i = 0; i < copies; ++i) {
-            SampleManager::Instance().Add("sample_" + file, file, kEffectFlags);
-        }
-        AudioEvent definition;
-        definition.sampleName = "sample_" + file;
-        SoundEngine::Instance().AddAudioEvent(event, definition);
-        return const_cast<AudioEvent&>(*SoundEngine::Instance().FindAudioEvent(event));
+        return DefineEvent(event, file, copies);
     }
 };
 

@@ -12,7 +12,13 @@ namespace {
 
 using platform::PixelRect;
 
-class DirectDrawTest : public DisplayTest {};
+class DirectDrawTest : public DisplayTest {
+protected:
+    static bool OpenWindow(platform::Window& window, int width, int height, bool fullScreen)
+    {
+        return window.InitVideo("Quillmark test") && window.Create("Quillmark test", width, height, fullScreen);
+    }
+};
 
 TEST_F(DirectDrawTest, WindowedDisplaysTakeTheDesktopDepthAndLogTheirFormat)
 {
@@ -98,8 +104,7 @@ TEST_F(DirectDrawTest, SetModeRebuildsOnlyOnChangeAndReportsADepthChange)
 TEST_F(DirectDrawTest, AModeThatCannotBeSetKeepsThePreviousOne)
 {
     platform::Window window;
-    ASSERT_TRUE(window.InitVideo("Quillmark test"));
-    ASSERT_TRUE(window.Create("Quillmark test", 800, 600, true));
+    ASSERT_TRUE(OpenWindow(window, 800, 600, true));
     ASSERT_TRUE(Display().Create(&window, 1024, 768, 32, true));
     EXPECT_FALSE(Display().SetMode(0, 0, 32));
     EXPECT_NE(Log().find("DirectDraw::SetMode: 0 x 0 (32) failed, back to 1024 x 768 (32)."), std::string::npos);
@@ -112,8 +117,7 @@ TEST_F(DirectDrawTest, AModeThatCannotBeSetKeepsThePreviousOne)
 TEST_F(DirectDrawTest, AWindowNeedsAnUnchangedFrameAgainOnlyAfterItLostItsPicture)
 {
     platform::Window window;
-    ASSERT_TRUE(window.InitVideo("Quillmark test"));
-    ASSERT_TRUE(window.Create("Quillmark test", 800, 600, false));
+    ASSERT_TRUE(OpenWindow(window, 800, 600, false));
     ASSERT_TRUE(Display().Create(&window, 800, 600, 32, false));
     EXPECT_TRUE(Display().NeedsRepaint()) << "nothing presented yet";
     Display().Present();
@@ -242,37 +246,23 @@ TEST(Viewport, FramesKeepTheirAspectWithBarsAndWindowPositionsMapIntoThem)
     EXPECT_EQ(x, 100) << "without a presented frame positions pass unchanged";
 }
 
-TEST_F(DirectDrawTest, PresentingIntoAWindowSetsTheViewport)
+// Windowed or full screen, the frame is shown as large as its aspect allows, between bars.
+TEST_F(DirectDrawTest, PresentingIntoAWindowFitsTheFrameIntoItsClientArea)
 {
-    platform::Window window;
-    ASSERT_TRUE(window.InitVideo("Quillmark test"));
-    ASSERT_TRUE(window.Create("Quillmark test", 800, 700, false));
-    ASSERT_TRUE(Display().Create(&window, 800, 600, 16, false));
-    Display().GetRenderTarget()->Fill(nullptr, 0x00FF00);
-    Display().Present();
-    platform::Viewport viewport = platform::CurrentViewport();
-    EXPECT_EQ((std::vector<int>{viewport.x, viewport.y, viewport.width, viewport.height}),
-              (std::vector<int>{0, 50, 800, 600}));
+    for (bool fullScreen : {false, true}) {
+        platform::Window window;
+        ASSERT_TRUE(OpenWindow(window, 800, fullScreen ? 600 : 700, fullScreen));
+        ASSERT_TRUE(Display().Create(&window, 800, 600, 16, fullScreen));
+        Display().Present();
+        platform::Viewport shown = platform::CurrentViewport();
+        platform::Viewport fit = platform::FitViewport(window.ClientWidth(), window.ClientHeight(), 1024, 768);
+        EXPECT_GT(shown.width, 0);
+        EXPECT_EQ((std::vector<int>{shown.x, shown.y, shown.width, shown.height}),
+                  (std::vector<int>{fit.x, fit.y, fit.width, fit.height})) << "full screen " << fullScreen;
+        Singleton<DirectDraw>::Release();
+        platform::SetCurrentViewport({});
+    }
     EXPECT_EQ(Debug::Instance().ErrorCount(), 0) << Log();
-    Singleton<DirectDraw>::Release();
-    platform::SetCurrentViewport({});
-}
-
-TEST_F(DirectDrawTest, FullScreenFramesFillTheDesktopWindowWithTheirAspectKept)
-{
-    platform::Window window;
-    ASSERT_TRUE(window.InitVideo("Quillmark test"));
-    ASSERT_TRUE(window.Create("Quillmark test", 800, 600, true));
-    ASSERT_TRUE(Display().Create(&window, 800, 600, 16, true));
-    Display().GetRenderTarget()->Fill(nullptr, 0x001F);
-    Display().Present();
-    platform::Viewport viewport = platform::CurrentViewport();
-    EXPECT_GT(viewport.width, 0);
-    EXPECT_EQ(viewport.width * 3, viewport.height * 4) << viewport.width << " x " << viewport.height;
-    EXPECT_EQ(viewport.x * 2 + viewport.width, window.ClientWidth()) << "bars of equal width";
-    EXPECT_EQ(Debug::Instance().ErrorCount(), 0) << Log();
-    Singleton<DirectDraw>::Release();
-    platform::SetCurrentViewport({});
 }
 
 }  // namespace

@@ -15,10 +15,8 @@ protected:
 
 TEST_F(BmpLoaderTest, TrueColourAndPaletteRowsLoseTheirPaddingAndTurnTopDown)
 {
-    BmpRecipe recipe;
-    recipe.width = 3;
-    recipe.height = 2;
-    recipe.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}};
+    BmpRecipe recipe{.width = 3, .height = 2,
+                     .rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}}};
     auto image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetDepth(), 24);
@@ -43,15 +41,10 @@ TEST_F(BmpLoaderTest, TrueColourAndPaletteRowsLoseTheirPaddingAndTurnTopDown)
 
 TEST_F(BmpLoaderTest, ColoursUsedShortenThePaletteAndTheRestIsMagenta)
 {
-    BmpRecipe recipe;
-    recipe.width = 2;
-    recipe.height = 1;
-    recipe.bitCount = 8;
-    recipe.colorsUsed = 16;
+    BmpRecipe recipe{.width = 2, .height = 1, .bitCount = 8, .colorsUsed = 16, .rows = {{15, 3}}};
     for (uint32_t i = 0; i < 16; ++i) {
         recipe.palette.push_back(0xAB000000 | MakeColor(static_cast<int>(i), 0, 0));
     }
-    recipe.rows = {{15, 3}};
     auto image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetPixel(0, 0), MakeColor(15, 0, 0)) << "the reserved byte is not part of the colour";
@@ -62,12 +55,8 @@ TEST_F(BmpLoaderTest, ColoursUsedShortenThePaletteAndTheRestIsMagenta)
 
 TEST_F(BmpLoaderTest, OneBitRowsKeepTheirFirstWidthBits)
 {
-    BmpRecipe recipe;
-    recipe.width = 5;
-    recipe.height = 2;
-    recipe.bitCount = 1;
-    recipe.palette = {MakeColor(0, 0, 0), MakeColor(255, 255, 255)};
-    recipe.rows = {{0b10100111}, {0b01011000}};
+    BmpRecipe recipe{.width = 5, .height = 2, .bitCount = 1, .palette = {MakeColor(0, 0, 0), MakeColor(255, 255, 255)},
+                     .rows = {{0b10100111}, {0b01011000}}};
     auto image = LoadRecipe(recipe);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetDepth(), 1);
@@ -90,12 +79,8 @@ class BmpCorruptionTest : public BmpLoaderTest, public ::testing::WithParamInter
 
 TEST_P(BmpCorruptionTest, IsRefusedWithALogLine)
 {
-    BmpRecipe recipe;
-    recipe.width = 4;
-    recipe.height = 2;
-    recipe.bitCount = 8;
-    recipe.palette.assign(256, 0);
-    recipe.rows = {{1, 2, 3, 4}, {5, 6, 7, 8}};
+    BmpRecipe recipe{.width = 4, .height = 2, .bitCount = 8, .palette = std::vector<uint32_t>(256, 0),
+                     .rows = {{1, 2, 3, 4}, {5, 6, 7, 8}}};
     GetParam().spoil(recipe);
     EXPECT_EQ(LoadRecipe(recipe), nullptr);
     EXPECT_TRUE(Logged(GetParam().logLine)) << Log();

@@ -3,9 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "display/DirectDraw.h"
-#include "images/Image.h"
-#include "images/ImageUtil.h"
+#include "../sprites/ScreenFixture.h"
 #include "sprites/AlphaSprite.h"
 #include "sprites/AnimatedRLESprite.h"
 #include "sprites/AnimatedSprite.h"
@@ -34,19 +32,18 @@ public:
 
     TestScene()
     {
-        background.Create(Filled(1024, 768, kBackground), 1024, 768, 0, 0, false);
-        auto maskPicture = Filled(100, 100, 0);
-        Paint(*maskPicture, 18, 18, 64, 64, kRed);
-        mask.Create(std::move(maskPicture), 100, 100, 0, 0, true);
-        stretched.Create(Filled(64, 64, kRed), 64, 64, 0, 0, false);
-        glass.Create(Filled(50, 50, kWhite), Alpha(50, 50, [](int, int) { return 128; }), 50, 50, 0, 0, false);
+        background.Create(ScreenImage(1024, 768, kBackground), 1024, 768, 0, 0, false);
+        mask.Create(Painted(100, 100, {18, 18, 81, 81}, [](int, int) { return kRed; }), 100, 100, 0, 0, true);
+        stretched.Create(ScreenImage(64, 64, kRed), 64, 64, 0, 0, false);
+        glass.Create(ScreenImage(50, 50, kWhite), IndexedImage(50, 50, nullptr, [](int, int) { return 128; }), 50, 50,
+                     0, 0, false);
         auto shadowMask = std::make_unique<Image>();
         shadowMask->Create(60, 40, 1, true);
         shadow.Create(std::move(shadowMask), 60, 40);
-        animation.AddFrame(Surface(Filled(30, 30, kRed)));
-        animation.AddFrame(Surface(Filled(30, 30, kGreen)));
-        front.Create(Filled(50, 50, kYellow), 50, 50, 0, 0, false);
-        back.Create(Filled(50, 50, kPurple), 50, 50, 0, 0, false);
+        animation.AddFrame(Surface(ScreenImage(30, 30, kRed)));
+        animation.AddFrame(Surface(ScreenImage(30, 30, kGreen)));
+        front.Create(ScreenImage(50, 50, kYellow), 50, 50, 0, 0, false);
+        back.Create(ScreenImage(50, 50, kPurple), 50, 50, 0, 0, false);
         CreateFigure();
     }
 
@@ -75,36 +72,6 @@ public:
     SurfaceSprite back;
 
 private:
-    static std::unique_ptr<Image> Filled(int width, int height, Color color)
-    {
-        auto image = std::make_unique<Image>();
-        image->Create(width, height, DirectDraw::Instance().GetDepth(), true);
-        Paint(*image, 0, 0, width, height, color);
-        return image;
-    }
-
-    static void Paint(Image& image, int left, int top, int width, int height, Color color)
-    {
-        for (int y = top; y < top + height; ++y) {
-            for (int x = left; x < left + width; ++x) {
-                image.SetPixel(x, y, color);
-            }
-        }
-    }
-
-    template <class AlphaOf>
-    static std::unique_ptr<Image> Alpha(int width, int height, AlphaOf alphaOf)
-    {
-        auto image = std::make_unique<Image>();
-        image->Create(width, height, 8, true);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                image->Row(y)[x] = static_cast<uint8_t>(alphaOf(x, y));
-            }
-        }
-        return image;
-    }
-
     static std::unique_ptr<Sprite> Surface(std::unique_ptr<Image> image)
     {
         auto sprite = std::make_unique<SurfaceSprite>();
@@ -118,11 +85,8 @@ private:
     {
         std::array<Color, 256> palette{};
         palette[1] = kOrange;
-        Image strip;
-        strip.Create(40, 60, 8, true);
-        strip.SetPalette(palette.data());
-        std::fill(strip.GetData(), strip.GetData() + strip.GetDataSize(), uint8_t{1});
-        auto alpha = Alpha(40, 60, [](int, int y) { return y < 30 ? 128 : 255; });
-        figure.Create(strip, alpha.get(), 1, true);
+        auto strip = IndexedImage(40, 60, palette.data(), [](int, int) { return 1; });
+        auto alpha = IndexedImage(40, 60, nullptr, [](int, int y) { return y < 30 ? 128 : 255; });
+        figure.Create(*strip, alpha.get(), 1, true);
     }
 };

@@ -1,4 +1,5 @@
 #include <climits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -35,29 +36,26 @@ TEST(Tokenizer, CursorStopsAtTheEnd)
 TEST(Tokenizer, IntReadsLikeScanningPercentD)
 {
     Tokenizer tokens("800px -12 +5 abc - 99999999999 -99999999999 007");
-    EXPECT_EQ(tokens.NextInt(), 800);
-    EXPECT_EQ(tokens.NextInt(), -12);
-    EXPECT_EQ(tokens.NextInt(), 5);
-    EXPECT_EQ(tokens.NextInt(), -1);
-    EXPECT_EQ(tokens.NextInt(), -1);
-    EXPECT_EQ(tokens.NextInt(), INT_MAX);
-    EXPECT_EQ(tokens.NextInt(), INT_MIN);
-    EXPECT_EQ(tokens.NextInt(), 7);
+    std::vector<int> read;
+    while (tokens.Remaining() > 0) {
+        read.push_back(tokens.NextInt());
+    }
+    EXPECT_EQ(read, (std::vector<int>{800, -12, 5, -1, -1, INT_MAX, INT_MIN, 7}));
 }
 
 TEST(Tokenizer, FloatAndBoolReads)
 {
     Tokenizer tokens("1.5 -2.5e1 .25 3.0f +-1 x 2 0 yes -1");
-    EXPECT_FLOAT_EQ(tokens.NextFloat(), 1.5f);
-    EXPECT_FLOAT_EQ(tokens.NextFloat(), -25.0f);
-    EXPECT_FLOAT_EQ(tokens.NextFloat(), 0.25f);
-    EXPECT_FLOAT_EQ(tokens.NextFloat(), 3.0f);
-    EXPECT_EQ(tokens.NextFloat(), 0.0f);
-    EXPECT_EQ(tokens.NextFloat(), 0.0f);
-    EXPECT_TRUE(tokens.NextBool());
-    EXPECT_FALSE(tokens.NextBool());
-    EXPECT_FALSE(tokens.NextBool());
-    EXPECT_TRUE(tokens.NextBool());
+    std::vector<float> floats;
+    for (int i = 0; i < 6; ++i) {
+        floats.push_back(tokens.NextFloat());
+    }
+    EXPECT_EQ(floats, (std::vector<float>{1.5f, -25.0f, 0.25f, 3.0f, 0.0f, 0.0f})) << "all exact in binary";
+    std::vector<bool> bools;
+    while (tokens.Remaining() > 0) {
+        bools.push_back(tokens.NextBool());
+    }
+    EXPECT_EQ(bools, (std::vector<bool>{true, false, false, true}));
 }
 
 TEST(Tokenizer, ParseLeavesTheValueAloneOnFailure)

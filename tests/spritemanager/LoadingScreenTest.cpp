@@ -26,20 +26,10 @@ protected:
         GraphicsTest::SetUp();
         dir.Write("bg.bmp", Bmp24(2, 2, std::vector<Color>(4, kWhite)));
         dir.Write("bar.bmp", Bmp24(2, 6, std::vector<Color>(12, kWhite)));
-        Register("bg", "bg", SpriteInfo::kStatic, 1);
+        Register("bg", "bg", SpriteInfo::kStatic);
         Register("bar", "bar", SpriteInfo::kAnim, 3);
         Screen().SetSprites(Sprites().GetSprite("bg"), Sprites().GetSprite("bar"));
         Screen().SetActive(true);
-    }
-
-    void Register(const std::string& label, const std::string& file, int32_t type, int frames)
-    {
-        SpriteInfo info;
-        info.label = label;
-        info.file = file;
-        info.type = type;
-        info.frameCount = frames;
-        Sprites().AddSpriteInfo(info);
     }
 
     static LoadingScreen& Screen() { return LoadingScreen::Instance(); }

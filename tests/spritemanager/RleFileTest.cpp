@@ -1,6 +1,7 @@
 #include "spritemanager/SpriteTestSupport.h"
 
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "files/ArchiveBytes.h"
 #include "files/DataFile.h"
 #include "files/File.h"
+#include "images/ImageUtil.h"
 #include "sprites/AnimatedRLESprite.h"
 #include "sprites/RleFile.h"
 
@@ -36,12 +38,18 @@ std::vector<uint8_t> FrameBytes(const AnimatedRLESprite& sprite, int frame)
     return std::vector<uint8_t>(image->GetData(), image->GetData() + image->GetDataSize());
 }
 
-void PutI32(std::string& bytes, size_t offset, int32_t value)
+template <class Bytes>
+void PutI32(Bytes& bytes, size_t offset, int32_t value)
 {
-    for (int i = 0; i < 4; ++i) {
-        bytes[offset + static_cast<size_t>(i)] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
+    for (size_t i = 0; i < 4; ++i) {
+        bytes[offset + i] = static_cast<typename Bytes::value_type>(static_cast<uint32_t>(value) >> (8 * i));
     }
 }
+
+// Where the first frame record and its left and right fields lie.
+constexpr size_t kFirstRecord = RleFile::kHeaderSize;
+constexpr size_t kLeftField = kFirstRecord + 8;
+constexpr size_t kRightField = kFirstRecord + 16;
 
 class RleFileTest : public GraphicsTest {
 protected:
@@ -49,19 +57,7 @@ protected:
     {
         GraphicsTest::SetUp();
         dir.Write("anim.bmp", Strip(200));
-        RegisterAnim("anim", false);
-    }
-
-    void RegisterAnim(const std::string& label, bool mirror, int frames = 2)
-    {
-        SpriteInfo info;
-        info.label = label;
-        info.file = "anim";
-        info.type = SpriteInfo::kAnimRle;
-        info.frameCount = frames;
-        info.crop = true;
-        info.mirror = mirror;
-        Sprites().AddSpriteInfo(info);
+        Register("anim", "anim", SpriteInfo::kAnimRle, 2);
     }
 
     AnimatedRLESprite* Load(const std::string& label = "anim")
@@ -143,7 +139,7 @@ TEST_F(RleFileTest, AnAlphaPictureAddedLaterOrAnotherFrameCountMakesTheFileStale
     EXPECT_TRUE(withAlpha->HasAlpha());
     EXPECT_EQ(dir.Read("anim.rle")[2073], 1);
     // So does another frame count in the list.
-    RegisterAnim("anim", false, 4);
+    Register("anim", "anim", SpriteInfo::kAnimRle, 4);
     AnimatedRLESprite* recut = Load();
     ASSERT_NE(recut, nullptr);
     EXPECT_EQ(recut->GetFrameCount(), 4);
@@ -153,7 +149,7 @@ TEST_F(RleFileTest, AnAlphaPictureAddedLaterOrAnotherFrameCountMakesTheFileStale
 
 TEST_F(RleFileTest, MirroredEntryHasAFileOfItsOwn)
 {
-    RegisterAnim("anim_flipped", true);
+    Register("anim_flipped", "anim", SpriteInfo::kAnimRle, 2, true);
     AnimatedRLESprite* plain = Load("anim");
     AnimatedRLESprite* mirrored = Load("anim_flipped");
     ASSERT_NE(plain, nullptr);
@@ -202,10 +198,10 @@ TEST_F(RleFileTest, PicturesThatAreNotEightBitOrCannotBeCutAreRefused)
 
     // Nor are pictures that cannot be cut into the frames, or whose alpha picture does not fit.
     dir.Write("anim.bmp", Strip(200));
-    RegisterAnim("anim", false, 100);
+    Register("anim", "anim", SpriteInfo::kAnimRle, 100);
     EXPECT_EQ(Load(), nullptr);
     EXPECT_FALSE(dir.Exists("anim.rle"));
-    RegisterAnim("anim", false, 2);
+    Register("anim", "anim", SpriteInfo::kAnimRle, 2);
     dir.Write("anim_alpha.bmp", Bmp8(2, 2, {255, 255, 255, 255}));
     EXPECT_EQ(Load(), nullptr);
     EXPECT_FALSE(dir.Exists("anim.rle"));
@@ -247,8 +243,6 @@ TEST_P(DamagedRleFile, IsIgnoredAndRebuilt)
     EXPECT_EQ(dir.Read("anim.rle"), good);
 }
 
-constexpr size_t kFirstRecord = RleFile::kHeaderSize;
-
 INSTANTIATE_TEST_SUITE_P(
     RleFile, DamagedRleFile,
     ::testing::Values(
@@ -260,10 +254,53 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"NegativeFrameCount", [](std::string& b) { PutI32(b, 2076, -1); }},
         Damage{"ZeroCellWidth", [](std::string& b) { PutI32(b, 2060, 0); }},
         Damage{"WidthDisagreesWithRect", [](std::string& b) { PutI32(b, kFirstRecord, 3); }},
-        Damage{"RectOutsideCell", [](std::string& b) { PutI32(b, kFirstRecord + 16, 9); }},
+        Damage{"RectOutsideCell", [](std::string& b) { PutI32(b, kRightField, 9); }},
         Damage{"DataSizePastEnd", [](std::string& b) { PutI32(b, kFirstRecord + 24, 1 << 20); }},
         Damage{"NegativeDataSize", [](std::string& b) { PutI32(b, kFirstRecord + 24, -8); }},
         Damage{"AlphaSizeWithoutAlpha", [](std::string& b) { PutI32(b, kFirstRecord + 28, 4); }}),
     [](const ::testing::TestParamInfo<Damage>& param) { return std::string(param.param.name); });
+
+// The file of a one-frame sprite: a 4 x 3 frame filling its 4 x 3 cell.
+std::vector<uint8_t> OneFrameFile()
+{
+    auto frame = std::make_unique<Image>();
+    frame->Create(4, 3, 8, true);
+    frame->GetData()[5] = 9;
+    ImageUtil::Instance().RunLengthEncode(*frame);
+    AnimatedRLESprite sprite;
+    sprite.SetCellSize(4, 3);
+    sprite.AddFrame(std::move(frame), nullptr, ImageRect{0, 0, 3, 2});
+    return RleFile::Encode(sprite, 1);
+}
+
+// Why the frames of a file with a good header are refused, or "" when they are taken.
+std::string ProblemOf(const std::vector<uint8_t>& bytes)
+{
+    RleFile::Header header;
+    std::string problem;
+    EXPECT_TRUE(RleFile::ParseHeader(bytes, header, problem)) << problem;
+    AnimatedRLESprite sprite;
+    if (RleFile::ParseFrames(bytes, header, sprite, problem)) {
+        return "";
+    }
+    EXPECT_EQ(sprite.GetFrameCount(), 0);
+    return problem;
+}
+
+// Found by fuzzing: the width of a rectangle with a far negative corner overflowed before the
+// corners were checked against the cell.
+TEST(RleFileRectangle, CornersOutsideTheCellOrInvertedAreRefusedWithoutOverflow)
+{
+    EXPECT_EQ(ProblemOf(OneFrameFile()), "");
+    const std::vector<std::vector<std::pair<size_t, int32_t>>> corners = {
+        {{kLeftField, INT_MIN + 1}}, {{kRightField, INT_MIN}}, {{kLeftField, 3}, {kRightField, 0}}};
+    for (const auto& fields : corners) {
+        std::vector<uint8_t> bytes = OneFrameFile();
+        for (const auto& [at, value] : fields) {
+            PutI32(bytes, at, value);
+        }
+        EXPECT_EQ(ProblemOf(bytes), "frame rectangle outside its cell") << fields[0].second;
+    }
+}
 
 }  // namespace

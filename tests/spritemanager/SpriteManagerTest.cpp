@@ -11,21 +11,7 @@ constexpr Color kRed = 0xFF0000;
 // Artwork marks transparency with magenta; it becomes black when loaded.
 constexpr Color kClear = 0xFF00FF;
 
-class SpriteManagerTest : public GraphicsTest {
-protected:
-    void Register(const std::string& label, const std::string& file, int32_t type, int frames = 1,
-                  bool mirror = false)
-    {
-        SpriteInfo info;
-        info.label = label;
-        info.file = file;
-        info.type = type;
-        info.frameCount = frames;
-        info.mirror = mirror;
-        info.crop = true;
-        Sprites().AddSpriteInfo(info);
-    }
-};
+using SpriteManagerTest = GraphicsTest;
 
 TEST_F(SpriteManagerTest, StaticSpriteIsBuiltOnceOnFirstUse)
 {

@@ -19,15 +19,6 @@ protected:
         return IndexedImage(width, height, nullptr, [value](int, int) { return value; });
     }
 
-    static DrawInfo Placed(int x, int y)
-    {
-        DrawInfo info;
-        info.flags = DI_DEST_POS;
-        info.destX = x;
-        info.destY = y;
-        return info;
-    }
-
     int RedOf(uint32_t pixel) const
     {
         const ScreenFormat& format = DirectDraw::Instance().GetScreenFormat();
@@ -240,8 +231,7 @@ TEST_F(TwentyFourBitScreenTest, AlphaSpritesBlendAndShadowsHalveEachByte)
     }
     AlphaSprite sprite;
     ASSERT_TRUE(sprite.Create(std::move(image), std::move(alpha), 2, 2, 0, 0, false));
-    DrawInfo info;
-    info.flags = DI_DEST_POS;
+    DrawInfo info = Placed(0, 0);
     sprite.DrawEx(info);
     EXPECT_EQ(At(0, 0), MakeColor(127, 0, 20));
     EXPECT_EQ(At(1, 1), MakeColor(255, 0, 40));

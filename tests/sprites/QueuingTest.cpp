@@ -27,18 +27,15 @@ TEST_P(QueuingTest, DrawAndDrawRectQueueThePositionFrameAndSource)
     EXPECT_EQ(Last().sprite, &sprite);
     EXPECT_EQ(Last().depth, 2.5f);
     EXPECT_EQ(Last().info.flags, DI_DEST_POS);
-    EXPECT_EQ(Last().info.frame, 3);
-    EXPECT_EQ(Last().info.destX, 12);
-    EXPECT_EQ(Last().info.destY, 34);
+    EXPECT_EQ((std::vector<int>{Last().info.frame, Last().info.destX, Last().info.destY}), (std::vector<int>{3, 12, 34}));
     EXPECT_EQ(Last().info.scale, 1.0f);
 
     // A rectangle turns inclusive corners into source position and size.
     sprite.DrawRect({4, 5, 13, 9}, 7, 8, 0, 10.0f);
     EXPECT_EQ(Last().info.flags, DI_SRC_POS | DI_SRC_SIZE | DI_DEST_POS);
-    EXPECT_EQ(Last().info.srcX, 4);
-    EXPECT_EQ(Last().info.srcY, 5);
-    EXPECT_EQ(Last().info.srcWidth, 10);
-    EXPECT_EQ(Last().info.srcHeight, 5);
+    const DrawInfo& source = Last().info;
+    EXPECT_EQ((std::vector<int>{source.srcX, source.srcY, source.srcWidth, source.srcHeight}),
+              (std::vector<int>{4, 5, 10, 5}));
 }
 
 TEST_P(QueuingTest, DrawAnchoredMarksScalesOtherThanOneAndReachesTheScreenAtTheFlush)
@@ -63,14 +60,12 @@ TEST_P(QueuingTest, DrawScaledGivesATruncatedDestinationSize)
 {
     sprite.DrawScaled(100, 200, 0, 1.0f, 1.0f, true);
     EXPECT_EQ(Last().info.flags, DI_DEST_POS);
-    EXPECT_EQ(Last().info.destX, 80);
-    EXPECT_EQ(Last().info.destY, 140);
+    EXPECT_EQ((std::pair{Last().info.destX, Last().info.destY}), (std::pair{80, 140}));
     sprite.DrawScaled(100, 200, 0, 1.0f, 0.55f, true);
     EXPECT_EQ(Last().info.flags, DI_DEST_POS | DI_DEST_SIZE);
-    EXPECT_EQ(Last().info.destWidth, 22);
-    EXPECT_EQ(Last().info.destHeight, 33);
-    EXPECT_EQ(Last().info.destX, 89);
-    EXPECT_EQ(Last().info.destY, 167);
+    const DrawInfo& scaled = Last().info;
+    EXPECT_EQ((std::vector<int>{scaled.destX, scaled.destY, scaled.destWidth, scaled.destHeight}),
+              (std::vector<int>{89, 167, 22, 33}));
     sprite.DrawScaled(100, 200, 0, 1.0f, 0.55f, false);
     EXPECT_EQ(Last().info.destX, 100);
 }

@@ -33,16 +33,6 @@ protected:
         palette = TestPalette();
     }
 
-    static DrawInfo Placed(int x, int y, float scale = 1.0f, uint32_t extraFlags = 0)
-    {
-        DrawInfo info;
-        info.flags = DI_DEST_POS | extraFlags | (scale != 1.0f ? DI_SCALE : 0);
-        info.destX = x;
-        info.destY = y;
-        info.scale = scale;
-        return info;
-    }
-
     // The screen value of 8-bit channels as the run-length drawing writes them opaque.
     uint32_t Opaque(Color color) const
     {
@@ -135,7 +125,7 @@ TEST_P(RleSpriteTest, BottomCenterAnchorCoversTheCellAboveThePositionAndEdgesCli
     auto strip = IndexedImage(40, 60, palette.data(), [](int, int) { return 1; });
     AnimatedRLESprite cell;
     ASSERT_TRUE(cell.Create(*strip, nullptr, 1, true));
-    cell.DrawEx(Placed(100, 200, 1.0f, DI_BOTTOM_CENTER));
+    cell.DrawEx(Placed(100, 200, DI_BOTTOM_CENTER));
     EXPECT_EQ(At(80, 140), Opaque(kOrange));
     EXPECT_EQ(At(119, 199), Opaque(kOrange));
     for (auto [x, y] : {std::pair{79, 140}, {120, 199}, {80, 139}, {80, 200}}) {
@@ -156,7 +146,7 @@ TEST_P(RleSpriteTest, BottomCenterAnchorCoversTheCellAboveThePositionAndEdgesCli
 TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbourAlsoWhenClipped)
 {
     auto sprite = ColumnSprite(16, 16);
-    sprite->DrawEx(Placed(100, 100, 0.5f));
+    sprite->DrawEx(Placed(100, 100, 0, 0.5f));
     std::vector<uint32_t> expected, drawn;
     for (int column : {0, 1, 3, 5, 7, 9, 11}) {
         expected.push_back(Opaque(palette[2 + column]));
@@ -171,7 +161,7 @@ TEST_P(RleSpriteTest, HalfScalePicksColumnsByNearestNeighbourAlsoWhenClipped)
     EXPECT_NE(At(100, 106), 0u);
     EXPECT_EQ(At(100, 107), 0u);
     // Clipped at the left it keeps its sampling.
-    sprite->DrawEx(Placed(-3, 100, 0.5f));
+    sprite->DrawEx(Placed(-3, 100, 0, 0.5f));
     for (int x = 0; x < 4; ++x) {
         EXPECT_EQ(At(x, 100), Opaque(palette[2 + 5 + 2 * x])) << x;
     }
@@ -200,7 +190,7 @@ TEST_P(RleSpriteTest, BrokenFramesAreRefusedWithoutOverrunAndUnsupportedRequests
 
     // Destination sizes and pixel collisions are not supported.
     auto columns = ColumnSprite(4, 4);
-    columns->DrawEx(Placed(0, 0, 1.0f, DI_DEST_SIZE));
+    columns->DrawEx(Placed(0, 0, DI_DEST_SIZE));
     EXPECT_EQ(At(0, 0), 0u);
     EXPECT_TRUE(columns->IsPixelTransparent({1, 1}, 0));
     EXPECT_NE(Log().find("DI_DEST_SIZE Blit wird derzeit nicht unterst\xFCtzt!"), std::string::npos);
@@ -230,8 +220,8 @@ TEST_P(RleSpriteTest, ArbitraryStreamsAndPlacesNeverReachOutside)
             continue;
         }
         ++accepted;
-        DrawInfo info = Placed(below(1200) - 100, below(900) - 100, below(4) == 0 ? 1.0f : 0.1f + below(30) / 10.0f,
-                               below(2) ? DI_BOTTOM_CENTER : DI_CENTER);
+        DrawInfo info = Placed(below(1200) - 100, below(900) - 100, below(2) ? DI_BOTTOM_CENTER : DI_CENTER,
+                               below(4) == 0 ? 1.0f : 0.1f + below(30) / 10.0f);
         info.frame = below(5) - 2;
         sprite.DrawEx(info);
     }
@@ -322,10 +312,7 @@ TEST_F(TwentyFourBitScreenTest, RleSpritesTakeTheBytesAtTheColourIndices)
     auto strip = IndexedImage(2, 1, palette.data(), [](int x, int) { return x == 0 ? 1 : 0; });
     AnimatedRLESprite sprite;
     ASSERT_TRUE(sprite.Create(*strip, nullptr, 1, false));
-    DrawInfo info;
-    info.flags = DI_DEST_POS;
-    info.destX = 5;
-    sprite.DrawEx(info);
+    sprite.DrawEx(Placed(5, 0));
     EXPECT_EQ(At(5, 0), kOrange);
     EXPECT_EQ(At(6, 0), 0u);
 }

@@ -4,9 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "app/Debug.h"
@@ -41,6 +39,54 @@ inline const ScreenCase kScreen555{16, true, "Rgb555"};
 inline const ScreenCase kScreen8888{32, false, "Xrgb8888"};
 inline const ScreenCase kScreen888{24, false, "Rgb888"};
 
+// A black picture in the screen format with the area inside painted colourOf(x, y).
+template <class ColourOf>
+std::unique_ptr<Image> Painted(int width, int height, ImageRect area, ColourOf colourOf)
+{
+    auto image = std::make_unique<Image>();
+    image->Create(width, height, DirectDraw::Instance().GetDepth(), true);
+    for (int y = area.top; y <= area.bottom; ++y) {
+        for (int x = area.left; x <= area.right; ++x) {
+            image->SetPixel(x, y, colourOf(x, y));
+        }
+    }
+    return image;
+}
+
+// A picture in the screen format filled with one colour.
+inline std::unique_ptr<Image> ScreenImage(int width, int height, Color color)
+{
+    return Painted(width, height, {0, 0, width - 1, height - 1}, [color](int, int) { return color; });
+}
+
+// An 8-bit picture whose pixels are palette indices index(x, y).
+template <class IndexOf>
+std::unique_ptr<Image> IndexedImage(int width, int height, const Color* palette, IndexOf indexOf)
+{
+    auto image = std::make_unique<Image>();
+    image->Create(width, height, 8, true);
+    if (palette) {
+        image->SetPalette(palette);
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image->Row(y)[x] = static_cast<uint8_t>(indexOf(x, y));
+        }
+    }
+    return image;
+}
+
+// A draw at (x, y) with further flags and a scale.
+inline DrawInfo Placed(int x, int y, uint32_t extraFlags = 0, float scale = 1.0f)
+{
+    DrawInfo info;
+    info.flags = DI_DEST_POS | extraFlags | (scale != 1.0f ? DI_SCALE : 0);
+    info.destX = x;
+    info.destY = y;
+    info.scale = scale;
+    return info;
+}
+
 // A headless display of the chosen format, a fresh render engine and a log in a temp dir.
 class ScreenTest : public testing::TestWithParam<ScreenCase> {
 protected:
@@ -67,13 +113,7 @@ protected:
         Debug::Release();
     }
 
-    std::string Log() const
-    {
-        std::ifstream in(dir.Path() / "debug.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Log() const { return dir.Read("debug.txt"); }
 
     bool QuitPosted()
     {
@@ -99,36 +139,6 @@ protected:
         uint32_t value = 0;
         std::memcpy(&value, pixel.GetData(), static_cast<size_t>(pixel.BytesPerPixel()));
         return value;
-    }
-
-    // A picture in the screen format filled with one colour.
-    static std::unique_ptr<Image> ScreenImage(int width, int height, Color color)
-    {
-        auto image = std::make_unique<Image>();
-        image->Create(width, height, DirectDraw::Instance().GetDepth(), true);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                image->SetPixel(x, y, color);
-            }
-        }
-        return image;
-    }
-
-    // An 8-bit picture whose pixels are palette indices index(x, y).
-    template <class IndexOf>
-    static std::unique_ptr<Image> IndexedImage(int width, int height, const Color* palette, IndexOf indexOf)
-    {
-        auto image = std::make_unique<Image>();
-        image->Create(width, height, 8, true);
-        if (palette) {
-            image->SetPalette(palette);
-        }
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                image->Row(y)[x] = static_cast<uint8_t>(indexOf(x, y));
-            }
-        }
-        return image;
     }
 
     TempDir dir;

@@ -29,28 +29,6 @@ protected:
         EXPECT_TRUE(sprite->Create(std::move(image), width, height, 0, 0, false));
         return sprite;
     }
-
-    // A black screen picture with the area inside painted colourOf(x, y).
-    template <class ColourOf>
-    static std::unique_ptr<Image> Painted(int width, int height, ImageRect area, ColourOf colourOf)
-    {
-        auto image = ScreenImage(width, height, 0);
-        for (int y = area.top; y <= area.bottom; ++y) {
-            for (int x = area.left; x <= area.right; ++x) {
-                image->SetPixel(x, y, colourOf(x, y));
-            }
-        }
-        return image;
-    }
-
-    static DrawInfo Placed(int x, int y, uint32_t extraFlags = 0)
-    {
-        DrawInfo info;
-        info.flags = DI_DEST_POS | extraFlags;
-        info.destX = x;
-        info.destY = y;
-        return info;
-    }
 };
 
 TEST_P(SurfaceSpriteTest, EdgesCutTheColumnsAndRowsOutsideTheFrameAndBottomCenterCoversTheCellAbove)

@@ -16,19 +16,10 @@ TEST_F(FontTest, GlyphsAreCutAtEmptyColumnsAndWidthsCountSpacingAndSpaces)
                              "..#..#",
                              "......"}),
                     "xy", "pic");
-    const Glyph* x = font.FindGlyph('x');
-    ASSERT_NE(x, nullptr);
-    EXPECT_EQ(x->left, 1);
-    EXPECT_EQ(x->right, 2);
-    EXPECT_EQ(x->top, 1);
-    EXPECT_EQ(x->bottom, 2);
-    EXPECT_EQ(x->yOffset, 1);
-    const Glyph* y = font.FindGlyph('y');
-    ASSERT_NE(y, nullptr);
     // The last column: a glyph never reaches past the picture.
-    EXPECT_EQ(y->left, 5);
-    EXPECT_EQ(y->right, 5);
-    EXPECT_EQ(font.FindGlyph('z'), nullptr);
+    EXPECT_EQ(Spans(font, "xyz"), "1-2 5-5 -");
+    const Glyph* x = font.FindGlyph('x');
+    EXPECT_EQ((std::vector<int>{x->top, x->bottom, x->yOffset}), (std::vector<int>{1, 2, 1}));
     // Widths count the spacing and spaces.
     std::unique_ptr<Font> measuring = MeasuringFont(20);
     EXPECT_EQ(measuring->GetCharWidth('a'), 4);
@@ -43,26 +34,19 @@ TEST_F(FontTest, OneColumnGlyphTakesTheColumnAfterIt)
     font.ScanGlyphs(Picture({"#.#.#",
                              "#.#.#"}),
                     "ijk", "pic");
-    EXPECT_EQ(font.FindGlyph('i')->left, 0);
-    EXPECT_EQ(font.FindGlyph('i')->right, 1);
-    EXPECT_EQ(font.FindGlyph('j')->left, 2);
-    EXPECT_EQ(font.FindGlyph('j')->right, 3);
-    EXPECT_EQ(font.FindGlyph('k')->left, 4);
+    EXPECT_EQ(Spans(font, "ijk"), "0-1 2-3 4-4");
 
     // A glyph right after a one-column glyph's extra column starts where that column ends.
     Font tight;
     tight.ScanGlyphs(Picture({"#.##"}), "ab", "pic");
-    EXPECT_EQ(tight.FindGlyph('a')->right, 1);
-    EXPECT_EQ(tight.FindGlyph('b')->left, 2);
-    EXPECT_EQ(tight.FindGlyph('b')->right, 3);
+    EXPECT_EQ(Spans(tight, "ab"), "0-1 2-3");
 }
 
 TEST_F(FontTest, TooManyGlyphsStopAtTheLastCharacterAndDoubleDefinitionsKeepTheFirst)
 {
     Font font;
     font.ScanGlyphs(Picture({"#.#.#.#"}), "ab", "data\\fonts\\pic");
-    EXPECT_NE(font.FindGlyph('a'), nullptr);
-    EXPECT_NE(font.FindGlyph('b'), nullptr);
+    EXPECT_EQ(Spans(font, "ab"), "0-1 2-3");
     EXPECT_TRUE(Logged("Font::Create: Too many chars(>2) in the Font-Graphic <data\\fonts\\pic>!"));
     std::string log = Log();
     EXPECT_EQ(log.find("Too many chars", log.find("Too many chars") + 1), std::string::npos);
@@ -70,8 +54,7 @@ TEST_F(FontTest, TooManyGlyphsStopAtTheLastCharacterAndDoubleDefinitionsKeepTheF
     // A character defined twice keeps its first glyph; its second cell is skipped.
     Font twice;
     twice.ScanGlyphs(Picture({"#.##.###"}), "}}a", "pic");
-    EXPECT_EQ(twice.FindGlyph('}')->right, 1);
-    EXPECT_EQ(twice.FindGlyph('a')->left, 5);
+    EXPECT_EQ(Spans(twice, "}a"), "0-1 5-7");
     EXPECT_TRUE(Logged("Font::Create: 1 characters double defined in the character-set of <pic> <}>"));
 }
 
@@ -97,11 +80,8 @@ TEST_F(FontTest, LoadedFontQueuesGlyphRectanglesAtTheTextDepthAndAMissingPicture
     const auto& queue = RenderEngine::Instance().GetDepthQueue();
     ASSERT_EQ(queue.size(), 2u);
     EXPECT_FLOAT_EQ(queue[0].depth, Font::kTextDepth);
-    EXPECT_EQ(queue[0].info.srcX, 2);
-    EXPECT_EQ(queue[0].info.srcY, 1);
-    EXPECT_EQ(queue[0].info.srcWidth, 2);
-    EXPECT_EQ(queue[0].info.destX, 100);
-    EXPECT_EQ(queue[0].info.destY, 51);
+    const DrawInfo& b = queue[0].info;
+    EXPECT_EQ((std::vector<int>{b.srcX, b.srcY, b.srcWidth, b.destX, b.destY}), (std::vector<int>{2, 1, 2, 100, 51}));
     // "b" is 2 + 1 wide, the space 6.
     EXPECT_EQ(queue[1].info.destX, 109);
     EXPECT_EQ(queue[1].info.srcX, 0);

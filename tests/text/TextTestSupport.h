@@ -20,6 +20,18 @@ inline Image Picture(const std::vector<std::string>& rows)
     return image;
 }
 
+// The columns each character's glyph spans, as "left-right" separated by blanks; "-" for none.
+inline std::string Spans(const Font& font, const std::string& characters)
+{
+    std::string spans;
+    for (char c : characters) {
+        const Glyph* glyph = font.FindGlyph(c);
+        spans += (spans.empty() ? "" : " ") +
+                 (glyph ? std::to_string(glyph->left) + "-" + std::to_string(glyph->right) : std::string("-"));
+    }
+    return spans;
+}
+
 // A font without sprite whose characters "a" and "b" are 4 pixels wide (3 + spacing 1) and
 // whose space is 5 wide: enough to measure and lay out text.
 inline std::unique_ptr<Font> MeasuringFont(int lineHeight)
