@@ -7,10 +7,15 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <string>
+
+#include "files/UserFileLocations.h"
 
 namespace {
 
 constexpr const char* kCrashFile = "data/crash.txt";
+// Where the report goes, settled before any crash: the handler may not allocate.
+std::string crashFile = kCrashFile;
 constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 constexpr int kMaxFrames = 64;
 
@@ -80,7 +85,7 @@ void OnCrash(int signal, siginfo_t* info, void*)
     void* frames[kMaxFrames];
     int frameCount = backtrace(frames, kMaxFrames);
     WriteReport(STDERR_FILENO, signal, info, frames, frameCount);
-    int fd = ::open(kCrashFile, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    int fd = ::open(crashFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd >= 0) {
         WriteReport(fd, signal, info, frames, frameCount);
         ::close(fd);
@@ -93,6 +98,7 @@ void OnCrash(int signal, siginfo_t* info, void*)
 
 void InstallCrashHandler()
 {
+    crashFile = UserFileLocations::Instance().WriteName(kCrashFile);
     // The first backtrace loads the unwinder; doing it now keeps the handler free of allocation.
     void* warmUp[1];
     backtrace(warmUp, 1);
@@ -113,5 +119,5 @@ void InstallCrashHandler()
 
 const char* CrashFileName()
 {
-    return kCrashFile;
+    return crashFile.c_str();
 }

@@ -9,6 +9,7 @@
 #include "files/File.h"
 #include "files/ReplacingFileWriter.h"
 #include "files/TextScrambler.h"
+#include "files/UserFileLocations.h"
 #include "platform/PathResolver.h"
 
 namespace fs = std::filesystem;
@@ -168,7 +169,8 @@ bool HighscoreManager::Load()
 {
     unreadFileOnDisk = false;
     std::error_code ignored;
-    const fs::file_type type = fs::status(platform::ResolvePath(kFileName), ignored).type();
+    const std::string saved = UserFileLocations::Instance().ReadName(kFileName);
+    const fs::file_type type = fs::status(platform::ResolvePath(saved), ignored).type();
     if (type == fs::file_type::not_found) {
         Debug::Instance().Log("HighscoreManager::Load: No saved table <highscores.dat>, keeping the defaults\n");
         return false;
@@ -214,7 +216,9 @@ bool HighscoreManager::Save()
 bool HighscoreManager::SetAsideUnreadFile()
 {
     std::error_code error;
-    fs::rename(platform::ResolvePath(kFileName), platform::ResolvePath(kSetAsideName), error);
+    const UserFileLocations& locations = UserFileLocations::Instance();
+    fs::rename(platform::ResolvePath(locations.WriteName(kFileName)),
+               platform::ResolvePath(locations.WriteName(kSetAsideName)), error);
     if (error && error != std::errc::no_such_file_or_directory) {
         Debug::Instance().Error("HighscoreManager::Save: Failed to move <highscores.dat>, which did not load, "
                                 "aside to <highscores.dat.bad>; the table is not saved!\n");

@@ -8,7 +8,8 @@
 #include "frontend/HighscoreTable.h"
 #include "util/Singleton.h"
 
-// Owns the highscore tables and keeps them in "data\highscores.dat": a scrambled text file
+// Owns the highscore tables and keeps them in "data\highscores.dat" (of an installed program, in
+// the user's own directory: UserFileLocations): a scrambled text file
 // of a format line and one "score name:name" line per entry, tables in ascending id order.
 // It also carries the result of the game just played from the main level to the highscore
 // level, so neither has to know the other.

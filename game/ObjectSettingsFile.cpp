@@ -11,6 +11,7 @@
 #include "files/DataFile.h"
 #include "files/File.h"
 #include "files/ReplacingFileWriter.h"
+#include "files/UserFileLocations.h"
 #include "params/AsciiSerializer.h"
 #include "params/Cast.h"
 #include "platform/PathResolver.h"
@@ -92,9 +93,15 @@ bool SectionCloses(const std::vector<Line>& lines, size_t from, size_t to)
     return false;
 }
 
-std::filesystem::path DiskPath(const std::string& name)
+// Where the file to read lies: the user's own copy when there is one.
+std::filesystem::path ReadPath(const std::string& name)
 {
-    return platform::ResolvePath(name);
+    return platform::ResolvePath(UserFileLocations::Instance().ReadName(name));
+}
+
+std::filesystem::path WritePath(const std::string& name)
+{
+    return platform::ResolvePath(UserFileLocations::Instance().WriteName(name));
 }
 
 // Copies text[begin, end) and ends it with a newline, so that a block written after the last
@@ -219,7 +226,7 @@ bool ObjectSettingsFile::Save(const std::string& name, const std::set<std::strin
     std::string oldText;
     std::vector<Block> oldBlocks;
     std::error_code error;
-    if (std::filesystem::exists(DiskPath(path), error)) {
+    if (std::filesystem::exists(ReadPath(path), error)) {
         if (!ReadOldFile(path, oldText, oldBlocks)) {
             return false;
         }
@@ -274,12 +281,12 @@ void ObjectSettingsFile::WriteBlocks(File& file, const std::string& oldText, con
 // second is never replaced: it may be the only copy of the file as it was before saving began.
 void ObjectSettingsFile::KeepBackup(const std::string& path)
 {
-    const std::filesystem::path current = DiskPath(path);
+    const std::filesystem::path current = ReadPath(path);
     const std::tm localTime = LocalTimeNow();
     for (int copy = 1;; ++copy) {
         const std::string backup = kDirectory + BackupName(localTime, copy);
         std::error_code error;
-        if (std::filesystem::copy_file(current, DiskPath(backup), std::filesystem::copy_options::none, error)) {
+        if (std::filesystem::copy_file(current, WritePath(backup), std::filesystem::copy_options::none, error)) {
             return;
         }
         if (error != std::errc::file_exists) {

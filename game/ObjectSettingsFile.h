@@ -28,7 +28,8 @@ public:
     // Writes each Cast member's block where the file had it, copies the blocks of objects that
     // are not in the Cast unchanged, and appends the members the file lacked in registration
     // order. The file is replaced whole, once the new one is complete; a copy of the old one is
-    // kept as a dated backup. Refused while an archive is open, since the settings are then
+    // kept as a dated backup. An installed program keeps both in the user's own directory
+    // (UserFileLocations), whose copy is then read first. Refused while an archive is open, since the settings are then
     // read from the archive, and when the old file cannot be read. Blocks of removedNames
     // (objects deleted or renamed since loading) are left out unless a member has the name.
     static bool Save(const std::string& name, const std::set<std::string>& removedNames = {});

@@ -10,6 +10,7 @@
 #include "files/MemFileHandler.h"
 #include "files/StdFileHandler.h"
 #include "files/TextScrambler.h"
+#include "files/UserFileLocations.h"
 
 namespace {
 
@@ -42,6 +43,10 @@ bool File::Open(const char* name, const char* mode)
         return false;
     }
     if (TextScrambler::AppliesTo(name)) {
+        // A text the user saved (the settings) wins over the packed one.
+        if (UserFileLocations::Instance().HasUserCopy(name)) {
+            return OpenWith(std::make_unique<StdFileHandler>(), name, mode);
+        }
         return OpenWith(std::make_unique<MemFileHandler>(), name, mode);
     }
     return OpenWith(std::make_unique<DataFileHandler>(), name, mode);

@@ -7,7 +7,8 @@
 #include "files/FileHandler.h"
 
 // Every reader and writer of the program opens files through this class. Open picks the
-// handler: the disk without an archive; with one, the archive (text files unscrambled into memory).
+// handler: the disk without an archive; with one, the archive (text files unscrambled into memory),
+// except for a text the user saved in the user's own directory (UserFileLocations).
 class File {
 public:
     File() = default;

@@ -10,6 +10,7 @@
 
 #include "app/Debug.h"
 #include "files/File.h"
+#include "files/UserFileLocations.h"
 #include "platform/DiskSync.h"
 #include "platform/PathResolver.h"
 
@@ -52,7 +53,11 @@ std::string Leaf(const std::string& name)
 }  // namespace
 
 ReplacingFileWriter::ReplacingFileWriter(std::string fileName, std::string operationName, Kind writerKind)
-    : name(std::move(fileName)), operation(std::move(operationName)), temporary(TemporaryName(name)), kind(writerKind)
+    : name(std::move(fileName)),
+      path(UserFileLocations::Instance().WriteName(name)),
+      operation(std::move(operationName)),
+      temporary(TemporaryName(path)),
+      kind(writerKind)
 {
 }
 
@@ -78,7 +83,7 @@ bool ReplacingFileWriter::Write(const ContentWriter& writeContents)
     file.Close();
     std::error_code error;
     if (written) {
-        fs::rename(platform::ResolvePath(temporary), platform::ResolvePath(name), error);
+        fs::rename(platform::ResolvePath(temporary), platform::ResolvePath(path), error);
     }
     if (!written || error) {
         fs::remove(platform::ResolvePath(temporary), error);
@@ -89,11 +94,11 @@ bool ReplacingFileWriter::Write(const ContentWriter& writeContents)
 
 void ReplacingFileWriter::RemoveLeftovers() const
 {
-    fs::path directory = fs::path(platform::ResolvePath(name)).parent_path();
+    fs::path directory = fs::path(platform::ResolvePath(path)).parent_path();
     if (directory.empty()) {
         directory = ".";
     }
-    const std::string leaf = Leaf(name);
+    const std::string leaf = Leaf(path);
     for (const std::string& entry : PathResolver::Instance().NamesStartingWith(directory.string(), leaf + ".")) {
         int writer = WriterOfTemporary(entry, leaf);
         if (writer != 0 && !ProcessRuns(writer)) {

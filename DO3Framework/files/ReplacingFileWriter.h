@@ -22,14 +22,14 @@ public:
     // (which would slow a start that writes hundreds) and a failure is only a warning.
     enum class Kind { Record, Cache };
 
-    // name is the program's file name ("data\\highscores.dat"); operation names the caller in
-    // the log ("HighscoreManager::Save").
+    // name is the program's file name ("data\\highscores.dat"), written where UserFileLocations
+    // keeps it; operation names the caller in the log ("HighscoreManager::Save").
     ReplacingFileWriter(std::string name, std::string operation, Kind kind = Kind::Record);
 
     bool Write(const std::string& bytes);
     bool Write(const ContentWriter& writeContents);
 
-    // The program's name of the temporary file this process writes for name.
+    // The name of the temporary file this process writes for the file path.
     static std::string TemporaryName(const std::string& name);
 
 private:
@@ -37,6 +37,8 @@ private:
     bool Fail(const char* step) const;
 
     std::string name;
+    // Where the file lies on the disk (UserFileLocations), spelled as the program names it.
+    std::string path;
     std::string operation;
     std::string temporary;
     Kind kind;

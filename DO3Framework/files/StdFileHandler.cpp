@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "files/UserFileLocations.h"
 #include "platform/PathResolver.h"
 
 namespace {
@@ -33,7 +34,8 @@ bool StdFileHandler::Open(const char* name, const char* mode)
     if (!name || !mode) {
         return false;
     }
-    stream = std::fopen(platform::ResolvePath(name).c_str(), mode);
+    const std::string diskName = UserFileLocations::Instance().OpenName(name, mode);
+    stream = std::fopen(platform::ResolvePath(diskName).c_str(), mode);
     textMode = std::strchr(mode, 'b') == nullptr;
     return stream != nullptr;
 }

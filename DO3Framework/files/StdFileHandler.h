@@ -5,7 +5,8 @@
 #include "files/FileHandler.h"
 
 // A disk file through a buffered stream. Names are the program's Windows-style paths,
-// resolved on the disk without regard to letter case. A file opened for reading in text mode
+// resolved on the disk without regard to letter case; the files the program writes itself are
+// looked for where UserFileLocations keeps them. A file opened for reading in text mode
 // (no 'b' in the mode) reads CR LF as LF, as the program's home platform does.
 class StdFileHandler : public FileHandler {
 public:
