@@ -32,8 +32,9 @@ void MenuButton::Render()
     }
 }
 
-void MenuButton::MouseButtonDown(int, int, bool)
+void MenuButton::MouseButtonDown(int x, int y, bool)
 {
+    UnhighlightUnlessAt(x, y);
     if (state == kHovered) {
         state = kPressed;
     }
@@ -55,7 +56,7 @@ void MenuButton::LeftButtonUp(int, int)
 void MenuButton::MouseMove(int x, int y)
 {
     if (!Contains(x, y)) {
-        state = kNormal;
+        Unhighlight();
     } else if (state == kNormal) {
         state = kHovered;
     }
@@ -66,8 +67,39 @@ void MenuButton::Update(float) {}
 
 void MenuButton::Reset()
 {
-    state = kNormal;
+    Unhighlight();
     clicked = false;
+}
+
+void MenuButton::Highlight()
+{
+    if (state == kNormal) {
+        state = kHovered;
+    }
+    keyHighlighted = true;
+}
+
+void MenuButton::Unhighlight()
+{
+    state = kNormal;
+    keyHighlighted = false;
+}
+
+void MenuButton::UnhighlightUnlessAt(int x, int y)
+{
+    if (keyHighlighted && !Contains(x, y)) {
+        Unhighlight();
+    }
+}
+
+void MenuButton::PressByKey()
+{
+    MouseButtonDown(posX, posY, false);
+}
+
+void MenuButton::ReleaseByKey()
+{
+    LeftButtonUp(posX, posY);
 }
 
 void MenuButton::SetAction(std::unique_ptr<ButtonAction> buttonAction)

@@ -25,6 +25,10 @@ class Sprite;
 //
 // So press, move off (state 0) and release does nothing; only a press and a release with no
 // move off in between runs the action.
+//
+// The keyboard highlights a button as the pointer hovers it (Highlight) and clicks it with a
+// press and a release at the button itself. A press anywhere else, or the pointer moving off,
+// ends that highlight, so a click goes to the button under the pointer only.
 class MenuButton {
 public:
     enum State : int {
@@ -48,12 +52,19 @@ public:
     virtual void Update(float dtSeconds);
     // Back to normal with the clicked flag cleared (a menu level becoming active).
     virtual void Reset();
+    // The keyboard's highlight: hovered from normal, and kept until Unhighlight.
+    virtual void Highlight();
+    void Unhighlight();
+    void PressByKey();
+    void ReleaseByKey();
 
     void SetAction(std::unique_ptr<ButtonAction> buttonAction);
     ButtonAction* GetAction() const { return action.get(); }
     int GetState() const { return state; }
     bool IsClicked() const { return clicked; }
+    bool IsKeyHighlighted() const { return keyHighlighted; }
     bool Contains(int x, int y) const;
+    bool HasPicture() const { return sprite != nullptr; }
     const std::string& GetSpriteName() const { return spriteName; }
     int GetX() const { return posX; }
     int GetY() const { return posY; }
@@ -62,6 +73,8 @@ protected:
     Sprite* GetSprite() const { return sprite; }
     void SetState(int value) { state = value; }
     void SetClicked(bool on) { clicked = on; }
+    // A press away from the button is the pointer's, not the keyboard's.
+    void UnhighlightUnlessAt(int x, int y);
 
 private:
     int state = kNormal;
@@ -74,5 +87,6 @@ private:
     int boxWidth = 0;
     int boxHeight = 0;
     bool clicked = false;
+    bool keyHighlighted = false;
     std::unique_ptr<ButtonAction> action;
 };

@@ -19,8 +19,9 @@ void OnceOverMenuButton::Render()
     }
 }
 
-void OnceOverMenuButton::MouseButtonDown(int, int, bool)
+void OnceOverMenuButton::MouseButtonDown(int x, int y, bool)
 {
+    UnhighlightUnlessAt(x, y);
     if (GetState() == kHovered) {
         SetState(kPressed);
         Flash(kPressed);
@@ -31,7 +32,7 @@ void OnceOverMenuButton::MouseButtonDown(int, int, bool)
 void OnceOverMenuButton::MouseMove(int x, int y)
 {
     if (!Contains(x, y)) {
-        SetState(kNormal);
+        Unhighlight();
     } else if (GetState() == kNormal) {
         SetState(kHovered);
         Flash(kHovered);
@@ -42,7 +43,16 @@ void OnceOverMenuButton::Update(float dtSeconds)
 {
     flashTimer -= dtSeconds;
     if (flashTimer < 0.0f) {
-        frameShown = kNormal;
+        frameShown = IsKeyHighlighted() ? kHovered : kNormal;
+    }
+}
+
+void OnceOverMenuButton::Highlight()
+{
+    const bool entering = GetState() == kNormal;
+    MenuButton::Highlight();
+    if (entering) {
+        Flash(kHovered);
     }
 }
 

@@ -18,6 +18,9 @@
 //
 // A move leaves the clicked flag alone, so a click is still there for whoever reads it on the
 // next update even when the pointer moved after the release.
+//
+// A highlight by the keyboard flashes and knocks as the pointer entering does, and then keeps
+// showing the hovered frame: with no pointer on it the player would lose the highlight.
 class OnceOverMenuButton : public MenuButton {
 public:
     static constexpr int kKnockSounds = 6;
@@ -30,6 +33,7 @@ public:
     void Update(float dtSeconds) override;
     // Also ends a flash, so a button that was pressed on leaving does not flash on return.
     void Reset() override;
+    void Highlight() override;
 
     int GetFrameShown() const { return frameShown; }
 

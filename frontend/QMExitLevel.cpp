@@ -61,9 +61,11 @@ void QMExitLevel::Activate()
     quitPosted = false;
 }
 
-void QMExitLevel::KeyDown(int)
+void QMExitLevel::KeyDown(int key)
 {
-    quitRequested = true;
+    if (!NavigateKeyDown(key)) {
+        quitRequested = true;
+    }
 }
 
 void QMExitLevel::LeftButtonUp(int x, int y)
@@ -72,16 +74,6 @@ void QMExitLevel::LeftButtonUp(int x, int y)
     if (!AnyButtonClicked()) {
         quitRequested = true;
     }
-}
-
-bool QMExitLevel::AnyButtonClicked() const
-{
-    for (const auto& button : GetButtons()) {
-        if (button->IsClicked()) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void QMExitLevel::Update(float dtSeconds)

@@ -6,6 +6,8 @@
 
 // Level 5: the goodbye screen. Any key, or a click beside every link button, ends the
 // program; a link button of "Data\Shared\QuitButtons.txt" opens its web address and ends it.
+// While there are link buttons the arrow keys choose among them instead, and Enter or Space
+// clicks the chosen one.
 class QMExitLevel : public QMMenuLevel {
 public:
     static constexpr const char* kFileName = "Data\\Shared\\QuitButtons.txt";
@@ -22,7 +24,6 @@ private:
     void ReadLinkButtons();
     // A line "sprite x y address" makes a link button; any other line is ignored.
     void AddLinkButton(const std::string& line);
-    bool AnyButtonClicked() const;
 
     bool quitRequested = false;
     bool quitPosted = false;

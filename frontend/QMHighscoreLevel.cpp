@@ -5,6 +5,8 @@
 #include "app/Debug.h"
 #include "frontend/HighscoreManager.h"
 #include "frontend/HighscoreTable.h"
+#include "platform/GamePadHooks.h"
+#include "platform/VirtualKeys.h"
 #include "sprites/Sprite.h"
 #include "text/TextDisplay.h"
 
@@ -52,7 +54,7 @@ void QMHighscoreLevel::Activate()
 {
     Debug::Instance().Log("MainMenu Reset\n");
     ResetButtons();
-    entryIndex = kNoEntry;
+    SetEntryIndex(kNoEntry);
     Debug::Instance().Log("MainMenu Reset Done\n");
 }
 
@@ -71,7 +73,7 @@ void QMHighscoreLevel::OfferResult()
     HighscoreManager& manager = HighscoreManager::Instance();
     int32_t score = manager.ResultScore();
     if (table && score >= 0 && table->Qualifies(score)) {
-        entryIndex = table->Insert("", score);
+        SetEntryIndex(table->Insert("", score));
         nameField.Reset();
     }
     // A result is offered once only.
@@ -89,7 +91,13 @@ void QMHighscoreLevel::UpdateEntry(float dtSeconds)
 void QMHighscoreLevel::EndEntry()
 {
     CommitAndSave();
-    entryIndex = kNoEntry;
+    SetEntryIndex(kNoEntry);
+}
+
+void QMHighscoreLevel::SetEntryIndex(int index)
+{
+    entryIndex = index;
+    platform::SetGamePadTextEntry(IsEntryInProgress());
 }
 
 void QMHighscoreLevel::Render()
@@ -133,4 +141,30 @@ void QMHighscoreLevel::CommitAndSave()
         table->SetName(entryIndex, nameField.Text());
     }
     HighscoreManager::Instance().Save();
+}
+
+void QMHighscoreLevel::LeftButtonUp(int x, int y)
+{
+    QMMenuLevel::LeftButtonUp(x, y);
+    // Both buttons leave the screen.
+    if (IsEntryInProgress() && AnyButtonClicked()) {
+        EndEntry();
+    }
+}
+
+void QMHighscoreLevel::KeyDown(int key)
+{
+    if (!IsEntryInProgress()) {
+        NavigateKeyDown(key);
+    }
+}
+
+void QMHighscoreLevel::KeyUp(int key)
+{
+    if (!IsEntryInProgress()) {
+        NavigateKeyUp(key);
+    } else if (key == vk::kEscape) {
+        // Escape ends the typing; the game may also leave the screen with it right after.
+        EndEntry();
+    }
 }

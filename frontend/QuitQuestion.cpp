@@ -1,5 +1,6 @@
 #include "frontend/QuitQuestion.h"
 
+#include "platform/VirtualKeys.h"
 #include "text/TextAlignment.h"
 #include "text/TextDisplay.h"
 
@@ -54,10 +55,59 @@ void QuitQuestion::Update(float dtSeconds)
     noButton.Update(dtSeconds);
 }
 
+void QuitQuestion::KeyUp(int key)
+{
+    if (key == vk::Letter('Y') || key == vk::Letter('J')) {
+        ClickByKey(yesButton);
+    } else if (key == vk::Letter('N')) {
+        ClickByKey(noButton);
+    } else if (key == vk::kLeft) {
+        HighlightByKey(yesButton);
+    } else if (key == vk::kRight) {
+        HighlightByKey(noButton);
+    } else if (key == vk::kUp || key == vk::kDown) {
+        HighlightByKey(OtherThanHighlighted());
+    } else if ((key == vk::kReturn || key == vk::kSpace) && highlighted) {
+        ClickByKey(*highlighted);
+    }
+}
+
+void QuitQuestion::HighlightByKey(OnceOverMenuButton& button)
+{
+    if (highlighted && highlighted != &button) {
+        highlighted->Unhighlight();
+    }
+    highlighted = &button;
+    button.Highlight();
+}
+
+void QuitQuestion::ClickByKey(OnceOverMenuButton& button)
+{
+    HighlightByKey(button);
+    button.PressByKey();
+    button.ReleaseByKey();
+}
+
+OnceOverMenuButton& QuitQuestion::OtherThanHighlighted()
+{
+    return highlighted == &yesButton ? noButton : yesButton;
+}
+
+OnceOverMenuButton* QuitQuestion::HoveredButton()
+{
+    for (OnceOverMenuButton* button : {&yesButton, &noButton}) {
+        if (button->GetState() != MenuButton::kNormal) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
 void QuitQuestion::MouseButtonDown(int x, int y, bool doubleClick)
 {
     yesButton.MouseButtonDown(x, y, doubleClick);
     noButton.MouseButtonDown(x, y, doubleClick);
+    highlighted = HoveredButton();
 }
 
 void QuitQuestion::LeftButtonUp(int x, int y)
@@ -70,12 +120,14 @@ void QuitQuestion::MouseMove(int x, int y)
 {
     yesButton.MouseMove(x, y);
     noButton.MouseMove(x, y);
+    highlighted = HoveredButton();
 }
 
 void QuitQuestion::Reset()
 {
     yesButton.Reset();
     noButton.Reset();
+    highlighted = nullptr;
 }
 
 int QuitQuestion::Result() const

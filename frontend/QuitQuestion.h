@@ -4,6 +4,9 @@
 
 // The question "Wirklich aufhören?" with a yes and a no button, shown by the main level over
 // the board when the player presses Escape. The main level reads the answer on each update.
+// The keys released since the last frame answer too, each by clicking its button: Y or J yes,
+// N no; Left highlights yes, Right no, Up and Down the other one, and Enter or Space clicks
+// the highlighted button.
 class QuitQuestion {
 public:
     enum Answer : int {
@@ -20,7 +23,9 @@ public:
     QuitQuestion();
 
     void Render();
+    // Lets the buttons' flashes run.
     void Update(float dtSeconds);
+    void KeyUp(int key);
     void MouseButtonDown(int x, int y, bool doubleClick);
     void LeftButtonUp(int x, int y);
     void MouseMove(int x, int y);
@@ -34,8 +39,13 @@ public:
 
 private:
     static int HalfQuestionWidth();
+    void HighlightByKey(OnceOverMenuButton& button);
+    void ClickByKey(OnceOverMenuButton& button);
+    OnceOverMenuButton& OtherThanHighlighted();
+    OnceOverMenuButton* HoveredButton();
 
     int halfWidth;
     OnceOverMenuButton yesButton;
     OnceOverMenuButton noButton;
+    OnceOverMenuButton* highlighted = nullptr;
 };

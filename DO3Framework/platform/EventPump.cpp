@@ -32,6 +32,18 @@ bool IsTypingKey(int virtualKey)
            (virtualKey >= vk::kOem1 && virtualKey <= vk::kOem102);
 }
 
+// The text a key types without modifiers, as a pad pressing it types it; empty for none.
+std::string PlainTextOf(int virtualKey)
+{
+    if (virtualKey == vk::kSpace) {
+        return " ";
+    }
+    if (virtualKey >= vk::Letter('A') && virtualKey <= vk::Letter('Z')) {
+        return std::string(1, static_cast<char>(virtualKey - 'A' + 'a'));
+    }
+    return {};
+}
+
 Event EventOf(EventType type)
 {
     Event event;
@@ -167,6 +179,15 @@ void EventPump::Translate(const SDL_Event& systemEvent)
         TranslateMouseButton(systemEvent.button.button, systemEvent.type == SDL_MOUSEBUTTONDOWN,
                              systemEvent.button.clicks, systemEvent.button.x, systemEvent.button.y);
         break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        for (const PadKeyChange& change : gamePads.Translate(systemEvent)) {
+            QueuePadKey(change);
+        }
+        break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
         queue.push_back(EventOf(EventType::SurfacesLost));
@@ -179,9 +200,13 @@ void EventPump::Translate(const SDL_Event& systemEvent)
 void EventPump::TranslateKey(int32_t keycode, bool down, bool repeat)
 {
     int key = VirtualKeyFromSdlKeycode(keycode);
-    if (key == 0) {
-        return;
+    if (key != 0) {
+        QueueKey(key, down, repeat);
     }
+}
+
+void EventPump::QueueKey(int key, bool down, bool repeat)
+{
     Event event = EventOf(down ? EventType::KeyDown : EventType::KeyUp);
     event.key = key;
     event.repeat = down && repeat;
@@ -196,6 +221,17 @@ void EventPump::TranslateKey(int32_t keycode, bool down, bool repeat)
         Event character = EventOf(EventType::Char);
         character.character = control;
         queue.push_back(character);
+    }
+}
+
+// A pad's key goes the keyboard's way, text included, so name entry and the levels cannot
+// tell them apart.
+void EventPump::QueuePadKey(const PadKeyChange& change)
+{
+    QueueKey(change.key, change.down, false);
+    std::string text = change.down ? PlainTextOf(change.key) : std::string();
+    if (!text.empty()) {
+        TranslateText(text.c_str());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/Event.h"
+#include "platform/GamePads.h"
 #include "util/Singleton.h"
 
 union SDL_Event;
@@ -34,10 +35,14 @@ public:
     // held then), 0 if it never typed one. Name entry turns a released key into text this way.
     int CharacterOfKey(int virtualKey) const;
 
+    GamePads& Pads() { return gamePads; }
+
 private:
     bool TakeQueued(Event& event);
     void Translate(const SDL_Event& systemEvent);
     void TranslateKey(int32_t keycode, bool down, bool repeat);
+    void QueueKey(int key, bool down, bool repeat);
+    void QueuePadKey(const PadKeyChange& change);
     void TranslateText(const char* utf8);
     void TranslateMouseButton(int button, bool down, int clicks, int x, int y);
     void TranslateWindowEvent(int windowEvent);
@@ -47,6 +52,7 @@ private:
     int lastPressedKey = 0;
     bool paintPending = false;
     bool eventsStarted = false;
+    GamePads gamePads;
 };
 
 }  // namespace platform

@@ -14,6 +14,7 @@
 #include "params/Cast.h"
 #include "params/ComboBox.h"
 #include "params/Serializer.h"
+#include "platform/GamePadHooks.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteManager.h"
 #include "text/TextDisplay.h"
@@ -43,6 +44,10 @@ constexpr const char* kStatusFont = "font_ziffern_klein";
 constexpr int kStatusTextCentre = 40;
 constexpr int kStatusTextTop = 83;
 constexpr float kStatusDepth = 10.0f;
+// The player's pad feels a blow taken harder than one dealt.
+constexpr float kHitRumbleStrength = 0.8f;
+constexpr float kBlowRumbleStrength = 0.4f;
+constexpr int kRumbleMilliseconds = 150;
 // quirn holds his board far out to the side; his pictures are shifted to keep him centred.
 constexpr const char* kWideDwarf = "quirn";
 constexpr std::array<float, 8> kWideDwarfColumnOffsets = {0.0f, 21.0f, 21.0f, -15.0f, 0.0f, 15.0f, -21.0f, -21.0f};
@@ -324,6 +329,9 @@ void DwarfModel::LandBlow()
     GameModel* lastStruck = nullptr;
     const bool any = StrikeAround(force, lastStruck);
     PlayStrikeSound(any, lastStruck);
+    if (isPlayer && any) {
+        platform::RumbleGamePads(kBlowRumbleStrength, kRumbleMilliseconds);
+    }
 }
 
 void DwarfModel::EndStrike()
@@ -401,6 +409,9 @@ void DwarfModel::Hit(GameElement* attacker, float force)
     // A dwarf already down keeps the attacker that felled it, so that one gets the kill.
     if (IsDown()) {
         return;
+    }
+    if (isPlayer) {
+        platform::RumbleGamePads(kHitRumbleStrength, kRumbleMilliseconds);
     }
     lastAttacker = dynamic_cast<GameModel*>(attacker);
     const int oldState = state;

@@ -8,11 +8,13 @@
 #include "audio/SoundEngine.h"
 #include "files/TextScrambler.h"
 #include "frontend/HighscoreManager.h"
+#include "frontend/MenuTestSupport.h"
 #include "frontend/NameEntryField.h"
 #include "frontend/QMHighscoreLevel.h"
 #include "platform/EventPump.h"
 #include "platform/VirtualKeys.h"
 #include "spritemanager/SpriteTestSupport.h"
+#include "support/RecordingGame.h"
 #include "text/FontLoaderUtil.h"
 #include "text/TextTestSupport.h"
 
@@ -163,6 +165,51 @@ TEST_F(HighscoreLevelTest, EnterEscapeOrAMousePressSavesWhatWasTyped)
     Type("W");
     level.MouseButtonDown(1, 1, false);
     EXPECT_EQ(SavedPlain().substr(0, 28), "108\n1000 name:W\n500 name:Wa\n");
+}
+
+TEST_F(HighscoreLevelTest, ArrowsWorkTheButtonsOnlyWhileNoNameIsTypedAndLeavingEndsTheTyping)
+{
+    for (const char* label : {"StartGameButton", "MainMenuButton"}) {
+        Sprites().StoreSprite(std::make_unique<MenuTestSprite>(100, 40, 3), label);
+    }
+    RecordingGame game;
+    RecordingGame::Clear();
+    QMHighscoreLevel keyed;
+    keyed.Init(&game);
+    keyed.Activate();
+    const platform::GamePads& pads = platform::EventPump::Instance().Pads();
+    auto finish = [&keyed](int32_t score) {
+        HighscoreManager::Instance().SetResultScore(score);
+        KeyboardInput::Instance().Update(kFrameSeconds);
+        keyed.Update(kFrameSeconds);
+    };
+
+    finish(90);
+    ASSERT_TRUE(keyed.IsEntryInProgress());
+    EXPECT_TRUE(pads.IsTextEntry()) << "a pad's face button gives Enter while typing";
+    keyed.KeyDown(vk::kRight);
+    keyed.KeyDown(vk::kReturn);
+    keyed.KeyUp(vk::kReturn);
+    EXPECT_EQ(keyed.GetHighlighted(), QMMenuLevel::kNoHighlight);
+    EXPECT_TRUE(RecordingGame::Calls().empty());
+    keyed.KeyUp(vk::kEscape);
+    EXPECT_FALSE(keyed.IsEntryInProgress());
+    EXPECT_FALSE(pads.IsTextEntry());
+    keyed.KeyDown(vk::kLeft);
+    keyed.KeyDown(vk::kSpace);
+    keyed.KeyUp(vk::kSpace);
+    EXPECT_EQ(RecordingGame::Calls(), std::vector<std::string>{"Init 0"});
+
+    // A click on a button leaves the screen and so ends the typing too.
+    keyed.Activate();
+    finish(95);
+    ASSERT_TRUE(pads.IsTextEntry());
+    keyed.MouseMove(30, 700);
+    keyed.MouseButtonDown(30, 700, false);
+    keyed.LeftButtonUp(30, 700);
+    EXPECT_FALSE(keyed.IsEntryInProgress());
+    EXPECT_FALSE(pads.IsTextEntry());
+    keyed.Exit();
 }
 
 // Ten digit glyphs of two columns each, 2 pixels wide with the spacing of 1.

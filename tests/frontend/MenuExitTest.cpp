@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "app/KeyboardInput.h"
 #include "frontend/MenuTestSupport.h"
 #include "frontend/OpenURLAction.h"
 #include "frontend/QMExitLevel.h"
 #include "frontend/QuitQuestion.h"
+#include "platform/VirtualKeys.h"
 #include "support/RecordingGame.h"
 #include "text/TextDisplay.h"
 #include "text/TextTestSupport.h"
@@ -143,6 +145,32 @@ TEST_F(MenuExitTest, ClickOnALinkOpensItAndQuits)
     EXPECT_EQ(QuitsPosted(), 1);
 }
 
+TEST_F(MenuExitTest, WithLinksArrowsChooseOneAndEnterOpensItWhileOtherKeysStillQuit)
+{
+    QMExitLevel level;
+    InitWithOneLink(level);
+    level.KeyDown(vk::kReturn);
+    EXPECT_TRUE(level.IsQuitting()) << "nothing chosen yet: Enter is any key";
+    level.Activate();
+    level.KeyDown(vk::kLeft);
+    level.KeyUp(vk::kLeft);
+    level.KeyDown(vk::kReturn);
+    EXPECT_FALSE(level.IsQuitting());
+    EXPECT_EQ(level.GetButtons()[0]->GetState(), MenuButton::kPressed);
+    level.KeyUp(vk::kReturn);
+    EXPECT_EQ(opened, std::vector<std::string>{"http://example.org/"});
+    EXPECT_EQ(QuitsPosted(), 1);
+    level.KeyDown(vk::kEscape);
+    EXPECT_TRUE(level.IsQuitting());
+
+    dir.Write("Data/Shared/QuitButtons.txt", "");
+    QMExitLevel withoutLinks;
+    withoutLinks.Init(&game);
+    withoutLinks.Activate();
+    withoutLinks.KeyDown(vk::kRight);
+    EXPECT_TRUE(withoutLinks.IsQuitting());
+}
+
 class QuitQuestionTest : public MenuTest {
 protected:
     void SetUp() override
@@ -152,6 +180,22 @@ protected:
         AddSprite("noButton", 179, 60);
         // Only the "a" (4 pixels) and the blank (5) of the question have widths in this font.
         TextDisplay::Instance().AddFont(MeasuringFont(20), QuitQuestion::kFontName);
+        KeyboardInput::Release();
+    }
+
+    void TearDown() override
+    {
+        KeyboardInput::Release();
+        MenuTest::TearDown();
+    }
+
+    // The keys let go one after the other, a frame between them, as the board game hands them on.
+    static void Release(QuitQuestion& question, const std::vector<int>& keys)
+    {
+        for (int key : keys) {
+            question.KeyUp(key);
+            question.Update(0.01f);
+        }
     }
 
     static void ClickOn(QuitQuestion& question, const MenuButton& button)
@@ -195,6 +239,38 @@ TEST_F(QuitQuestionTest, ResultFollowsTheClickedButtonUntilReset)
     // The answer is still there for the level's next update after the pointer moved on.
     question.MouseMove(0, 0);
     EXPECT_EQ(question.Result(), QuitQuestion::kYes);
+}
+
+TEST_F(QuitQuestionTest, KeysAnswerByClickingTheButtons)
+{
+    struct Case {
+        std::vector<int> keys;
+        int answer;
+    };
+    const Case cases[] = {
+        {{'Y'}, QuitQuestion::kYes},
+        {{'J'}, QuitQuestion::kYes},
+        {{'N'}, QuitQuestion::kNo},
+        {{vk::kReturn, vk::kSpace, 'A'}, QuitQuestion::kNoAnswer},
+        {{vk::kRight, vk::kReturn}, QuitQuestion::kNo},
+        {{vk::kRight, vk::kLeft, vk::kSpace}, QuitQuestion::kYes},
+        {{vk::kDown, vk::kUp, vk::kReturn}, QuitQuestion::kNo},
+        {{vk::kLeft}, QuitQuestion::kNoAnswer},
+    };
+    QuitQuestion question;
+    for (const Case& c : cases) {
+        question.Reset();
+        Release(question, c.keys);
+        EXPECT_EQ(question.Result(), c.answer) << c.keys.front();
+    }
+    // The highlight is the pointer's as well: a move over "no" takes it there.
+    question.Reset();
+    Release(question, {vk::kLeft});
+    const MenuButton& no = question.GetNoButton();
+    question.MouseMove(no.GetX() + 5, no.GetY() + 5);
+    EXPECT_EQ(question.GetYesButton().GetState(), MenuButton::kNormal);
+    Release(question, {vk::kReturn});
+    EXPECT_EQ(question.Result(), QuitQuestion::kNo);
 }
 
 }  // namespace

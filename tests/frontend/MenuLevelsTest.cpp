@@ -22,29 +22,8 @@ struct ButtonCase {
     int level;
 };
 
-class MenuLevelsTest : public MenuTest {
+class MenuLevelsTest : public MenuLevelFixture {
 protected:
-    void SetUp() override
-    {
-        MenuTest::SetUp();
-        HighscoreManager::Release();
-        FontLoaderUtil::Release();
-        for (const char* label : {"MainMenuBackground", "HelpMenuBackground"}) {
-            AddSprite(label, 1024, 768, 1);
-        }
-        for (const char* label : {"StartGameButton", "HelpButton", "HighscoreButton", "QuitButton", "MainMenuButton"}) {
-            AddSprite(label, 100, 40);
-        }
-        RecordingGame::Clear();
-    }
-
-    void TearDown() override
-    {
-        HighscoreManager::Release();
-        FontLoaderUtil::Release();
-        MenuTest::TearDown();
-    }
-
     static std::vector<ButtonCase> ButtonsOf(const QMMenuLevel& level)
     {
         std::vector<ButtonCase> cases;

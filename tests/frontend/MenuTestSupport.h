@@ -8,10 +8,13 @@
 
 #include "audio/AudioEvent.h"
 #include "audio/SoundEngine.h"
+#include "frontend/HighscoreManager.h"
 #include "platform/EventPump.h"
 #include "render/RenderEngine.h"
 #include "spritemanager/SpriteTestSupport.h"
 #include "sprites/Sprite.h"
+#include "support/RecordingGame.h"
+#include "text/FontLoaderUtil.h"
 #include "util/Randomizer.h"
 
 // A button picture of three frames that draws nothing: the tests read the render queue.
@@ -97,5 +100,31 @@ protected:
             }
         }
         return false;
+    }
+};
+
+// The menu levels' pictures (backgrounds and buttons) in place, the highscore table and the
+// fonts made anew for each test.
+class MenuLevelFixture : public MenuTest {
+protected:
+    void SetUp() override
+    {
+        MenuTest::SetUp();
+        HighscoreManager::Release();
+        FontLoaderUtil::Release();
+        for (const char* label : {"MainMenuBackground", "HelpMenuBackground", "HighscoreBackground"}) {
+            AddSprite(label, 1024, 768, 1);
+        }
+        for (const char* label : {"StartGameButton", "HelpButton", "HighscoreButton", "QuitButton", "MainMenuButton"}) {
+            AddSprite(label, 100, 40);
+        }
+        RecordingGame::Clear();
+    }
+
+    void TearDown() override
+    {
+        HighscoreManager::Release();
+        FontLoaderUtil::Release();
+        MenuTest::TearDown();
     }
 };

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frontend/HighscoreManager.h"
+#include "frontend/MenuTestSupport.h"
+#include "frontend/QMCreditsLevel.h"
+#include "frontend/QMHelpLevel.h"
+#include "frontend/QMHighscoreLevel.h"
+#include "frontend/QMMainMenuLevel.h"
+#include "platform/VirtualKeys.h"
+#include "support/RecordingGame.h"
+
+namespace {
+
+constexpr int kNone = QMMenuLevel::kNoHighlight;
+
+class MenuKeysTest : public MenuLevelFixture {
+protected:
+    static void Tap(QMMenuLevel& level, int key)
+    {
+        level.KeyDown(key);
+        level.KeyUp(key);
+    }
+
+    // The frame each button shows, in button order.
+    static std::vector<int> FramesShown(QMMenuLevel& level)
+    {
+        RenderEngine::Instance().Clear();
+        level.Render();
+        std::vector<int> frames;
+        for (const auto& button : level.GetButtons()) {
+            auto draws = DrawsOf(Sprites().GetSprite(button->GetSpriteName()));
+            frames.push_back(draws.empty() ? -1 : draws.back().info.frame);
+        }
+        return frames;
+    }
+
+    RecordingGame game;
+};
+
+struct KeysCase {
+    std::function<std::unique_ptr<QMMenuLevel>()> make;
+    std::vector<int> arrows;
+    int highlighted;
+    int pressKey;
+    std::string call;
+};
+
+template <class LevelClass>
+std::unique_ptr<QMMenuLevel> Make()
+{
+    return std::make_unique<LevelClass>();
+}
+
+TEST_F(MenuKeysTest, ArrowsMoveTheHighlightRoundAndEnterOrSpaceClicksItInEveryMenu)
+{
+    const KeysCase cases[] = {
+        {Make<QMMainMenuLevel>, {}, kNone, vk::kReturn, ""},
+        {Make<QMMainMenuLevel>, {vk::kRight}, 0, vk::kReturn, "Init 1"},
+        {Make<QMMainMenuLevel>, {vk::kDown, vk::kDown}, 1, vk::kSpace, "Init 6"},
+        {Make<QMMainMenuLevel>, {vk::kLeft, vk::kLeft}, 2, vk::kReturn, "Init 3"},
+        {Make<QMMainMenuLevel>, {vk::kUp}, 3, vk::kReturn, "Init 5"},
+        {Make<QMMainMenuLevel>, {vk::kRight, vk::kRight, vk::kRight, vk::kRight, vk::kRight}, 0, vk::kSpace, "Init 1"},
+        {Make<QMMainMenuLevel>, {vk::kRight, vk::kLeft}, 3, 'A', ""},
+        {Make<QMHelpLevel>, {vk::kRight, vk::kRight}, 0, vk::kReturn, "Init 0"},
+        {Make<QMCreditsLevel>, {vk::kUp}, 0, vk::kSpace, "Init 0"},
+        {Make<QMHighscoreLevel>, {vk::kLeft}, 1, vk::kReturn, "Init 0"},
+        {Make<QMHighscoreLevel>, {vk::kDown}, 0, vk::kReturn, "Init 1"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const KeysCase& c = cases[i];
+        std::unique_ptr<QMMenuLevel> level = c.make();
+        level->Init(&game);
+        level->Activate();
+        RecordingGame::Clear();
+        for (int key : c.arrows) {
+            Tap(*level, key);
+        }
+        EXPECT_EQ(level->GetHighlighted(), c.highlighted) << "case " << i;
+        Tap(*level, c.pressKey);
+        const std::vector<std::string> expected = c.call.empty() ? std::vector<std::string>{} : std::vector{c.call};
+        EXPECT_EQ(RecordingGame::Calls(), expected) << "case " << i;
+        level->Exit();
+    }
+}
+
+TEST_F(MenuKeysTest, TheHighlightShowsAsHoverAndAKeyClickFlashesAndKnocksAsAMouseClick)
+{
+    QMMainMenuLevel menu;
+    menu.Init(&game);
+    menu.Activate();
+    EXPECT_EQ(FramesShown(menu), (std::vector<int>{0, 0, 0, 0}));
+    Tap(menu, vk::kRight);
+    EXPECT_EQ(menu.GetButtons()[0]->GetState(), MenuButton::kHovered);
+    EXPECT_EQ(Knocks(), 1);
+    // The mouse's hover only flashes; the keyboard's stays, or the player would lose it.
+    menu.Update(1.0f);
+    EXPECT_EQ(FramesShown(menu), (std::vector<int>{1, 0, 0, 0}));
+
+    menu.KeyDown(vk::kReturn);
+    EXPECT_EQ(FramesShown(menu), (std::vector<int>{2, 0, 0, 0}));
+    EXPECT_EQ(Knocks(), 2);
+    EXPECT_TRUE(RecordingGame::Calls().empty());
+    menu.KeyUp(vk::kReturn);
+    EXPECT_TRUE(menu.GetButtons()[0]->IsClicked());
+    EXPECT_EQ(RecordingGame::Calls(), std::vector<std::string>{"Init 1"});
+
+    menu.Activate();
+    EXPECT_EQ(menu.GetHighlighted(), kNone);
+    menu.Update(1.0f);
+    EXPECT_EQ(FramesShown(menu), (std::vector<int>{0, 0, 0, 0}));
+}
+
+TEST_F(MenuKeysTest, PointerAndKeysShareOneHighlightAndAClickGoesWhereThePointerIs)
+{
+    QMMainMenuLevel menu;
+    menu.Init(&game);
+    menu.Activate();
+    menu.MouseMove(270, 700);
+    EXPECT_EQ(menu.GetHighlighted(), 1);
+    Tap(menu, vk::kRight);
+    EXPECT_EQ(menu.GetHighlighted(), 2);
+    EXPECT_EQ(menu.GetButtons()[1]->GetState(), MenuButton::kNormal);
+
+    // A click beside every button does not click the one the keys chose.
+    menu.MouseButtonDown(240, 600, false);
+    menu.LeftButtonUp(240, 600);
+    EXPECT_TRUE(RecordingGame::Calls().empty());
+    EXPECT_EQ(menu.GetHighlighted(), kNone);
+
+    Tap(menu, vk::kLeft);
+    EXPECT_EQ(menu.GetHighlighted(), 3);
+    menu.MouseMove(30, 700);
+    EXPECT_EQ(menu.GetHighlighted(), 0);
+    EXPECT_EQ(menu.GetButtons()[3]->GetState(), MenuButton::kNormal);
+    menu.MouseMove(240, 600);
+    EXPECT_EQ(menu.GetHighlighted(), kNone);
+    Tap(menu, vk::kReturn);
+    EXPECT_TRUE(RecordingGame::Calls().empty());
+}
+
+TEST_F(MenuKeysTest, ButtonsWithoutAPictureArePassedOver)
+{
+    ASSERT_TRUE(Sprites().ReleaseSprite("HelpButton"));
+    QMMainMenuLevel menu;
+    menu.Init(&game);
+    menu.Activate();
+    Tap(menu, vk::kRight);
+    Tap(menu, vk::kRight);
+    EXPECT_EQ(menu.GetHighlighted(), 2);
+}
+
+}  // namespace
