@@ -171,10 +171,9 @@ void GameQuillmark::LoadSharedSprites(bool preload)
         Debug::Instance().Error("Error loading Sprites\n");
         TerminateAbnormally();
     }
-    // Only a full-screen display hides the system cursor and draws this sprite instead.
-    if (DirectDraw::Instance().IsFullScreen()) {
-        cursor.SetSpriteLabel("cursor");
-    }
+    // Only a full-screen display hides the system cursor and draws this sprite instead; the
+    // mode can change at any time, so the sprite is always at hand.
+    cursor.SetSpriteLabel("cursor");
 }
 
 void GameQuillmark::LoadSoundEffects()

@@ -16,6 +16,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SystemInfo.h"
 #include "platform/Viewport.h"
+#include "platform/VirtualKeys.h"
 #include "platform/Window.h"
 
 namespace {
@@ -34,6 +35,7 @@ constexpr const char* kHelpText =
     "S: nach einem Treffer rufen, um nicht umzufallen\n"
     "Esc: zur\xFC" "ck\n"
     "\n"
+    "Alt+Enter oder F11: Fenster oder Vollbild\n"
     "Im Fenster: F1 Hilfe, F2 \xDC" "ber, F5 Neustart, F12 Beenden";
 
 DO3Application* currentApplication = nullptr;
@@ -68,6 +70,7 @@ platform::Window* DO3Application::MainWindow()
 bool DO3Application::Create(const AppConfig& newConfig)
 {
     config = newConfig;
+    fullScreen = config.fullScreen;
     currentApplication = this;
     if (!RegisterClass() || !CreateWindow() || !CreateLog()) {
         return false;
@@ -198,19 +201,47 @@ void DO3Application::HandleTakenEvent(Event& event)
 {
     if (event.type == EventType::Quit) {
         exitCode = event.exitCode;
-    } else if (TranslateAccelerator(event)) {
+    } else if (TranslateAltEnter(event) && TranslateAccelerator(event)) {
         WindowProc(event);
     }
+}
+
+bool DO3Application::TranslateAltEnter(Event& event)
+{
+    // The carriage return an Enter types comes right after its key-down, or not at all.
+    bool carriageReturnOfAltEnter = carriageReturnPending;
+    carriageReturnPending = false;
+    bool isKey = event.type == EventType::KeyDown || event.type == EventType::KeyUp;
+    if (isKey && event.key == vk::kMenu) {
+        altHeld = event.type == EventType::KeyDown;
+    } else if (event.type == EventType::KillFocus) {
+        // The release of a key held while the focus left goes to another window.
+        altHeld = false;
+    } else if (event.type == EventType::KeyDown && event.key == vk::kReturn && (altHeld || enterOfAltEnterHeld)) {
+        carriageReturnPending = true;
+        if (event.repeat || enterOfAltEnterHeld) {
+            return false;
+        }
+        enterOfAltEnterHeld = true;
+        event.type = EventType::Command;
+        event.command = menu_commands::kToggleFullScreen;
+    } else if (event.type == EventType::Char && event.character == '\r' && carriageReturnOfAltEnter) {
+        return false;
+    } else if (event.type == EventType::KeyUp && event.key == vk::kReturn && enterOfAltEnterHeld) {
+        enterOfAltEnterHeld = false;
+        return false;
+    }
+    return true;
 }
 
 bool DO3Application::TranslateAccelerator(Event& event) const
 {
     bool isKey = event.type == EventType::KeyDown || event.type == EventType::KeyUp;
-    if (config.fullScreen || !isKey) {
+    if (!isKey) {
         return true;
     }
     int command = menu_commands::CommandOfKey(event.key);
-    if (command == 0) {
+    if (command == 0 || (fullScreen && !menu_commands::WorksInFullScreen(command))) {
         return true;
     }
     if (event.type == EventType::KeyDown && !event.repeat) {
@@ -227,7 +258,7 @@ uint32_t DO3Application::RunFrame(uint32_t lastMark)
     uint32_t mark = platform::Clock::Milliseconds();
     if (!videoRunning) {
         Update(dt);
-        if (config.fullScreen) {
+        if (fullScreen) {
             Render();
         } else {
             platform::EventPump::Instance().Invalidate();
@@ -258,12 +289,12 @@ void DO3Application::WindowProc(const Event& event)
     case EventType::SetFocus:
     case EventType::KillFocus:
         // A window stays active for its whole life; full screen pauses while in the background.
-        if (config.fullScreen) {
+        if (fullScreen) {
             active = event.type == EventType::SetFocus;
         }
         break;
     case EventType::Paint:
-        if (!config.fullScreen) {
+        if (!fullScreen) {
             Render();
         }
         break;
@@ -372,6 +403,9 @@ void DO3Application::OnCommand(int command)
     case menu_commands::kHelp:
         platform::ShowInformationBox(config.windowTitle.c_str(), kHelpText);
         break;
+    case menu_commands::kToggleFullScreen:
+        ToggleFullScreen();
+        break;
     case menu_commands::kAbout:
         platform::ShowInformationBox(config.windowTitle.c_str(),
                                      (config.windowTitle + "\nBuild: " + __TIME__ + " " + __DATE__).c_str());
@@ -379,4 +413,16 @@ void DO3Application::OnCommand(int command)
     default:
         break;
     }
+}
+
+// The game goes on in the other mode with everything it has loaded; the display rebuilds only
+// its own buffers. The player switched with a key, so the game has the focus either way.
+void DO3Application::ToggleFullScreen()
+{
+    if (!DirectDraw::Instance().SetFullScreen(!fullScreen)) {
+        return;
+    }
+    fullScreen = !fullScreen;
+    active = true;
+    platform::EventPump::Instance().Invalidate();
 }

@@ -41,6 +41,8 @@ public:
     void SetVideoRunning(bool running) { videoRunning = running; }
     bool IsVideoRunning() const { return videoRunning; }
     bool IsActive() const { return active; }
+    // The mode shown now; it starts as configured and follows every switch.
+    bool IsFullScreen() const { return fullScreen; }
     const AppConfig& Config() const { return config; }
 
     // The application and its window, published process-wide by Create.
@@ -66,6 +68,10 @@ private:
     void HandleTakenEvent(platform::Event& event);
     // Turns a function key into its menu command in windowed mode; false if the key is used up.
     bool TranslateAccelerator(platform::Event& event) const;
+    // Turns Alt+Enter into the full-screen switch; false for the rest of that Enter (its
+    // repeats, its typed carriage return, its release), which the game must not see.
+    bool TranslateAltEnter(platform::Event& event);
+    void ToggleFullScreen();
     uint32_t RunFrame(uint32_t lastMark);
     void ShutDown();
     void DispatchInput(const platform::Event& event);
@@ -77,5 +83,9 @@ private:
     AppConfig config;
     bool active = false;
     bool videoRunning = false;
+    bool fullScreen = false;
+    bool altHeld = false;
+    bool enterOfAltEnterHeld = false;
+    bool carriageReturnPending = false;
     std::optional<int> exitCode;
 };

@@ -1,6 +1,7 @@
 #include "display/DirectDraw.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/Debug.h"
 #include "images/BmpWriter.h"
@@ -32,6 +33,7 @@ bool DirectDraw::Create(platform::Window* mainWindow, int modeWidth, int modeHei
                         bool useFullScreen)
 {
     window = mainWindow;
+    requestedSize = {modeWidth, modeHeight, 0};
     width = modeWidth;
     height = modeHeight;
     depth = modeDepth;
@@ -76,21 +78,30 @@ void DirectDraw::ListModes()
 
 bool DirectDraw::ChooseFullScreenMode()
 {
-    if (ListsMode(modes, {width, height, depth})) {
-        return true;
+    std::optional<platform::DisplayMode> mode = FullScreenModeFor({width, height, depth});
+    if (!mode) {
+        Debug::Instance().Fatal("%s", kNoModeMessage);
+        return false;
+    }
+    width = mode->width;
+    height = mode->height;
+    depth = mode->depth;
+    return true;
+}
+
+std::optional<platform::DisplayMode> DirectDraw::FullScreenModeFor(const platform::DisplayMode& wanted) const
+{
+    if (ListsMode(modes, wanted)) {
+        return wanted;
     }
     const platform::DisplayMode replacements[] = {{1024, 768, 32}, {1024, 768, 24}, {1024, 768, 16},
                                                   {800, 600, 32},  {800, 600, 24},  {800, 600, 16}};
     for (const platform::DisplayMode& mode : replacements) {
         if (ListsMode(modes, mode)) {
-            width = mode.width;
-            height = mode.height;
-            depth = mode.depth;
-            return true;
+            return mode;
         }
     }
-    Debug::Instance().Fatal("%s", kNoModeMessage);
-    return false;
+    return std::nullopt;
 }
 
 std::unique_ptr<platform::PixelSurface> DirectDraw::CreateSurface(int surfaceWidth, int surfaceHeight) const
@@ -226,12 +237,53 @@ bool DirectDraw::SetMode(int modeWidth, int modeHeight, int modeDepth)
     }
     platform::DisplayMode previous{width, height, depth};
     if (ChangeMode({modeWidth, modeHeight, modeDepth})) {
+        requestedSize = {modeWidth, modeHeight, 0};
         return true;
     }
     Debug::Instance().Error("DirectDraw::SetMode: %d x %d (%d) failed, back to %d x %d (%d).\n", modeWidth,
                             modeHeight, modeDepth, previous.width, previous.height, previous.depth);
     ChangeMode(previous);
     return false;
+}
+
+// The pixel format stays, so every sprite keeps its pixels and only the display's own buffers
+// are made anew; the captured frame of a wipe under way is kept for the rest of the wipe.
+bool DirectDraw::SetFullScreen(bool wantFullScreen)
+{
+    if (!initialised || wantFullScreen == fullScreen) {
+        return initialised;
+    }
+    platform::DisplayMode previous{width, height, depth};
+    platform::DisplayMode wanted{requestedSize.width, requestedSize.height, depth};
+    std::optional<platform::DisplayMode> mode = wantFullScreen ? FullScreenModeFor(wanted) : wanted;
+    if (!mode || mode->depth != depth) {
+        Debug::Instance().Error("DirectDraw::SetFullScreen: no full-screen mode of %d x %d (%d).\n", wanted.width,
+                                wanted.height, wanted.depth);
+        return false;
+    }
+    Debug::Instance().Log(wantFullScreen ? "Switching to full screen.\n" : "Switching to a window.\n");
+    ShowIn(wantFullScreen);
+    std::unique_ptr<platform::PixelSurface> wipeFrame = std::move(fadeBuffer);
+    if (ChangeMode(*mode)) {
+        fadeBuffer = std::move(wipeFrame);
+        return true;
+    }
+    Debug::Instance().Error("DirectDraw::SetFullScreen: no buffers for %d x %d (%d), staying in the previous mode.\n",
+                            mode->width, mode->height, mode->depth);
+    ShowIn(!wantFullScreen);
+    ChangeMode(previous);
+    return false;
+}
+
+void DirectDraw::ShowIn(bool inFullScreen)
+{
+    fullScreen = inFullScreen;
+    if (window) {
+        window->SetFullScreen(fullScreen);
+    }
+    if (presenter) {
+        presenter->SetFullScreen(fullScreen);
+    }
 }
 
 // A mode whose buffers cannot all be created keeps none of them.

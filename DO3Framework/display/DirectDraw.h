@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "display/ScreenFormat.h"
@@ -37,6 +38,9 @@ public:
     bool Release();
     // A mode that cannot be set leaves the previous one (false and a log line).
     bool SetMode(int width, int height, int depth);
+    // Switches between window and full screen while the game runs, keeping the pixel format;
+    // false (and a log line) if the other mode cannot be had, which leaves the present one.
+    bool SetFullScreen(bool fullScreen);
     void ClearSurface(platform::PixelSurface* surface);
     void Present();
     // The window no longer shows the last presented frame (it was uncovered or resized, or
@@ -102,6 +106,9 @@ private:
 
     void ListModes();
     bool ChooseFullScreenMode();
+    // The listed mode, or the first listed replacement; none if no mode is listed.
+    std::optional<platform::DisplayMode> FullScreenModeFor(const platform::DisplayMode& wanted) const;
+    void ShowIn(bool fullScreen);
     bool CreateWindowedSurfaces();
     bool CreateFullScreenSurfaces();
     bool ChangeMode(const platform::DisplayMode& mode);
@@ -118,6 +125,8 @@ private:
     int height = 600;
     int depth = 16;
     int desktopDepth = 32;
+    // The mode size asked for (full screen takes it, a window shows the frame at any size).
+    platform::DisplayMode requestedSize{800, 600, 0};
     std::vector<platform::DisplayMode> modes;
     std::unique_ptr<platform::Presenter> presenter;
     std::unique_ptr<platform::PixelSurface> primary;

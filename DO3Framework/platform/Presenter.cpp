@@ -178,6 +178,18 @@ void Presenter::ForgetPicture(uint32_t windowId)
 {
     if (windowId == SDL_GetWindowID(window)) {
         pictureShown = false;
+        FitViewportToWindow();
+    }
+}
+
+// The mouse maps through the viewport; a resized window must not wait for its next frame.
+void Presenter::FitViewportToWindow()
+{
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+    if (frameWidth > 0 && frameHeight > 0) {
+        SetCurrentViewport(FitViewport(windowWidth, windowHeight, frameWidth, frameHeight));
     }
 }
 
@@ -192,6 +204,7 @@ void Presenter::SetFullScreen(bool wantFullScreen)
 {
     SDL_SetWindowFullscreen(window, wantFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     fullScreen = wantFullScreen;
+    FitViewportToWindow();
     ImGuiLayer::Instance().Attach(window, renderer, fullScreen);
 }
 
@@ -218,6 +231,8 @@ int32_t Presenter::Present(const PixelSurface& frame)
     if (frame.IsLost()) {
         return kResultSurfaceLost;
     }
+    frameWidth = frame.Width();
+    frameHeight = frame.Height();
     int windowWidth = 0;
     int windowHeight = 0;
     int outputWidth = 0;

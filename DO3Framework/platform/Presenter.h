@@ -21,7 +21,8 @@ class PixelSurface;
 // editor's ImGui layer is drawn over each frame. Renderer resets mark every surface lost. The
 // renderer is the window's one renderer (SDL_GetRenderer finds it): a renderer the window
 // already has is borrowed, otherwise made and owned, the software one for a window and the
-// accelerated one for full screen.
+// accelerated one for full screen it starts in. A switch of the mode keeps the renderer: a new
+// one could bring a new system window with it (one that can draw with OpenGL).
 class Presenter {
 public:
     // Null when no renderer can be made for the window.
@@ -30,19 +31,22 @@ public:
     Presenter(const Presenter&) = delete;
     Presenter& operator=(const Presenter&) = delete;
 
-    // Full screen covers the desktop; windowed returns to the window's own size.
+    // Full screen covers the desktop; windowed returns to the window's own size. The editor
+    // layer learns of the mode (it draws only in a window).
     void SetFullScreen(bool fullScreen);
     int32_t Present(const PixelSurface& frame);
     bool IsSoftware() const { return software; }
     // The textures are gone after a renderer reset; the next present makes new ones.
     void RendererWasReset();
-    // The window with this id was uncovered or resized and shows no frame until the next present.
+    // The window with this id was uncovered or resized and shows no frame until the next
+    // present; the viewport is fitted to its size at once.
     void ForgetPicture(uint32_t windowId);
     // Nothing was presented since the texture or the window's picture was lost.
     bool NeedsRepaint() const;
 
 private:
     Presenter(SDL_Window* window, SDL_Renderer* renderer, bool ownsRenderer, bool software);
+    void FitViewportToWindow();
     void ForgetTexture();
     bool PrepareTexture(uint32_t textureFormat, int width, int height);
     int32_t UploadScaled(const PixelSurface& frame, int width, int height);
@@ -58,6 +62,9 @@ private:
     bool software;
     bool fullScreen = false;
     bool pictureShown = false;
+    // The size of the last presented frame, 0 before the first.
+    int frameWidth = 0;
+    int frameHeight = 0;
     // 16-bit pixel values to 0xFFRRGGBB for the software path, built for tableFormat.
     std::vector<uint32_t> colorTable;
     PixelFormat tableFormat{0, 0, 0, 0};

@@ -33,35 +33,66 @@ bool Window::Create(const std::string& title, int width, int height, bool wantFu
     if (window || !videoStarted || width <= 0 || height <= 0) {
         return false;
     }
-    Uint32 flags = wantFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE;
-    int x = SDL_WINDOWPOS_UNDEFINED;
-    int y = SDL_WINDOWPOS_UNDEFINED;
-    SDL_DisplayMode desktop;
-    if (wantFullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
-        // Without a window manager the full-screen request is not honoured and the window keeps
-        // the size it was made with, while SDL reports the desktop's: make it desktop-sized.
-        x = 0;
-        y = 0;
-        width = desktop.w;
-        height = desktop.h;
-    }
+    windowedArea = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
     SDL_Rect usable;
-    if (!wantFullScreen && SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
         // A window larger than the display cannot be shown (or made): keep it on the screen.
-        shrunkToDisplay = width > usable.w || height > usable.h;
-        width = std::min(width, usable.w);
-        height = std::min(height, usable.h);
+        shrunkToDisplay = !wantFullScreen && (width > usable.w || height > usable.h);
+        windowedArea.w = std::min(width, usable.w);
+        windowedArea.h = std::min(height, usable.h);
     }
-    window = SDL_CreateWindow(Utf8FromCp1252(title).c_str(), x, y, width, height, flags);
+    SDL_Rect area{windowedArea.x, windowedArea.y, windowedArea.w, windowedArea.h};
+    SDL_Rect desktop;
+    if (wantFullScreen && SDL_GetDisplayBounds(0, &desktop) == 0) {
+        // Desktop-sized from the start, for want of a window manager to honour the request.
+        area = desktop;
+    }
+    Uint32 flags = SDL_WINDOW_RESIZABLE | (wantFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    window = SDL_CreateWindow(Utf8FromCp1252(title).c_str(), area.x, area.y, area.w, area.h, flags);
     if (!window) {
         return false;
     }
     fullScreen = wantFullScreen;
-    if (fullScreen) {
-        SDL_ShowCursor(SDL_DISABLE);
-    }
+    ShowCursorOfMode();
     SDL_StartTextInput();
     return true;
+}
+
+void Window::SetFullScreen(bool wantFullScreen)
+{
+    if (!window || wantFullScreen == fullScreen) {
+        return;
+    }
+    if (wantFullScreen) {
+        SDL_GetWindowPosition(window, &windowedArea.x, &windowedArea.y);
+        SDL_GetWindowSize(window, &windowedArea.w, &windowedArea.h);
+        CoverDisplay();
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, windowedArea.w, windowedArea.h);
+        SDL_SetWindowPosition(window, windowedArea.x, windowedArea.y);
+    }
+    fullScreen = wantFullScreen;
+    ShowCursorOfMode();
+}
+
+// Without a window manager the full-screen request is not honoured and the window keeps its
+// size, while SDL reports the display's: the window is made display-sized itself first.
+void Window::CoverDisplay()
+{
+    SDL_Rect display;
+    int index = SDL_GetWindowDisplayIndex(window);
+    if (SDL_GetDisplayBounds(index < 0 ? 0 : index, &display) == 0) {
+        SDL_SetWindowPosition(window, display.x, display.y);
+        SDL_SetWindowSize(window, display.w, display.h);
+    }
+}
+
+// Full screen draws the game's own pointer; a window shows the system's.
+void Window::ShowCursorOfMode()
+{
+    SDL_ShowCursor(fullScreen ? SDL_DISABLE : SDL_ENABLE);
 }
 
 int Window::ClientWidth() const

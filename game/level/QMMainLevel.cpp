@@ -146,9 +146,8 @@ bool QMMainLevel::Init(GameState* owner)
     ReadTextList(kRoundEndFile, roundEndTexts);
     ReadTextList(kLevelEndFile, levelEndTexts);
     quitDialog = std::make_unique<QuitQuestion>();
-    if (DirectDraw::Instance().IsFullScreen()) {
-        cursor.SetSpriteLabel("cursor");
-    }
+    // Loaded in a window too: Alt+Enter may switch to full screen later.
+    cursor.SetSpriteLabel("cursor");
     nDwarfs = 100;
     initialised = true;
     won = false;
@@ -603,6 +602,8 @@ void QMMainLevel::KeyUp(int key)
         } else if (state == kConfirmQuit) {
             state = kPlaying;
         }
+    } else if (state == kConfirmQuit) {
+        quitDialog->KeyUp(key);
     } else if (key == kKeyPause) {
         if (state == kPlaying) {
             StopFigureSounds();
@@ -646,7 +647,9 @@ void QMMainLevel::Render()
     if (state == kPaused) {
         RenderPausedText();
     } else if (state == kConfirmQuit) {
-        cursor.Draw(mouseX, mouseY, RenderEngine::kCursorDepth);
+        if (DirectDraw::Instance().IsFullScreen()) {
+            cursor.Draw(mouseX, mouseY, RenderEngine::kCursorDepth);
+        }
         quitDialog->Render();
     }
     TextDisplay& display = TextDisplay::Instance();

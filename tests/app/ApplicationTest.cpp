@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <regex>
 #include <string>
@@ -13,10 +14,12 @@
 #include "app/FrameTiming.h"
 #include "app/MenuCommands.h"
 #include "app/MouseMapping.h"
+#include "display/DirectDraw.h"
 #include "platform/Event.h"
 #include "platform/EventPump.h"
 #include "platform/SyntheticInput.h"
 #include "platform/VirtualKeys.h"
+#include "platform/Window.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -313,6 +316,57 @@ TEST_F(RunningApplicationTest, FullScreenDrawsInTheLoopAndPausesWithoutFocus)
     EXPECT_EQ(app.Run(), 0);
     std::vector<std::string> expected = {"Init", "Update", "Render", "KeyDown 123", "Update", "Render", "Exit"};
     EXPECT_EQ(app.calls, expected);
+}
+
+// The keys and the mouse positions that reach the game, without the frames drawn between them.
+std::vector<std::string> InputCalls(const std::vector<std::string>& calls)
+{
+    std::vector<std::string> input;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(input), [](const std::string& call) {
+        return call.rfind("Key", 0) == 0 || call.rfind("Char", 0) == 0 || call.rfind("Mouse", 0) == 0;
+    });
+    return input;
+}
+
+TEST_F(RunningApplicationTest, AltEnterAndF11SwitchTheModeAndTheEnterOfAltEnterNeverReachesTheGame)
+{
+    TestApplication app;
+    ASSERT_TRUE(app.Create(config));
+    const auto pumpAll = [&app] {
+        while (app.PumpOneEvent()) {
+        }
+    };
+    platform::PushKey("Left Alt", true);
+    platform::PushKey("Return", true);
+    platform::PushKey("Return", true, true);
+    platform::PushKey("Return", false);
+    platform::PushKey("Left Alt", false);
+    platform::PushMouseMotion(512, 384);
+    pumpAll();
+    EXPECT_TRUE(app.IsFullScreen());
+    EXPECT_TRUE(DirectDraw::Instance().IsFullScreen());
+    EXPECT_TRUE(DO3Application::MainWindow()->IsFullScreen());
+    // The dummy desktop of 1024 x 768 shows the frame at its own size.
+    std::vector<std::string> expected = {"KeyDown 18", "KeyUp 18", "MouseMove 512 384"};
+    EXPECT_EQ(InputCalls(app.calls), expected);
+
+    // F11 works in full screen too and is not the game's; a plain Enter is the game's again.
+    app.calls.clear();
+    for (const char* key : {"F11", "Return"}) {
+        platform::PushKey(key, true);
+        platform::PushKey(key, false);
+    }
+    platform::PushMouseMotion(400, 300);
+    pumpAll();
+    EXPECT_FALSE(app.IsFullScreen());
+    EXPECT_FALSE(DirectDraw::Instance().IsFullScreen());
+    expected = {"KeyDown 13", "Char 13", "KeyUp 13", "MouseMove 512 384"};
+    EXPECT_EQ(InputCalls(app.calls), expected);
+    EXPECT_TRUE(app.IsActive());
+
+    pump().PostQuit(0);
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(Debug::Instance().ErrorCount(), 0) << dir.Read("data/debug.txt");
 }
 
 }  // namespace
