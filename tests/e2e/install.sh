@@ -5,7 +5,8 @@
 # $XDG_STATE_HOME/quillmark, use the installed ".rle" caches (nothing in $XDG_CACHE_HOME), reach
 # the main menu, end cleanly, and leave the installed tree byte for byte as it was. The highscore
 # table is written only when the highscore level saves it, which a headless start never reaches:
-# the run must leave $XDG_DATA_HOME/quillmark without one. The desktop entry and the metainfo are
+# the run must leave $XDG_DATA_HOME/quillmark without one; a second run on a virtual display goes
+# there with the keys and saves it per user. The desktop entry and the metainfo are
 # checked with desktop-file-validate and appstreamcli where those are installed.
 # Permission bits do not bind root: run as root, the program runs as the user nobody (with
 # setpriv); without that user or tool the test is skipped (77). Argument: the build directory.
@@ -66,6 +67,46 @@ else
 fi
 
 # Read-only from here on; its listing and every byte are compared after the run.
+# A run on a virtual display (when Xvfb and xdotool are there) reaches the highscore table with
+# the keys alone, three arrows to "Bestenliste" and Enter, and leaves it with Escape, which saves
+# the table: it must land in $XDG_DATA_HOME/quillmark.
+save_highscores_on_display() {
+    if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+        echo "NOTE: no Xvfb or xdotool, the highscore table's place is not checked"
+        return
+    fi
+    local display=$((600 + $$ % 300)) window key
+    while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+    Xvfb ":$display" -ac -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
+    xserver=$!
+    trap 'stop_program; kill "$xserver" 2>/dev/null; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+    export DISPLAY=:$display
+    sleep 1
+    # The first run's log must not answer for this one.
+    rm -f "$work/data/debug.txt"
+    start_installed DISPLAY=":$display"
+    wait_for_log "Game Init Done" 60 || fail "the installed program did not reach the main menu on a display"
+    window=$(xdotool search --name "^Das Quillmark$" | head -n 1)
+    [ -n "$window" ] || fail "no window of the installed program"
+    sleep 1
+    for key in Right Right Right Return; do
+        xdotool windowfocus --sync "$window" key "$key"
+        sleep 0.3
+    done
+    wait_for_log "Game Init, Active Level: 3" 20 || fail "the keys did not lead to the highscore table"
+    sleep 1.2
+    xdotool windowfocus --sync "$window" key Escape
+    for _ in $(seq 50); do
+        [ -s "$user/share/quillmark/highscores.dat" ] && break
+        sleep 0.2
+    done
+    [ -s "$user/share/quillmark/highscores.dat" ] || fail "Escape on the highscore table saved no table per user"
+    kill -TERM "$pid"
+    wait_for_end 30 || fail "the program on the display did not end"
+    check_clean_end
+    check_log_clean
+}
+
 chmod -R a-w "$prefix"
 snapshot() {
     (cd "$prefix" && find . -printf '%y %m %p %l\n' | sort && find . -type f -exec sha256sum {} + | sort)
@@ -78,10 +119,15 @@ chmod 755 "$work"
 mkdir -p "$user/home"
 [ ${#runner[@]} -eq 0 ] || chown -R nobody "$user"
 ln -s user/state/quillmark "$work/data"
-(cd / && exec "${runner[@]}" env HOME="$user/home" XDG_STATE_HOME="$user/state" XDG_DATA_HOME="$user/share" \
-    XDG_CACHE_HOME="$user/cache" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-    "$prefix/bin/quillmark" >/dev/null 2>>"$work/stderr.txt") &
-pid=$!
+# Starts the installed program as the user, through the link in bin/, from another directory,
+# with the environment given.
+start_installed() {
+    (cd / && exec "${runner[@]}" env HOME="$user/home" XDG_STATE_HOME="$user/state" XDG_DATA_HOME="$user/share" \
+        XDG_CACHE_HOME="$user/cache" SDL_AUDIODRIVER=dummy "$@" \
+        "$prefix/bin/quillmark" >/dev/null 2>>"$work/stderr.txt") &
+    pid=$!
+}
+start_installed SDL_VIDEODRIVER=dummy
 wait_for_log "Game Init Done" 180 || fail "the installed program did not reach the main menu"
 check_log_header
 check_loading
@@ -98,6 +144,7 @@ else
     [ -n "$(find "$user/cache/quillmark" -name '*.rle')" ] || fail "no .rle caches in the user's cache"
 fi
 [ ! -e "$user/share/quillmark/highscores.dat" ] || fail "a highscore table was saved without a game"
+save_highscores_on_display
 snapshot >"$work/after.txt"
 cmp -s "$work/before.txt" "$work/after.txt" || fail "the installed tree changed: $(diff "$work/before.txt" "$work/after.txt" | head -n 10)"
 echo "PASS: installed ($caches ready-made .rle caches), ran read-only as $([ ${#runner[@]} -eq 0 ] && id -un || echo nobody), wrote per user, left the install unchanged"
