@@ -96,7 +96,7 @@ struct Court {
     std::vector<std::pair<std::regex, std::string>> settingsChanges;
 };
 
-// As the level is specified (the switches off), and with the queen and the hunter, who comes
+// The level with both switches off, and with the queen and the hunter, who comes
 // every round and soon, so that the short rounds see him shoot and drop antlers.
 const Court kCourts[] = {
     {"ItemsBombAndJester", 100, nullptr, {{std::regex(R"("Queen on Throne" \d+)"), R"("Queen on Throne" 0)"},
