@@ -10,7 +10,9 @@ CObjectEditor::CObjectEditor(GameState& game) : browser(game) {}
 CObjectEditor::~CObjectEditor()
 {
     KeepLayout();
-    DebugDisplay::Instance().SetEnabled(false);
+    if (DebugDisplay::Exists()) {
+        DebugDisplay::Instance().SetEnabled(false);
+    }
     if (platform::ImGuiLayer::Exists()) {
         platform::ImGuiLayer::Instance().SetVisible(false);
     }
