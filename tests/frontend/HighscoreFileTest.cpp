@@ -25,45 +25,35 @@ const std::string kTwoEntryFile("\x15\x47\x53\x32\x95\xC6\xF7\x2A\xB5\xE9\xFD\x0
 const std::string kDefaultPlain = "108\n400 name:Hedda\n300 name:Gorm\n250 name:Fenja\n200 name:Emrik\n"
                                   "150 name:Dalia\n100 name:Cedro\n80 name:Brina\n50 name:Arlo\n";
 
-TEST_F(HighscoreFileTest, FileIsScrambledByteForByteAsAnyWriterDoes)
+TEST_F(HighscoreFileTest, FileIsScrambledByteForByteWithTablesInIdOrderAndEqualScoresInTheirOrder)
 {
-    HighscoreTable& table = Manager().GetTable(1, 2);
-    table.Insert("A", 5);
-    table.Insert("Bo", 12);
+    Manager().GetTable(1, 2).Insert("A", 5);
+    Manager().GetTable(1, 2).Insert("Bo", 12);
     ASSERT_TRUE(Manager().Save());
-    EXPECT_EQ(dir.Read(kDiskName), kTwoEntryFile);
-    EXPECT_FALSE(dir.Exists(ReplacingFileWriter::TemporaryName(kDiskName)));
-
+    EXPECT_EQ(dir.Read(kHighscoreDiskName), kTwoEntryFile);
+    EXPECT_FALSE(dir.Exists(ReplacingFileWriter::TemporaryName(kHighscoreDiskName)));
     // The same bytes from another writer load.
     HighscoreManager::Release();
-    dir.Write(kDiskName, kTwoEntryFile);
+    dir.Write(kHighscoreDiskName, kTwoEntryFile);
     HighscoreTable& loaded = Manager().GetTable(1, 2);
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(loaded.Name(0), "Bo");
-    EXPECT_EQ(loaded.Score(0), 12);
-    EXPECT_EQ(loaded.Name(1), "A");
-    EXPECT_EQ(loaded.Score(1), 5);
-}
+    EXPECT_EQ(Rows(loaded), (std::vector<std::string>{"12 Bo", "5 A"}));
 
-TEST_F(HighscoreFileTest, TablesAreWrittenAndReadInAscendingIdOrderAndEqualScoresKeepTheirOrder)
-{
+    HighscoreManager::Release();
     Manager().GetTable(7, 1).Insert("Sieben", 70);
     Manager().GetTable(2, 3).Insert("Zwei", 20);
     Manager().GetTable(2, 3).Insert("Zwo", 20);
     ASSERT_TRUE(Manager().Save());
-    const std::string saved = ReadPlain();
+    const std::string saved = SavedPlain(dir);
     EXPECT_EQ(saved, "108\n20 name:Zwo\n20 name:Zwei\n0 name:\n70 name:Sieben\n");
-
     HighscoreManager::Release();
     HighscoreTable& second = Manager().GetTable(2, 3);
     HighscoreTable& seventh = Manager().GetTable(7, 1);
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(second.Name(0), "Zwo");
-    EXPECT_EQ(second.Name(1), "Zwei");
-    EXPECT_EQ(second.Name(2), "");
-    EXPECT_EQ(seventh.Name(0), "Sieben");
+    EXPECT_EQ(Rows(second), (std::vector<std::string>{"20 Zwo", "20 Zwei", "0 "}));
+    EXPECT_EQ(Rows(seventh), std::vector<std::string>{"70 Sieben"});
     ASSERT_TRUE(Manager().Save());
-    EXPECT_EQ(ReadPlain(), saved);
+    EXPECT_EQ(SavedPlain(dir), saved);
 }
 
 TEST_F(HighscoreFileTest, DefaultTableIsWrittenWholeAndKeptWhenTheFileIsMissingForeignOrGarbage)
@@ -71,67 +61,43 @@ TEST_F(HighscoreFileTest, DefaultTableIsWrittenWholeAndKeptWhenTheFileIsMissingF
     Manager().SetUpGameTable();
     EXPECT_FALSE(Manager().Load());
     ASSERT_TRUE(Manager().Save());
-    EXPECT_EQ(ReadPlain(), kDefaultPlain);
+    EXPECT_EQ(SavedPlain(dir), kDefaultPlain);
     WritePlain("109\n999 name:Fremd\n");
     EXPECT_FALSE(Manager().Load());
     EXPECT_TRUE(Logged("HighscoreManager::Load: Unknown format in <highscores.dat>"));
-    dir.Write(kDiskName, kDefaultPlain);
-    EXPECT_FALSE(Manager().Load());
-    dir.Write(kDiskName, std::string("\x00\xFF\x13", 3));
+    dir.Write(kHighscoreDiskName, kDefaultPlain);
+    EXPECT_FALSE(Manager().Load()) << "unscrambled";
+    dir.Write(kHighscoreDiskName, std::string("\x00\xFF\x13", 3));
     EXPECT_FALSE(Manager().Load());
     EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Hedda");
-    EXPECT_EQ(Manager().GetTable(1, 8).Name(7), "Arlo");
-    EXPECT_EQ(Manager().GetTable(1, 8).Score(7), 50);
+    EXPECT_EQ(Rows(Manager().GetTable(1, 8))[7], "50 Arlo");
 }
 
-TEST_F(HighscoreFileTest, BadLinesAreSkippedWithALogLine)
+TEST_F(HighscoreFileTest, BadLinesAreSkippedWithALogLineLongNamesCutAndExtraLinesIgnored)
 {
-    HighscoreTable& table = Manager().GetTable(1, 6);
-    WritePlain("108\n"
-               "-5 name:Negativ\n"
-               "99999999999 name:Riesig\n"
-               "abc name:Keine Zahl\n"
-               "70 ohne Namen\n"
-               "60 name:Gut\n"
-               "\n");
+    HighscoreTable& six = Manager().GetTable(1, 6);
+    WritePlain("108\n-5 name:Negativ\n99999999999 name:Riesig\nabc name:Keine Zahl\n70 ohne Namen\n"
+               "60 name:Gut\n\n");
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(table.Name(0), "Gut");
-    EXPECT_EQ(table.Score(0), 60);
-    for (int i = 1; i < table.Size(); ++i) {
-        EXPECT_EQ(table.Name(i), "");
-        EXPECT_EQ(table.Score(i), 0);
-    }
+    EXPECT_EQ(Rows(six), (std::vector<std::string>{"60 Gut", "0 ", "0 ", "0 ", "0 ", "0 "}));
     for (const char* skipped : {"2 of <highscores.dat>: score out of range", "3 of <highscores.dat>: score out of range",
                                 "4 of <highscores.dat>: no score", "5 of <highscores.dat>: no name",
                                 "7 of <highscores.dat>: no score"}) {
         EXPECT_TRUE(Logged(std::string("Skipped line ") + skipped)) << skipped;
     }
-}
 
-TEST_F(HighscoreFileTest, LongLinesAreCutLinesBeyondTheTableIgnoredAndAShortFileLeavesEmptyPlaces)
-{
-    HighscoreTable& table = Manager().GetTable(1, 3);
-    WritePlain("108\r\n"
-               "40 name:" + std::string(300, 'n') + "\r\n"
-               "30 name:Zweiter\r\n"
-               "20 name:Dritter");
+    HighscoreManager::Release();
+    HighscoreTable& three = Manager().GetTable(1, 3);
+    WritePlain("108\r\n40 name:" + std::string(300, 'n') + "\r\n30 name:Zweiter\r\n20 name:Dritter");
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(table.Name(0), std::string(HighscoreTable::kMaxNameLength, 'n'));
-    EXPECT_EQ(table.Name(1), "Zweiter");
-    EXPECT_EQ(table.Name(2), "Dritter");
-    EXPECT_EQ(table.Score(2), 20);
-
-    // Lines beyond the tables are ignored and a short file leaves empty places.
+    EXPECT_EQ(Rows(three), (std::vector<std::string>{"40 " + std::string(HighscoreTable::kMaxNameLength, 'n'),
+                                                     "30 Zweiter", "20 Dritter"}));
     WritePlain("108\n10 name:Eins\n90 name:Zwei\n80 name:Drei\n70 name:Vier\n");
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(table.Name(0), "Zwei");
-    EXPECT_EQ(table.Name(1), "Drei");
-    EXPECT_EQ(table.Name(2), "Eins");
-
+    EXPECT_EQ(Rows(three), (std::vector<std::string>{"90 Zwei", "80 Drei", "10 Eins"}));
     WritePlain("108\n10 name:Allein\n");
     ASSERT_TRUE(Manager().Load());
-    EXPECT_EQ(table.Name(0), "Allein");
-    EXPECT_EQ(table.Name(1), "");
+    EXPECT_EQ(Rows(three), (std::vector<std::string>{"10 Allein", "0 ", "0 "}));
     EXPECT_TRUE(Logged("<highscores.dat> ends after line 2"));
 }
 
@@ -144,7 +110,7 @@ protected:
         Manager().SetUpGameTable();
         Manager().GetTable(1, 8).Insert("Alt", 999);
         ASSERT_TRUE(Manager().Save());
-        saved = dir.Read(kDiskName);
+        saved = dir.Read(kHighscoreDiskName);
     }
 
     // A new start: the defaults, then the file.
@@ -170,21 +136,21 @@ std::pair<fs::file_type, uintmax_t> Kind(const fs::path& path)
 
 TEST_F(HighscoreFaultTest, AFileThatDoesNotLoadIsMovedAsideBeforeTheFirstSave)
 {
-    const fs::path file = DiskPath(kDiskName);
+    const fs::path file = DiskPath(kHighscoreDiskName);
     std::vector<std::pair<std::string, std::function<void()>>> cases = {
-        {"damaged", [&] { dir.Write(kDiskName, saved.substr(0, saved.size() - 20)); }},
+        {"damaged", [&] { dir.Write(kHighscoreDiskName, saved.substr(0, saved.size() - 20)); }},
         {"another version", [&] { WritePlain("109\n5000 name:Zukunft\n"); }},
         {"a directory", [&] { dir.Write("data/highscores.dat/inside", "x"); }},
         {"a named pipe", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
         {"huge", [&] {
-             dir.Write(kDiskName, saved);
+             dir.Write(kHighscoreDiskName, saved);
              fs::resize_file(file, HighscoreManager::kMaxFileBytes + 1);
          }},
     };
     // The superuser reads any file.
     if (geteuid() != 0) {
         cases.emplace_back("unreadable", [&] {
-            dir.Write(kDiskName, saved);
+            dir.Write(kHighscoreDiskName, saved);
             fs::permissions(file, fs::perms::none);
         });
     }
@@ -196,7 +162,7 @@ TEST_F(HighscoreFaultTest, AFileThatDoesNotLoadIsMovedAsideBeforeTheFirstSave)
         Start();
         ASSERT_TRUE(Manager().Save()) << what;
         EXPECT_EQ(Kind(DiskPath("data/highscores.dat.bad")), before) << what;
-        EXPECT_EQ(ReadPlain().substr(0, 4), "108\n") << what;
+        EXPECT_EQ(SavedPlain(dir).substr(0, 4), "108\n") << what;
     }
     EXPECT_TRUE(Logged("HighscoreManager::Save: Moved <highscores.dat>, which did not load, aside to "
                        "<highscores.dat.bad>"));
@@ -218,7 +184,7 @@ TEST_F(HighscoreFaultTest, AnArchiveCopyNeverHidesTheTableOnDisk)
     ASSERT_TRUE(Start());
     EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Alt");
 
-    fs::remove(DiskPath(kDiskName));
+    fs::remove(DiskPath(kHighscoreDiskName));
     EXPECT_FALSE(Start());
     EXPECT_EQ(Manager().GetTable(1, 8).Name(0), "Hedda");
 }
@@ -227,10 +193,10 @@ TEST_F(HighscoreFaultTest, AFailedOrKilledSaveLeavesTheOldTable)
 {
     HighscoreTable& table = Manager().GetTable(1, 8);
     table.Insert("Neu", 1000);
-    const fs::path temporary = DiskPath(ReplacingFileWriter::TemporaryName(kDiskName));
+    const fs::path temporary = DiskPath(ReplacingFileWriter::TemporaryName(kHighscoreDiskName));
     const auto expectOldTableKept = [&](const char* why) {
         EXPECT_FALSE(Manager().Save()) << why;
-        EXPECT_EQ(dir.Read(kDiskName), saved) << why;
+        EXPECT_EQ(dir.Read(kHighscoreDiskName), saved) << why;
         EXPECT_EQ(table.Name(0), "Neu") << why;
     };
 
@@ -255,9 +221,9 @@ TEST_F(HighscoreFaultTest, AFailedOrKilledSaveLeavesTheOldTable)
     dir.Write("data/highscores.dat.99999999.tmp", saved.substr(0, 9));
     ASSERT_TRUE(Manager().Save());
     EXPECT_FALSE(dir.Exists("data/highscores.dat.99999999.tmp"));
-    EXPECT_EQ(ReadPlain().substr(0, 17), "108\n1000 name:Neu");
+    EXPECT_EQ(SavedPlain(dir).substr(0, 17), "108\n1000 name:Neu");
 
-    fs::remove(DiskPath(kDiskName));
+    fs::remove(DiskPath(kHighscoreDiskName));
     dir.Write("data/highscores.dat/occupied", "x");
     EXPECT_FALSE(Manager().Save());
     EXPECT_FALSE(fs::exists(temporary));

@@ -3,19 +3,16 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/KeyboardInput.h"
-#include "audio/SoundEngine.h"
-#include "files/TextScrambler.h"
-#include "frontend/HighscoreManager.h"
+#include "frontend/HighscoreTestSupport.h"
 #include "frontend/MenuTestSupport.h"
 #include "frontend/NameEntryField.h"
 #include "frontend/QMHighscoreLevel.h"
-#include "platform/EventPump.h"
 #include "platform/VirtualKeys.h"
-#include "spritemanager/SpriteTestSupport.h"
 #include "support/RecordingGame.h"
-#include "text/FontLoaderUtil.h"
 #include "text/TextTestSupport.h"
 
 namespace {
@@ -41,56 +38,57 @@ int TestCharacterOfKey(int key)
     return found == kTyped.end() ? 0 : found->second;
 }
 
-class HighscoreLevelTest : public GraphicsTest {
+// The game's highscore table, the level with its buttons and a font in which the name field
+// measures its text.
+class HighscoreLevelTest : public MenuTest {
 protected:
     void SetUp() override
     {
-        GraphicsTest::SetUp();
-        ReleaseHighscoreServices();
+        MenuTest::SetUp();
+        KeyboardInput::Release();
         dir.Write("data/.keep", "");
         TextDisplay::Instance().AddFont(WideFont(), kFont);
         HighscoreManager::Instance().SetUpGameTable();
         level.GetNameField().SetCharacterOfKey(TestCharacterOfKey);
-        level.Init(nullptr);
+        level.Init(&game);
         level.Activate();
     }
 
     void TearDown() override
     {
         level.Exit();
-        ReleaseHighscoreServices();
-        GraphicsTest::TearDown();
-    }
-
-    static void ReleaseHighscoreServices()
-    {
-        HighscoreManager::Release();
         KeyboardInput::Release();
-        SoundEngine::Release();
-        platform::EventPump::Release();
+        MenuTest::TearDown();
     }
 
-    // One frame in which the key was pressed and one in which it was let go, as the game runs
-    // them: the keyboard state advances before the level's update.
-    void Press(int key)
+    // One frame in which the key went down and one in which it was let go, as the game runs
+    // them; true when the second frame ended the typing.
+    bool Press(int key)
     {
         KeyboardInput::Instance().KeyDown(key);
         Frame();
         KeyboardInput::Instance().KeyUp(key);
-        Frame();
+        return Frame();
     }
 
     void Type(const std::string& keys)
     {
         for (char key : keys) {
-            Press(vk::Letter(key));
+            Press(key == ' ' ? vk::kSpace : vk::Letter(key));
         }
     }
 
-    void Frame()
+    // The keyboard state advances before the update, as in the game.
+    bool Frame(float dtSeconds = kFrameSeconds)
     {
-        KeyboardInput::Instance().Update(kFrameSeconds);
-        level.Update(kFrameSeconds);
+        KeyboardInput::Instance().Update(dtSeconds);
+        return Updated(dtSeconds);
+    }
+
+    virtual bool Updated(float dtSeconds)
+    {
+        level.Update(dtSeconds);
+        return false;
     }
 
     void FinishGame(int32_t score)
@@ -101,41 +99,40 @@ protected:
 
     static HighscoreTable& Table() { return HighscoreManager::Instance().GetTable(1, 8); }
 
-    std::string SavedPlain() const
+    // The glyph draws of the font at one row, as (x, source x) pairs in queue order.
+    static std::vector<std::pair<int, int>> GlyphsAt(const Sprite* font, int y)
     {
-        std::string bytes = dir.Read("data/highscores.dat");
-        TextScrambler::Unscramble(bytes.data(), bytes.size());
-        return bytes;
+        std::vector<std::pair<int, int>> glyphs;
+        for (const auto& entry : DrawsOf(font)) {
+            if (entry.info.destY == y) {
+                glyphs.emplace_back(entry.info.destX, entry.info.srcX);
+            }
+        }
+        return glyphs;
     }
 
     static constexpr float kFrameSeconds = 0.01f;
+    RecordingGame game;
     QMHighscoreLevel level;
 };
 
-TEST_F(HighscoreLevelTest, QualifyingResultOpensAnEmptyRowOnce)
+TEST_F(HighscoreLevelTest, QualifyingResultOpensAnEmptyRowOnceALowerOneNothingAndActivateEndsTheEntry)
 {
-    EXPECT_EQ(Table().Size(), 8);
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_TRUE(Logged("Highscore Init\n"));
-    FinishGame(260);
-    ASSERT_TRUE(level.IsEntryInProgress());
-    EXPECT_EQ(level.GetEntryIndex(), 2);
-    EXPECT_EQ(Table().Name(2), "");
-    EXPECT_EQ(Table().Score(2), 260);
-    EXPECT_EQ(Table().Name(7), "Brina");
-    EXPECT_EQ(HighscoreManager::Instance().ResultScore(), HighscoreManager::kNoResult);
-}
-
-TEST_F(HighscoreLevelTest, ResultBelowEveryEntryIsNotOfferedAndActivatingEndsAnUnfinishedEntry)
-{
     FinishGame(49);
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_EQ(Table().Name(7), "Arlo");
     EXPECT_EQ(HighscoreManager::Instance().ResultScore(), HighscoreManager::kNoResult);
+
+    FinishGame(260);
+    ASSERT_TRUE(level.IsEntryInProgress());
+    EXPECT_EQ(level.GetEntryIndex(), 2);
+    EXPECT_EQ(Rows(Table())[2], "260 ");
+    EXPECT_EQ(Table().Name(7), "Brina");
+    EXPECT_EQ(HighscoreManager::Instance().ResultScore(), HighscoreManager::kNoResult);
     Frame();
-    EXPECT_FALSE(level.IsEntryInProgress());
-    // Activating the level ends an unfinished entry.
-    FinishGame(1000);
+    EXPECT_EQ(Table().Name(7), "Brina") << "the result enters once";
     level.Activate();
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_TRUE(Logged("MainMenu Reset Done\n"));
@@ -150,7 +147,7 @@ TEST_F(HighscoreLevelTest, EnterEscapeOrAMousePressSavesWhatWasTyped)
     Press(vk::kReturn);
     EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_EQ(Table().Name(6), "aa");
-    EXPECT_NE(SavedPlain().find("\n90 name:aa\n80 name:Brina\n"), std::string::npos);
+    EXPECT_NE(SavedPlain(dir).find("\n90 name:aa\n80 name:Brina\n"), std::string::npos);
 
     // The game commits before it leaves for the main menu on Escape.
     FinishGame(500);
@@ -158,94 +155,52 @@ TEST_F(HighscoreLevelTest, EnterEscapeOrAMousePressSavesWhatWasTyped)
     ASSERT_TRUE(level.IsEntryInProgress());
     level.CommitAndSave();
     EXPECT_EQ(Table().Name(0), "Wa");
-    EXPECT_EQ(SavedPlain().substr(0, 16), "108\n500 name:Wa\n");
+    EXPECT_EQ(SavedPlain(dir).substr(0, 16), "108\n500 name:Wa\n");
 
     level.Activate();
     FinishGame(1000);
     Type("W");
     level.MouseButtonDown(1, 1, false);
-    EXPECT_EQ(SavedPlain().substr(0, 28), "108\n1000 name:W\n500 name:Wa\n");
+    EXPECT_EQ(SavedPlain(dir).substr(0, 28), "108\n1000 name:W\n500 name:Wa\n");
 }
 
 TEST_F(HighscoreLevelTest, ArrowsWorkTheButtonsOnlyWhileNoNameIsTypedAndLeavingEndsTheTyping)
 {
-    for (const char* label : {"StartGameButton", "MainMenuButton"}) {
-        Sprites().StoreSprite(std::make_unique<MenuTestSprite>(100, 40, 3), label);
-    }
-    RecordingGame game;
-    RecordingGame::Clear();
-    QMHighscoreLevel keyed;
-    keyed.Init(&game);
-    keyed.Activate();
     const platform::GamePads& pads = platform::EventPump::Instance().Pads();
-    auto finish = [&keyed](int32_t score) {
-        HighscoreManager::Instance().SetResultScore(score);
-        KeyboardInput::Instance().Update(kFrameSeconds);
-        keyed.Update(kFrameSeconds);
-    };
-
-    finish(90);
-    ASSERT_TRUE(keyed.IsEntryInProgress());
+    FinishGame(90);
+    ASSERT_TRUE(level.IsEntryInProgress());
     EXPECT_TRUE(pads.IsTextEntry()) << "a pad's face button gives Enter while typing";
-    keyed.KeyDown(vk::kRight);
-    keyed.KeyDown(vk::kReturn);
-    keyed.KeyUp(vk::kReturn);
-    EXPECT_EQ(keyed.GetHighlighted(), QMMenuLevel::kNoHighlight);
+    level.KeyDown(vk::kRight);
+    level.KeyDown(vk::kReturn);
+    level.KeyUp(vk::kReturn);
+    EXPECT_EQ(level.GetHighlighted(), QMMenuLevel::kNoHighlight);
     EXPECT_TRUE(RecordingGame::Calls().empty());
-    keyed.KeyUp(vk::kEscape);
-    EXPECT_FALSE(keyed.IsEntryInProgress());
+    level.KeyUp(vk::kEscape);
+    EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_FALSE(pads.IsTextEntry());
-    keyed.KeyDown(vk::kLeft);
-    keyed.KeyDown(vk::kSpace);
-    keyed.KeyUp(vk::kSpace);
+    level.KeyDown(vk::kLeft);
+    level.KeyDown(vk::kSpace);
+    level.KeyUp(vk::kSpace);
     EXPECT_EQ(RecordingGame::Calls(), std::vector<std::string>{"Init 0"});
 
     // A click on a button leaves the screen and so ends the typing too.
-    keyed.Activate();
-    finish(95);
+    level.Activate();
+    FinishGame(95);
     ASSERT_TRUE(pads.IsTextEntry());
-    keyed.MouseMove(30, 700);
-    keyed.MouseButtonDown(30, 700, false);
-    keyed.LeftButtonUp(30, 700);
-    EXPECT_FALSE(keyed.IsEntryInProgress());
+    ClickAt(level, 30, 700);
+    EXPECT_FALSE(level.IsEntryInProgress());
     EXPECT_FALSE(pads.IsTextEntry());
-    keyed.Exit();
-}
-
-// Ten digit glyphs of two columns each, 2 pixels wide with the spacing of 1.
-std::string DigitFontPicture()
-{
-    std::vector<Color> pixels;
-    for (int digit = 0; digit < 10; ++digit) {
-        pixels.insert(pixels.end(), {0xFFFFFF, 0xFFFFFF, 0xFF00FF});
-    }
-    return Bmp24(30, 1, pixels);
-}
-
-// The glyph draws of the font at one row, as (x, source x) pairs in queue order.
-std::vector<std::pair<int, int>> GlyphsAt(const Sprite* font, int y)
-{
-    std::vector<std::pair<int, int>> glyphs;
-    for (const auto& entry : RenderEngine::Instance().GetDepthQueue()) {
-        if (entry.sprite == font && entry.info.destY == y) {
-            glyphs.emplace_back(entry.info.destX, entry.info.srcX);
-        }
-    }
-    return glyphs;
 }
 
 TEST_F(HighscoreLevelTest, RowsShowNamesAtTheLeftAndScoresEndingAtTheRightEdge)
 {
-    dir.Write("data/fonts/IngameFont_big.bmp", DigitFontPicture());
-    ASSERT_TRUE(FontLoaderUtil::Instance().LoadFont(kFont, 16, 1, 80, "0123456789"));
-    const Sprite* font = Sprites().GetSprite("Font_IngameFont_big");
+    const Sprite* font = LoadBigFont("0123456789", 1);
     Table().SetName(1, "7");
     RenderEngine::Instance().Clear();
     level.Render();
 
-    // Row 0: "400" is 6 pixels wide and ends at 874; glyph n starts at source x 3n.
-    EXPECT_EQ(GlyphsAt(font, 95), (std::vector<std::pair<int, int>>{{868, 12}, {870, 0}, {872, 0}}));
-    // Row 1: the name "7" at 150, then "300".
+    // Row 1: the name "7" at 150, then "300", 6 pixels wide, ending at 874; glyph n starts at
+    // source x 3n.
     EXPECT_EQ(GlyphsAt(font, 160), (std::vector<std::pair<int, int>>{{150, 21}, {868, 9}, {870, 0}, {872, 0}}));
     // Row 7, the last of the eight: "50".
     EXPECT_EQ(GlyphsAt(font, 550), (std::vector<std::pair<int, int>>{{870, 15}, {872, 0}}));
@@ -260,67 +215,45 @@ protected:
         field.SetCharacterOfKey(TestCharacterOfKey);
     }
 
-    bool Release(int key)
-    {
-        KeyboardInput::Instance().KeyDown(key);
-        KeyboardInput::Instance().Update(0.0f);
-        KeyboardInput::Instance().KeyUp(key);
-        KeyboardInput::Instance().Update(0.0f);
-        return field.Update(0.0f);
-    }
+    bool Updated(float dtSeconds) override { return field.Update(dtSeconds); }
 
-    // A frame in which no key was let go.
-    bool Idle(float dtSeconds)
-    {
-        KeyboardInput::Instance().Update(dtSeconds);
-        return field.Update(dtSeconds);
-    }
-
-    void TypeKeys(const std::string& keys)
-    {
-        for (char key : keys) {
-            Release(key == ' ' ? vk::kSpace : vk::Letter(key));
-        }
-    }
     NameEntryField field{kFont, QMHighscoreLevel::kNameWidthPixels};
 };
 
 TEST_F(NameEntryFieldTest, TakesBlanksAndDrawableCharactersWithinItsLimitsUntilEnterOrEscapeAndBlinks)
 {
     // The cursor blinks every quarter second.
-    TypeKeys("A");
+    Type("A");
     const std::pair<float, const char*> blinks[] = {{0.0f, "a"}, {0.3f, "a|"}, {0.3f, "a"}, {0.2f, "a|"}};
     for (const auto& [seconds, shown] : blinks) {
-        Idle(seconds);
+        Frame(seconds);
         EXPECT_EQ(field.DisplayText(), shown) << seconds;
     }
     field.Reset();
     EXPECT_EQ(field.DisplayText(), "");
 
-    TypeKeys("A X");
-    Release(vk::kShift);
+    Type("A X");
+    Press(vk::kShift);
     EXPECT_EQ(field.Text(), "a ");
     for (int i = 0; i < 3; ++i) {
-        Release(vk::kBack);
+        Press(vk::kBack);
     }
     EXPECT_EQ(field.Text(), "");
-    TypeKeys("WWWWWWWW");  // 480 pixels
-    TypeKeys("W");         // 540 would be too wide
+    Type("WWWWWWWWW");  // the ninth would make 540 pixels
     EXPECT_EQ(field.Text(), "WWWWWWWW");
-    TypeKeys("AAAAA");  // exactly 500
-    TypeKeys("A");
+    Type("AAAAAA");  // five make exactly 500
     EXPECT_EQ(field.Text(), "WWWWWWWWaaaaa");
     EXPECT_EQ(TextDisplay::Instance().GetTextWidth(kFont, field.Text()), 500);
-    // Enter and Escape end the typing.
+    // Enter and Escape end the typing; a released key acts on one frame only.
     field.Reset();
-    EXPECT_FALSE(Release(vk::Letter('A')));
-    EXPECT_TRUE(Release(vk::kReturn));
-    EXPECT_TRUE(Release(vk::kEscape));
-    EXPECT_FALSE(Idle(0.0f));
+    EXPECT_FALSE(Press(vk::Letter('A')));
+    EXPECT_TRUE(Press(vk::kReturn));
+    EXPECT_TRUE(Press(vk::kEscape));
+    EXPECT_FALSE(Frame());
     EXPECT_EQ(field.Text(), "a");
 
     // The text stops at the name limit before the width does.
-    TypeKeys(std::string(120, 'A'));
+    Type(std::string(120, 'A'));
     EXPECT_EQ(field.Text().size(), NameEntryField::kMaxTextLength);
 }
 

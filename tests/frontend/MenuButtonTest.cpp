@@ -2,11 +2,13 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "frontend/ButtonAction.h"
 #include "frontend/MenuButton.h"
-#include "frontend/OnceOverMenuButton.h"
 #include "frontend/MenuTestSupport.h"
+#include "frontend/OnceOverMenuButton.h"
 
 namespace {
 
@@ -41,12 +43,6 @@ protected:
         return button;
     }
 
-    static void Click(MenuButton& button)
-    {
-        button.MouseButtonDown(kInX, kInY, false);
-        button.LeftButtonUp(kInX, kInY);
-    }
-
     int LastFrameDrawn() const
     {
         auto draws = DrawsOf(sprite);
@@ -60,106 +56,77 @@ protected:
 TEST_F(MenuButtonTest, HitBoxIsThePictureCellAtThePositionAndWithoutAPictureNothing)
 {
     auto button = Make<MenuButton>("", "");
-    EXPECT_TRUE(button->Contains(200, 300));
-    EXPECT_TRUE(button->Contains(299, 339));
-    EXPECT_FALSE(button->Contains(300, 320));
-    EXPECT_FALSE(button->Contains(250, 340));
-    EXPECT_FALSE(button->Contains(199, 320));
-    // A missing sprite is logged and the button never hovered.
-    MenuButton orphan("NoSuchButton", 0, 0, "", "");
-    EXPECT_TRUE(Logged("MenuButton, Sprite NoSuchButton not found"));
-    orphan.MouseMove(0, 0);
-    EXPECT_EQ(orphan.GetState(), MenuButton::kNormal);
-    orphan.Render();
-    EXPECT_TRUE(RenderEngine::Instance().GetDepthQueue().empty());
-}
-
-TEST_F(MenuButtonTest, HoverPressReleaseRunsTheActionWhereverTheReleaseIs)
-{
-    auto button = Make<MenuButton>("rolloverSound", "clickSound");
-    button->MouseMove(kInX, kInY);
-    EXPECT_EQ(button->GetState(), MenuButton::kHovered);
-    button->MouseButtonDown(kInX, kInY, false);
-    EXPECT_EQ(button->GetState(), MenuButton::kPressed);
-    EXPECT_EQ(executed, 0);
-    button->LeftButtonUp(kInX, kInY);
-    EXPECT_EQ(executed, 1);
-    EXPECT_TRUE(button->IsClicked());
-    // The sound names of a plain button are never played.
-    EXPECT_EQ(Knocks(), 0);
-    // The release is not tested against the pointer.
-    button->MouseButtonDown(kInX, kInY, false);
-    button->LeftButtonUp(kOutX, kOutY);
-    EXPECT_EQ(executed, 2);
-}
-
-TEST_F(MenuButtonTest, MovingOffBeforeReleaseCancelsTheClick)
-{
-    auto button = Make<MenuButton>("", "");
-    button->MouseMove(kInX, kInY);
-    button->MouseButtonDown(kInX, kInY, false);
-    button->MouseMove(kOutX, kOutY);
-    EXPECT_EQ(button->GetState(), MenuButton::kNormal);
-    // Coming back does not restore the press: the state is only hovered again.
-    button->MouseMove(kInX, kInY);
-    EXPECT_EQ(button->GetState(), MenuButton::kHovered);
-    button->LeftButtonUp(kInX, kInY);
-    EXPECT_EQ(executed, 0);
-    EXPECT_FALSE(button->IsClicked());
-
-    Click(*button);
-    EXPECT_EQ(executed, 1);
-}
-
-TEST_F(MenuButtonTest, PressWithoutHoverAndStrayReleaseDoNothing)
-{
-    auto button = Make<MenuButton>("", "");
-    Click(*button);
-    EXPECT_EQ(button->GetState(), MenuButton::kNormal);
-    EXPECT_EQ(executed, 0);
-    // Pressed outside, then moved in: hovered, not pressed.
-    button->MouseButtonDown(kOutX, kOutY, false);
-    button->MouseMove(kInX, kInY);
-    button->LeftButtonUp(kInX, kInY);
-    EXPECT_EQ(executed, 0);
-}
-
-TEST_F(MenuButtonTest, EveryEventButAClickClearsTheClickedFlag)
-{
-    auto button = Make<MenuButton>("", "");
-    button->MouseMove(kInX, kInY);
-    Click(*button);
-    ASSERT_TRUE(button->IsClicked());
-    button->MouseMove(kInX + 1, kInY);
-    EXPECT_FALSE(button->IsClicked());
-
-    Click(*button);
-    button->MouseButtonDown(kInX, kInY, false);
-    EXPECT_FALSE(button->IsClicked());
-
-    button->MouseMove(kOutX, kOutY);
-    button->LeftButtonUp(kOutX, kOutY);
-    EXPECT_FALSE(button->IsClicked());
-}
-
-TEST_F(MenuButtonTest, DrawsTheStateAsFrameAtTextDepth)
-{
-    auto button = Make<MenuButton>("", "");
+    const std::tuple<int, int, bool> points[] = {
+        {200, 300, true}, {299, 339, true}, {300, 320, false}, {250, 340, false}, {199, 320, false}};
+    for (const auto& [x, y, inside] : points) {
+        EXPECT_EQ(button->Contains(x, y), inside) << x << ", " << y;
+    }
     button->MouseMove(kInX, kInY);
     button->Render();
     auto draws = DrawsOf(sprite);
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_EQ(draws[0].info.frame, MenuButton::kHovered);
-    EXPECT_EQ(draws[0].info.destX, 200);
-    EXPECT_EQ(draws[0].info.destY, 300);
-    EXPECT_FLOAT_EQ(draws[0].depth, 10.0f);
+    EXPECT_EQ(std::pair(draws[0].info.destX, draws[0].info.destY), std::pair(200, 300));
+    EXPECT_FLOAT_EQ(draws[0].depth, 10.0f) << "buttons stand at the text's depth";
+
+    MenuButton orphan("NoSuchButton", 0, 0, "", "");
+    EXPECT_TRUE(Logged("MenuButton, Sprite NoSuchButton not found"));
+    orphan.MouseMove(0, 0);
+    EXPECT_EQ(orphan.GetState(), MenuButton::kNormal);
+    RenderEngine::Instance().Clear();
+    orphan.Render();
+    EXPECT_TRUE(RenderEngine::Instance().GetDepthQueue().empty());
 }
 
-TEST_F(MenuButtonTest, OnceOverHighlightFlashesForTheFlashTimeOnly)
+// Pointer events as letters: m/o move in/out, d/D press in/out, u/U release in/out.
+TEST_F(MenuButtonTest, OnlyAPressOnTheHoveredButtonClicksItAndEveryOtherEventClearsTheClick)
+{
+    struct Case {
+        const char* events;
+        const char* states;  // N(ormal), H(overed) or P(ressed) after each event
+        int executed;
+        bool clicked;
+    };
+    const Case cases[] = {
+        {"mdudU", "HPPPP", 2, true},       // the release is not tested against the pointer
+        {"mdomu", "HPNHH", 0, false},      // moving off cancels; coming back only hovers
+        {"mdomudu", "HPNHHPP", 1, true},   // and a new click then works
+        {"du", "NN", 0, false},            // a press without hover
+        {"Dmu", "NHH", 0, false},          // pressed outside, then moved in
+        {"mdum", "HPPP", 1, false},        // a move,
+        {"mdud", "HPPP", 1, false},        // a press,
+        {"mduoU", "HPPNN", 1, false},      // a stray release: each clears the click
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.events);
+        executed = 0;
+        // Sound names a plain button must never play.
+        auto button = Make<MenuButton>("brett-hit1", "brett-hit2");
+        std::string states;
+        for (const char* e = c.events; *e; ++e) {
+            const bool in = *e == 'm' || *e == 'd' || *e == 'u';
+            const int x = in ? kInX : kOutX;
+            const int y = in ? kInY : kOutY;
+            if (*e == 'm' || *e == 'o') {
+                button->MouseMove(x, y);
+            } else if (*e == 'd' || *e == 'D') {
+                button->MouseButtonDown(x, y, false);
+            } else {
+                button->LeftButtonUp(x, y);
+            }
+            states += "NHP"[button->GetState()];
+        }
+        EXPECT_EQ(states, c.states);
+        EXPECT_EQ(executed, c.executed);
+        EXPECT_EQ(button->IsClicked(), c.clicked);
+    }
+    EXPECT_EQ(Knocks(), 0);
+}
+
+TEST_F(MenuButtonTest, OnceOverFlashesHoverAndPressForTheFlashTimeOnlyWithAKnockEach)
 {
     auto button = Make<OnceOverMenuButton>(0.3f);
     button->MouseMove(kInX, kInY);
-    EXPECT_EQ(button->GetFrameShown(), MenuButton::kHovered);
     EXPECT_EQ(Knocks(), 1);
     button->Update(0.2f);
     button->Render();
@@ -167,19 +134,12 @@ TEST_F(MenuButtonTest, OnceOverHighlightFlashesForTheFlashTimeOnly)
     button->Update(0.2f);
     button->Render();
     EXPECT_EQ(LastFrameDrawn(), MenuButton::kNormal);
-    // Still hovered: the state goes on, only the picture fell back.
-    EXPECT_EQ(button->GetState(), MenuButton::kHovered);
+    EXPECT_EQ(button->GetState(), MenuButton::kHovered) << "only the picture falls back";
     // Moving within the button neither flashes nor knocks again.
     button->MouseMove(kInX + 5, kInY);
     EXPECT_EQ(button->GetFrameShown(), MenuButton::kNormal);
     EXPECT_EQ(Knocks(), 1);
-}
 
-TEST_F(MenuButtonTest, OnceOverPressFlashesThePressedFrameAndClicks)
-{
-    auto button = Make<OnceOverMenuButton>(0.3f);
-    button->MouseMove(kInX, kInY);
-    button->Update(1.0f);
     button->MouseButtonDown(kInX, kInY, false);
     EXPECT_EQ(button->GetFrameShown(), MenuButton::kPressed);
     EXPECT_EQ(Knocks(), 2);
@@ -191,7 +151,7 @@ TEST_F(MenuButtonTest, OnceOverPressFlashesThePressedFrameAndClicks)
     EXPECT_EQ(button->GetFrameShown(), MenuButton::kNormal);
 }
 
-TEST_F(MenuButtonTest, OnceOverCancelsLikeAPlainButton)
+TEST_F(MenuButtonTest, OnceOverCancelsLikeAPlainButtonKeepsItsClickOnAMoveAndResetEndsTheFlash)
 {
     auto button = Make<OnceOverMenuButton>(0.3f);
     button->MouseMove(kInX, kInY);
@@ -203,13 +163,8 @@ TEST_F(MenuButtonTest, OnceOverCancelsLikeAPlainButton)
     button->MouseMove(kInX, kInY);
     EXPECT_EQ(button->GetFrameShown(), MenuButton::kHovered);
     EXPECT_EQ(Knocks(), 3);
-}
 
-TEST_F(MenuButtonTest, OnceOverClickSurvivesALaterMoveAndResetEndsTheFlash)
-{
-    auto button = Make<OnceOverMenuButton>(0.3f);
-    button->MouseMove(kInX, kInY);
-    Click(*button);
+    ClickAt(*button, kInX, kInY);
     button->MouseMove(kOutX, kOutY);
     EXPECT_TRUE(button->IsClicked());
     button->MouseMove(kInX, kInY);

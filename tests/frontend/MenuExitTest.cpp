@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/KeyboardInput.h"
+#include "frontend/ChangeLevelAction.h"
 #include "frontend/MenuTestSupport.h"
 #include "frontend/OpenURLAction.h"
 #include "frontend/QMExitLevel.h"
@@ -33,39 +33,53 @@ protected:
         level.Init(&game);
         level.Activate();
         ASSERT_EQ(level.GetButtons().size(), 1u);
-        level.GetButtons()[0]->SetAction(std::make_unique<OpenURLAction>(
-            "http://example.org/", [this](const std::string& address) {
-                opened.push_back(address);
-                return true;
-            }));
+        level.GetButtons()[0]->SetAction(std::make_unique<OpenURLAction>("http://example.org/", Recorder(true)));
     }
 
-    static void ClickAt(QMExitLevel& level, int x, int y)
+    // Notes the addresses instead of handing them to the browser.
+    OpenURLAction::Opener Recorder(bool succeeds)
     {
-        level.MouseMove(x, y);
-        level.MouseButtonDown(x, y, false);
-        level.LeftButtonUp(x, y);
-    }
-
-    static int QuitsPosted()
-    {
-        int count = 0;
-        platform::Event event;
-        while (platform::EventPump::Instance().Poll(event)) {
-            if (event.type == platform::EventType::Quit) {
-                EXPECT_EQ(event.exitCode, -1);
-                ++count;
-            }
-        }
-        return count;
+        return [this, succeeds](const std::string& address) {
+            opened.push_back(address);
+            return succeeds;
+        };
     }
 
     RecordingGame game;
     std::vector<std::string> opened;
 };
 
-TEST_F(MenuExitTest, OnlyLinesOfFourTokensWithAPositionMakeLinks)
+TEST_F(MenuExitTest, OpenURLHandsTheAddressOverUnchangedAndQuitsEvenWhenOpeningFails)
 {
+    // Characters a shell would act on must reach the browser as they stand.
+    const std::string address = "http://example.org/a?b=1&c=$(touch pwned);d='e'";
+    OpenURLAction(address, Recorder(true)).Execute();
+    EXPECT_EQ(opened, std::vector<std::string>{address});
+    EXPECT_EQ(QuitsPosted(), 1);
+    EXPECT_FALSE(dir.Exists("pwned"));
+
+    OpenURLAction("http://example.org", Recorder(false)).Execute();
+    EXPECT_TRUE(Logged("OpenURLAction::Execute: Failed to open <http://example.org>"));
+    EXPECT_EQ(QuitsPosted(), 1);
+}
+
+TEST_F(MenuExitTest, EmptyAddressDoesNothingAndChangeLevelInitsTheGame)
+{
+    opened.clear();
+    OpenURLAction("", Recorder(true)).Execute();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(QuitsPosted(), 0);
+    ChangeLevelAction(6, &game).Execute();
+    EXPECT_EQ(RecordingGame::Calls(), std::vector<std::string>{"Init 6"});
+}
+
+TEST_F(MenuExitTest, OnlyLinesOfFourTokensWithAPositionMakeLinksAndAMissingFileIsLogged)
+{
+    QMExitLevel withoutFile;
+    withoutFile.Init(&game);
+    EXPECT_TRUE(Logged("QMExitLevel Failed to open <Data\\Shared\\QuitButtons.txt>!\n"));
+    EXPECT_TRUE(withoutFile.GetButtons().empty());
+
     dir.Write("Data/Shared/QuitButtons.txt",
               "# links shown on the goodbye screen\n"
               "LinkButton 700 600 http://example.org/one\n"
@@ -76,66 +90,41 @@ TEST_F(MenuExitTest, OnlyLinesOfFourTokensWithAPositionMakeLinks)
               "LinkButton\t20\t30\thttp://example.org/four");
     QMExitLevel level;
     level.Init(&game);
-    const auto& buttons = level.GetButtons();
-    ASSERT_EQ(buttons.size(), 2u);
-    auto* first = dynamic_cast<OpenURLAction*>(buttons[0]->GetAction());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->GetAddress(), "http://example.org/one");
-    EXPECT_EQ(buttons[0]->GetX(), 700);
-    EXPECT_EQ(buttons[0]->GetY(), 600);
-    auto* second = dynamic_cast<OpenURLAction*>(buttons[1]->GetAction());
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->GetAddress(), "http://example.org/four");
+    std::vector<std::string> links;
+    for (const auto& button : level.GetButtons()) {
+        auto* action = dynamic_cast<OpenURLAction*>(button->GetAction());
+        links.push_back(std::to_string(button->GetX()) + " " + (action ? action->GetAddress() : "no link"));
+    }
+    EXPECT_EQ(links, (std::vector<std::string>{"700 http://example.org/one", "20 http://example.org/four"}));
     EXPECT_TRUE(Logged("Skipping a link button without position <LinkButton>"));
     EXPECT_EQ(level.GetBackground(), Sprites().GetSprite("ExitScreen"));
 }
 
-TEST_F(MenuExitTest, MissingLinkFileIsLoggedAndAnyClickQuits)
-{
-    QMExitLevel level;
-    level.Init(&game);
-    EXPECT_TRUE(Logged("QMExitLevel Failed to open <Data\\Shared\\QuitButtons.txt>!\n"));
-    EXPECT_TRUE(level.GetButtons().empty());
-    level.Activate();
-    ClickAt(level, 700, 600);
-    level.Update(0.01f);
-    EXPECT_EQ(QuitsPosted(), 1);
-}
-
-TEST_F(MenuExitTest, AnyKeyQuitsOnTheNextUpdateOnce)
+TEST_F(MenuExitTest, AnyKeyOrAClickOffTheLinkQuitsOnceOnTheNextUpdateWithoutOpening)
 {
     QMExitLevel level;
     InitWithOneLink(level);
     level.Update(0.01f);
-    EXPECT_EQ(QuitsPosted(), 0);
     level.KeyDown('A');
     EXPECT_EQ(QuitsPosted(), 0);
     level.Update(0.01f);
     level.Update(0.01f);
     EXPECT_EQ(QuitsPosted(), 1);
-    EXPECT_TRUE(opened.empty());
-}
 
-TEST_F(MenuExitTest, ClickBesideTheLinksOrReleaseOffALinkQuitsWithoutOpening)
-{
-    QMExitLevel level;
-    InitWithOneLink(level);
+    level.Activate();
     ClickAt(level, 100, 100);
     EXPECT_TRUE(level.IsQuitting());
-    level.Update(0.01f);
-    EXPECT_EQ(QuitsPosted(), 1);
-    EXPECT_TRUE(opened.empty());
     // So does a press on the link released after moving off it.
     level.Activate();
     level.MouseMove(710, 610);
     level.MouseButtonDown(710, 610, false);
     level.MouseMove(100, 100);
     level.LeftButtonUp(100, 100);
-    EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(level.IsQuitting());
+    EXPECT_TRUE(opened.empty());
 }
 
-TEST_F(MenuExitTest, ClickOnALinkOpensItAndQuits)
+TEST_F(MenuExitTest, AClickOrEnterOnTheChosenLinkOpensItWhileOtherKeysStillQuit)
 {
     QMExitLevel level;
     InitWithOneLink(level);
@@ -143,12 +132,8 @@ TEST_F(MenuExitTest, ClickOnALinkOpensItAndQuits)
     EXPECT_EQ(opened, std::vector<std::string>{"http://example.org/"});
     EXPECT_FALSE(level.IsQuitting());
     EXPECT_EQ(QuitsPosted(), 1);
-}
 
-TEST_F(MenuExitTest, WithLinksArrowsChooseOneAndEnterOpensItWhileOtherKeysStillQuit)
-{
-    QMExitLevel level;
-    InitWithOneLink(level);
+    level.Activate();
     level.KeyDown(vk::kReturn);
     EXPECT_TRUE(level.IsQuitting()) << "nothing chosen yet: Enter is any key";
     level.Activate();
@@ -158,7 +143,7 @@ TEST_F(MenuExitTest, WithLinksArrowsChooseOneAndEnterOpensItWhileOtherKeysStillQ
     EXPECT_FALSE(level.IsQuitting());
     EXPECT_EQ(level.GetButtons()[0]->GetState(), MenuButton::kPressed);
     level.KeyUp(vk::kReturn);
-    EXPECT_EQ(opened, std::vector<std::string>{"http://example.org/"});
+    EXPECT_EQ(opened.size(), 2u);
     EXPECT_EQ(QuitsPosted(), 1);
     level.KeyDown(vk::kEscape);
     EXPECT_TRUE(level.IsQuitting());
@@ -180,13 +165,6 @@ protected:
         AddSprite("noButton", 179, 60);
         // Only the "a" (4 pixels) and the blank (5) of the question have widths in this font.
         TextDisplay::Instance().AddFont(MeasuringFont(20), QuitQuestion::kFontName);
-        KeyboardInput::Release();
-    }
-
-    void TearDown() override
-    {
-        KeyboardInput::Release();
-        MenuTest::TearDown();
     }
 
     // The keys let go one after the other, a frame between them, as the board game hands them on.
@@ -200,22 +178,15 @@ protected:
 
     static void ClickOn(QuitQuestion& question, const MenuButton& button)
     {
-        int x = button.GetX() + 10;
-        int y = button.GetY() + 10;
-        question.MouseMove(x, y);
-        question.MouseButtonDown(x, y, false);
-        question.LeftButtonUp(x, y);
+        ClickAt(question, button.GetX() + 10, button.GetY() + 10);
     }
 };
 
-TEST_F(QuitQuestionTest, ButtonsStandBesideTheQuestionAndRenderingLeavesTheTextDisplayAlone)
+TEST_F(QuitQuestionTest, ButtonsMoveApartByTheQuestionWidthAndRenderingLeavesTheTextDisplayAlone)
 {
     QuitQuestion question;
     EXPECT_EQ(question.GetYesButton().GetX(), 459 - 4);
     EXPECT_EQ(question.GetNoButton().GetX(), 386 + 4);
-    EXPECT_EQ(question.GetYesButton().GetY(), 350);
-    EXPECT_EQ(question.GetYesButton().GetAction(), nullptr);
-    // Rendering leaves the text display as it was.
     TextDisplay& text = TextDisplay::Instance();
     text.SetRect(1, 2, 3, 4);
     text.SetHorizontalAlignment(kAlignLeft);
@@ -227,21 +198,7 @@ TEST_F(QuitQuestionTest, ButtonsStandBesideTheQuestionAndRenderingLeavesTheTextD
     EXPECT_EQ(DrawsOf(Sprites().GetSprite("noButton")).size(), 1u);
 }
 
-TEST_F(QuitQuestionTest, ResultFollowsTheClickedButtonUntilReset)
-{
-    QuitQuestion question;
-    EXPECT_EQ(question.Result(), QuitQuestion::kNoAnswer);
-    ClickOn(question, question.GetNoButton());
-    EXPECT_EQ(question.Result(), QuitQuestion::kNo);
-    question.Reset();
-    EXPECT_EQ(question.Result(), QuitQuestion::kNoAnswer);
-    ClickOn(question, question.GetYesButton());
-    // The answer is still there for the level's next update after the pointer moved on.
-    question.MouseMove(0, 0);
-    EXPECT_EQ(question.Result(), QuitQuestion::kYes);
-}
-
-TEST_F(QuitQuestionTest, KeysAnswerByClickingTheButtons)
+TEST_F(QuitQuestionTest, ClicksAndKeysAnswerAndTheAnswerStaysUntilReset)
 {
     struct Case {
         std::vector<int> keys;
@@ -258,16 +215,22 @@ TEST_F(QuitQuestionTest, KeysAnswerByClickingTheButtons)
         {{vk::kLeft}, QuitQuestion::kNoAnswer},
     };
     QuitQuestion question;
+    EXPECT_EQ(question.Result(), QuitQuestion::kNoAnswer);
+    ClickOn(question, question.GetNoButton());
+    EXPECT_EQ(question.Result(), QuitQuestion::kNo);
+    ClickOn(question, question.GetYesButton());
+    // The answer is still there for the level's next update after the pointer moved on.
+    question.MouseMove(0, 0);
+    EXPECT_EQ(question.Result(), QuitQuestion::kYes);
     for (const Case& c : cases) {
         question.Reset();
         Release(question, c.keys);
-        EXPECT_EQ(question.Result(), c.answer) << c.keys.front();
+        EXPECT_EQ(question.Result(), c.answer) << c.keys.front() << " (Reset must clear the answer)";
     }
     // The highlight is the pointer's as well: a move over "no" takes it there.
     question.Reset();
     Release(question, {vk::kLeft});
-    const MenuButton& no = question.GetNoButton();
-    question.MouseMove(no.GetX() + 5, no.GetY() + 5);
+    question.MouseMove(question.GetNoButton().GetX() + 5, question.GetNoButton().GetY() + 5);
     EXPECT_EQ(question.GetYesButton().GetState(), MenuButton::kNormal);
     Release(question, {vk::kReturn});
     EXPECT_EQ(question.Result(), QuitQuestion::kNo);

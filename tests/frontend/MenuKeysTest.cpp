@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,7 +17,7 @@ namespace {
 
 constexpr int kNone = QMMenuLevel::kNoHighlight;
 
-class MenuKeysTest : public MenuLevelFixture {
+class MenuKeysTest : public MenuTest {
 protected:
     static void Tap(QMMenuLevel& level, int key)
     {
@@ -42,14 +41,6 @@ protected:
     RecordingGame game;
 };
 
-struct KeysCase {
-    std::function<std::unique_ptr<QMMenuLevel>()> make;
-    std::vector<int> arrows;
-    int highlighted;
-    int pressKey;
-    std::string call;
-};
-
 template <class LevelClass>
 std::unique_ptr<QMMenuLevel> Make()
 {
@@ -58,21 +49,27 @@ std::unique_ptr<QMMenuLevel> Make()
 
 TEST_F(MenuKeysTest, ArrowsMoveTheHighlightRoundAndEnterOrSpaceClicksItInEveryMenu)
 {
-    const KeysCase cases[] = {
-        {Make<QMMainMenuLevel>, {}, kNone, vk::kReturn, ""},
-        {Make<QMMainMenuLevel>, {vk::kRight}, 0, vk::kReturn, "Init 1"},
-        {Make<QMMainMenuLevel>, {vk::kDown, vk::kDown}, 1, vk::kSpace, "Init 6"},
-        {Make<QMMainMenuLevel>, {vk::kLeft, vk::kLeft}, 2, vk::kReturn, "Init 3"},
-        {Make<QMMainMenuLevel>, {vk::kUp}, 3, vk::kReturn, "Init 5"},
-        {Make<QMMainMenuLevel>, {vk::kRight, vk::kRight, vk::kRight, vk::kRight, vk::kRight}, 0, vk::kSpace, "Init 1"},
-        {Make<QMMainMenuLevel>, {vk::kRight, vk::kLeft}, 3, 'A', ""},
-        {Make<QMHelpLevel>, {vk::kRight, vk::kRight}, 0, vk::kReturn, "Init 0"},
-        {Make<QMCreditsLevel>, {vk::kUp}, 0, vk::kSpace, "Init 0"},
-        {Make<QMHighscoreLevel>, {vk::kLeft}, 1, vk::kReturn, "Init 0"},
-        {Make<QMHighscoreLevel>, {vk::kDown}, 0, vk::kReturn, "Init 1"},
+    const struct {
+        std::unique_ptr<QMMenuLevel> (*make)();
+        std::vector<int> arrows;
+        int highlighted;
+        int pressKey;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {Make<QMMainMenuLevel>, {}, kNone, vk::kReturn, {}},
+        {Make<QMMainMenuLevel>, {vk::kRight}, 0, vk::kReturn, {"Init 1"}},
+        {Make<QMMainMenuLevel>, {vk::kDown, vk::kDown}, 1, vk::kSpace, {"Init 6"}},
+        {Make<QMMainMenuLevel>, {vk::kLeft, vk::kLeft}, 2, vk::kReturn, {"Init 3"}},
+        {Make<QMMainMenuLevel>, {vk::kUp}, 3, vk::kReturn, {"Init 5"}},
+        {Make<QMMainMenuLevel>, {vk::kRight, vk::kRight, vk::kRight, vk::kRight, vk::kRight}, 0, vk::kSpace, {"Init 1"}},
+        {Make<QMMainMenuLevel>, {vk::kRight, vk::kLeft}, 3, 'A', {}},
+        {Make<QMHelpLevel>, {vk::kRight, vk::kRight}, 0, vk::kReturn, {"Init 0"}},
+        {Make<QMCreditsLevel>, {vk::kUp}, 0, vk::kSpace, {"Init 0"}},
+        {Make<QMHighscoreLevel>, {vk::kLeft}, 1, vk::kReturn, {"Init 0"}},
+        {Make<QMHighscoreLevel>, {vk::kDown}, 0, vk::kReturn, {"Init 1"}},
     };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const KeysCase& c = cases[i];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
         std::unique_ptr<QMMenuLevel> level = c.make();
         level->Init(&game);
         level->Activate();
@@ -80,10 +77,9 @@ TEST_F(MenuKeysTest, ArrowsMoveTheHighlightRoundAndEnterOrSpaceClicksItInEveryMe
         for (int key : c.arrows) {
             Tap(*level, key);
         }
-        EXPECT_EQ(level->GetHighlighted(), c.highlighted) << "case " << i;
+        EXPECT_EQ(level->GetHighlighted(), c.highlighted);
         Tap(*level, c.pressKey);
-        const std::vector<std::string> expected = c.call.empty() ? std::vector<std::string>{} : std::vector{c.call};
-        EXPECT_EQ(RecordingGame::Calls(), expected) << "case " << i;
+        EXPECT_EQ(RecordingGame::Calls(), c.calls);
         level->Exit();
     }
 }
@@ -115,7 +111,7 @@ TEST_F(MenuKeysTest, TheHighlightShowsAsHoverAndAKeyClickFlashesAndKnocksAsAMous
     EXPECT_EQ(FramesShown(menu), (std::vector<int>{0, 0, 0, 0}));
 }
 
-TEST_F(MenuKeysTest, PointerAndKeysShareOneHighlightAndAClickGoesWhereThePointerIs)
+TEST_F(MenuKeysTest, PointerAndKeysShareOneHighlightAClickGoesWhereThePointerIsAndPicturelessButtonsAreSkipped)
 {
     QMMainMenuLevel menu;
     menu.Init(&game);
@@ -141,17 +137,14 @@ TEST_F(MenuKeysTest, PointerAndKeysShareOneHighlightAndAClickGoesWhereThePointer
     EXPECT_EQ(menu.GetHighlighted(), kNone);
     Tap(menu, vk::kReturn);
     EXPECT_TRUE(RecordingGame::Calls().empty());
-}
 
-TEST_F(MenuKeysTest, ButtonsWithoutAPictureArePassedOver)
-{
     ASSERT_TRUE(Sprites().ReleaseSprite("HelpButton"));
-    QMMainMenuLevel menu;
-    menu.Init(&game);
-    menu.Activate();
-    Tap(menu, vk::kRight);
-    Tap(menu, vk::kRight);
-    EXPECT_EQ(menu.GetHighlighted(), 2);
+    QMMainMenuLevel withoutHelp;
+    withoutHelp.Init(&game);
+    withoutHelp.Activate();
+    Tap(withoutHelp, vk::kRight);
+    Tap(withoutHelp, vk::kRight);
+    EXPECT_EQ(withoutHelp.GetHighlighted(), 2);
 }
 
 }  // namespace

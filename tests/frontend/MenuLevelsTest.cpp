@@ -11,45 +11,23 @@
 #include "frontend/QMHelpLevel.h"
 #include "frontend/QMMainMenuLevel.h"
 #include "support/RecordingGame.h"
-#include "text/FontLoaderUtil.h"
 
 namespace {
 
-struct ButtonCase {
-    std::string sprite;
-    int x;
-    int y;
-    int level;
-};
-
-class MenuLevelsTest : public MenuLevelFixture {
+class MenuLevelsTest : public MenuTest {
 protected:
-    static std::vector<ButtonCase> ButtonsOf(const QMMenuLevel& level)
+    // Each button as "picture -> level it leads to".
+    static std::vector<std::string> ButtonsOf(const QMMenuLevel& level)
     {
-        std::vector<ButtonCase> cases;
+        std::vector<std::string> buttons;
         for (const auto& button : level.GetButtons()) {
             auto* action = dynamic_cast<ChangeLevelAction*>(button->GetAction());
-            cases.push_back({button->GetSpriteName(), button->GetX(), button->GetY(), action ? action->GetLevel() : -1});
+            buttons.push_back(button->GetSpriteName() + " -> " + (action ? std::to_string(action->GetLevel()) : "?"));
         }
-        return cases;
+        return buttons;
     }
 
-    static void ClickAt(QMMenuLevel& level, int x, int y)
-    {
-        level.MouseMove(x, y);
-        level.MouseButtonDown(x, y, false);
-        level.LeftButtonUp(x, y);
-    }
-
-    // Credits in a font whose one glyph "a" is a single pixel at the top of its cell, so each
-    // line "a" queues one draw at the line's position.
-    void LoadCreditsFont()
-    {
-        dir.Write("data/fonts/IngameFont_big.bmp", Bmp24(2, 1, {0xFFFFFF, 0xFF00FF}));
-        ASSERT_TRUE(FontLoaderUtil::Instance().LoadFont("IngameFont_big", 16, -2, 80, "a"));
-        RenderEngine::Instance().Clear();
-    }
-
+    // The y of each credit line "a" drawn: one glyph at the line's position.
     static std::vector<int> CreditLineYs()
     {
         std::vector<int> ys;
@@ -57,31 +35,20 @@ protected:
             EXPECT_EQ(entry.info.destX, QMCreditsLevel::kTextX);
             ys.push_back(entry.info.destY);
         }
+        RenderEngine::Instance().Clear();
         return ys;
     }
 
     RecordingGame game;
 };
 
-bool operator==(const ButtonCase& a, const ButtonCase& b)
-{
-    return a.sprite == b.sprite && a.x == b.x && a.y == b.y && a.level == b.level;
-}
-
-void PrintTo(const ButtonCase& c, std::ostream* out)
-{
-    *out << c.sprite << " (" << c.x << ", " << c.y << ") -> " << c.level;
-}
-
-TEST_F(MenuLevelsTest, MainMenuBuildsItsFourButtons)
+TEST_F(MenuLevelsTest, MainMenuBuildsItsFourFlashingButtonsAndForgetsAnOldResult)
 {
     HighscoreManager::Instance().SetResultScore(1234);
     QMMainMenuLevel menu;
     ASSERT_TRUE(menu.Init(&game));
-    EXPECT_EQ(ButtonsOf(menu), (std::vector<ButtonCase>{{"StartGameButton", 25, 689, 1},
-                                                        {"HelpButton", 262, 689, 6},
-                                                        {"HighscoreButton", 496, 689, 3},
-                                                        {"QuitButton", 836, 690, 5}}));
+    EXPECT_EQ(ButtonsOf(menu), (std::vector<std::string>{"StartGameButton -> 1", "HelpButton -> 6",
+                                                         "HighscoreButton -> 3", "QuitButton -> 5"}));
     for (const auto& button : menu.GetButtons()) {
         EXPECT_NE(dynamic_cast<OnceOverMenuButton*>(button.get()), nullptr);
     }
@@ -91,42 +58,25 @@ TEST_F(MenuLevelsTest, MainMenuBuildsItsFourButtons)
     EXPECT_TRUE(Logged("MainMenu Init Done\n"));
 }
 
-TEST_F(MenuLevelsTest, ClickOnAMenuButtonSwitchesTheGame)
+TEST_F(MenuLevelsTest, ClickSwitchesTheGameRenderPutsTheBackgroundFirstActivateResetsAndExitDeletes)
 {
     QMMainMenuLevel menu;
     menu.Init(&game);
+    ClickAt(menu, 240, 700);
+    EXPECT_TRUE(RecordingGame::Calls().empty()) << "between the buttons nothing happens";
     ClickAt(menu, 270, 700);
     EXPECT_EQ(RecordingGame::Calls(), std::vector<std::string>{"Init 6"});
-    // Between the buttons nothing happens.
-    RecordingGame::Clear();
-    ClickAt(menu, 240, 700);
-    EXPECT_TRUE(RecordingGame::Calls().empty());
-}
 
-TEST_F(MenuLevelsTest, RenderDrawsBackgroundThenButtons)
-{
-    QMMainMenuLevel menu;
-    menu.Init(&game);
-    menu.MouseMove(30, 700);
+    ClickAt(menu, 30, 700);
     menu.Render();
     const auto& queue = RenderEngine::Instance().GetDepthQueue();
     ASSERT_EQ(queue.size(), 5u);
     EXPECT_EQ(queue[0].sprite, Sprites().GetSprite("MainMenuBackground"));
     EXPECT_EQ(queue[0].info.frame, 1);
-    EXPECT_EQ(queue[0].info.destX, 0);
-    EXPECT_EQ(queue[0].info.destY, 0);
     EXPECT_FLOAT_EQ(queue[0].depth, 0.0f);
-    EXPECT_EQ(queue[1].sprite, Sprites().GetSprite("StartGameButton"));
-    EXPECT_EQ(queue[1].info.frame, 1);
-    EXPECT_EQ(queue[4].sprite, Sprites().GetSprite("QuitButton"));
-    EXPECT_EQ(queue[4].info.frame, 0);
-}
+    EXPECT_EQ(queue[1].info.frame, MenuButton::kPressed);
+    EXPECT_EQ(queue[4].info.frame, MenuButton::kNormal);
 
-TEST_F(MenuLevelsTest, ActivateResetsTheButtonsAndExitDeletesThem)
-{
-    QMMainMenuLevel menu;
-    menu.Init(&game);
-    ClickAt(menu, 30, 700);
     ASSERT_TRUE(menu.GetButtons()[0]->IsClicked());
     menu.Activate();
     EXPECT_EQ(menu.GetButtons()[0]->GetState(), MenuButton::kNormal);
@@ -143,37 +93,31 @@ TEST_F(MenuLevelsTest, CreditsReadTheirLinesAndCreditsAndHelpLeadBackToTheMenu)
     QMCreditsLevel credits;
     credits.Init(&game);
     EXPECT_EQ(credits.GetLines(), (std::vector<std::string>{"Das Quillmark", "", "Dank an alle", "Letzte Zeile"}));
-    EXPECT_EQ(ButtonsOf(credits), (std::vector<ButtonCase>{{"MainMenuButton", 30, 550, 0}}));
+    EXPECT_EQ(ButtonsOf(credits), std::vector<std::string>{"MainMenuButton -> 0"});
     EXPECT_EQ(dynamic_cast<OnceOverMenuButton*>(credits.GetButtons()[0].get()), nullptr);
     EXPECT_EQ(credits.GetBackground(), Sprites().GetSprite("MainMenuBackground"));
 
     QMHelpLevel help;
     help.Init(&game);
-    EXPECT_EQ(ButtonsOf(help), (std::vector<ButtonCase>{{"MainMenuButton", 785, 680, 0}}));
+    EXPECT_EQ(ButtonsOf(help), std::vector<std::string>{"MainMenuButton -> 0"});
     EXPECT_EQ(help.GetBackground(), Sprites().GetSprite("HelpMenuBackground"));
 }
 
-TEST_F(MenuLevelsTest, MissingCreditsAreLoggedAndTheScrollStartsAgainOnEveryUpdate)
+TEST_F(MenuLevelsTest, CreditsScrollUpAndStartAgainAfterTheLastLineOrAtOnceWithoutLines)
 {
-    QMCreditsLevel credits;
-    credits.Init(&game);
+    QMCreditsLevel missing;
+    missing.Init(&game);
     EXPECT_TRUE(Logged("QMCreditLevel Failed to open data\\shared\\credits.txt!\n"));
-    EXPECT_TRUE(credits.GetLines().empty());
-    EXPECT_EQ(credits.GetButtons().size(), 1u);
-    // Without lines the scroll starts again on every update.
-    credits.Update(0.1f);
-    EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
-    credits.Update(0.1f);
-    EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
-}
+    EXPECT_EQ(missing.GetButtons().size(), 1u);
+    for (int i = 0; i < 2; ++i) {
+        missing.Update(0.1f);
+        EXPECT_FLOAT_EQ(missing.GetScrollOffset(), 600.0f);
+    }
 
-TEST_F(MenuLevelsTest, CreditsScrollUpAndStartAgainAfterTheLastLine)
-{
     dir.Write("Data/Shared/Credits.txt", "a\na\n");
     QMCreditsLevel credits;
     credits.Init(&game);
     credits.Activate();
-    EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 600.0f);
     credits.Update(5.0f);
     EXPECT_FLOAT_EQ(credits.GetScrollOffset(), 550.0f);
     // 605 pixels up: the first line's bottom left the top, the second line starts at -5.
@@ -189,7 +133,7 @@ TEST_F(MenuLevelsTest, CreditsScrollUpAndStartAgainAfterTheLastLine)
 
 TEST_F(MenuLevelsTest, CreditsDrawTheVisibleLinesFiftyPixelsApart)
 {
-    LoadCreditsFont();
+    LoadBigFont("a", -2);
     std::string text;
     for (int i = 0; i < 20; ++i) {
         text += "a\n";
@@ -199,15 +143,14 @@ TEST_F(MenuLevelsTest, CreditsDrawTheVisibleLinesFiftyPixelsApart)
     credits.Init(&game);
     credits.Activate();
     credits.Update(20.0f);
+    RenderEngine::Instance().Clear();
     credits.Render();
     // Offset 400: lines at 400, 450, 500 and 550; 600 is below the text area.
     EXPECT_EQ(CreditLineYs(), (std::vector<int>{400, 450, 500, 550}));
 
-    RenderEngine::Instance().Clear();
     credits.Update(45.04f);
     credits.Render();
-    // Offset -50.4 passes line 0: line 1 starts at trunc(-0.4 + 0.5) = 0.
-    EXPECT_EQ(credits.GetFirstVisibleLine(), 1);
+    // Offset -50.4 passes line 0: line 1 starts at trunc(-0.4 + 0.5) = 0, eleven more follow.
     std::vector<int> ys = CreditLineYs();
     ASSERT_EQ(ys.size(), 12u);
     EXPECT_EQ(ys.front(), 0);

@@ -39,8 +39,9 @@ private:
     int frameCount;
 };
 
-// A headless display, fresh services, the six board knocks as silent audio events and an
-// enabled sound engine, so every knock a button plays becomes a voice the test can count.
+// A headless display and fresh services, the six board knocks as silent audio events and an
+// enabled sound engine, so every knock a button plays becomes a voice the test can count; the
+// menu levels' pictures in place.
 class MenuTest : public GraphicsTest {
 protected:
     void SetUp() override
@@ -52,6 +53,13 @@ protected:
         }
         SoundEngine::Instance().Enable(true);
         Randomizer::Instance().Seed(1);
+        for (const char* label : {"MainMenuBackground", "HelpMenuBackground", "HighscoreBackground"}) {
+            AddSprite(label, 1024, 768, 1);
+        }
+        for (const char* label : {"StartGameButton", "HelpButton", "HighscoreButton", "QuitButton", "MainMenuButton"}) {
+            AddSprite(label, 100, 40);
+        }
+        RecordingGame::Clear();
     }
 
     void TearDown() override
@@ -64,6 +72,8 @@ protected:
     {
         SoundEngine::Release();
         platform::EventPump::Release();
+        HighscoreManager::Release();
+        FontLoaderUtil::Release();
     }
 
     static Sprite* AddSprite(const std::string& label, int width, int height, int frames = 3)
@@ -89,42 +99,40 @@ protected:
         return draws;
     }
 
-    // Takes the waiting events; true with the exit code when a quit was among them.
-    static bool QuitPosted(int& exitCode)
+    // The game's big font with the given glyphs, each two pixels wide, so glyph n starts at
+    // source x 3n.
+    const Sprite* LoadBigFont(const std::string& glyphs, int spacing) const
     {
+        std::vector<Color> pixels;
+        for (size_t i = 0; i < glyphs.size(); ++i) {
+            pixels.insert(pixels.end(), {0xFFFFFF, 0xFFFFFF, 0xFF00FF});
+        }
+        dir.Write("data/fonts/IngameFont_big.bmp", Bmp24(static_cast<int>(pixels.size()), 1, pixels));
+        EXPECT_TRUE(FontLoaderUtil::Instance().LoadFont("IngameFont_big", 16, spacing, 80, glyphs));
+        return Sprites().GetSprite("Font_IngameFont_big");
+    }
+
+    // Takes the waiting events and counts the quits among them; each must end the program as
+    // the player asked, with the code -1.
+    static int QuitsPosted()
+    {
+        int count = 0;
         platform::Event event;
         while (platform::EventPump::Instance().Poll(event)) {
             if (event.type == platform::EventType::Quit) {
-                exitCode = event.exitCode;
-                return true;
+                EXPECT_EQ(event.exitCode, -1);
+                ++count;
             }
         }
-        return false;
-    }
-};
-
-// The menu levels' pictures (backgrounds and buttons) in place, the highscore table and the
-// fonts made anew for each test.
-class MenuLevelFixture : public MenuTest {
-protected:
-    void SetUp() override
-    {
-        MenuTest::SetUp();
-        HighscoreManager::Release();
-        FontLoaderUtil::Release();
-        for (const char* label : {"MainMenuBackground", "HelpMenuBackground", "HighscoreBackground"}) {
-            AddSprite(label, 1024, 768, 1);
-        }
-        for (const char* label : {"StartGameButton", "HelpButton", "HighscoreButton", "QuitButton", "MainMenuButton"}) {
-            AddSprite(label, 100, 40);
-        }
-        RecordingGame::Clear();
+        return count;
     }
 
-    void TearDown() override
+    // A pointer move, press and release at one place, on a level, button or question.
+    template <class Target>
+    static void ClickAt(Target& target, int x, int y)
     {
-        HighscoreManager::Release();
-        FontLoaderUtil::Release();
-        MenuTest::TearDown();
+        target.MouseMove(x, y);
+        target.MouseButtonDown(x, y, false);
+        target.LeftButtonUp(x, y);
     }
 };
