@@ -4,6 +4,7 @@
 
 #include "app/Debug.h"
 #include "frontend/ChangeLevelAction.h"
+#include "frontend/MenuPointer.h"
 #include "frontend/OnceOverMenuButton.h"
 #include "params/Serializer.h"
 #include "platform/VirtualKeys.h"
@@ -91,6 +92,10 @@ void QMMenuLevel::LeftButtonUp(int x, int y)
 
 void QMMenuLevel::MouseMove(int x, int y)
 {
+    // Only a report elsewhere takes the highlight from the keys.
+    if (!MenuPointer::Instance().MovedTo(x, y) && KeysHoldHighlight()) {
+        return;
+    }
     for (auto& button : buttons) {
         button->MouseMove(x, y);
     }
@@ -175,6 +180,12 @@ int QMMenuLevel::NextWithPicture(int from, int step) const
 MenuButton* QMMenuLevel::HighlightedButton() const
 {
     return highlighted == kNoHighlight ? nullptr : buttons[static_cast<size_t>(highlighted)].get();
+}
+
+bool QMMenuLevel::KeysHoldHighlight() const
+{
+    const MenuButton* button = HighlightedButton();
+    return button && button->IsKeyHighlighted();
 }
 
 int QMMenuLevel::HoveredButton() const

@@ -17,8 +17,9 @@ class Sprite;
 // The keyboard (and so a pad) works the buttons too: the arrow keys move a highlight through
 // the list, left and up back, right and down on, round at the ends; Enter or Space presses the
 // highlighted button and the key's release clicks it. Nothing is highlighted before the first
-// arrow key, and the pointer moving over a button takes the highlight there. A button without
-// a picture cannot be seen and is passed over.
+// arrow key, and the pointer moving over a button takes the highlight there. A pointer reported
+// again where the menus last saw it (the window changed, the mouse did not) leaves the keys'
+// highlight alone. A button without a picture cannot be seen and is passed over.
 class QMMenuLevel : public Level {
 public:
     static constexpr float kBackgroundDepth = 0.0f;
@@ -66,6 +67,7 @@ private:
     void MoveHighlight(int step);
     int NextWithPicture(int from, int step) const;
     MenuButton* HighlightedButton() const;
+    bool KeysHoldHighlight() const;
     int HoveredButton() const;
 
     int highlighted = kNoHighlight;

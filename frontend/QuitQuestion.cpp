@@ -1,5 +1,6 @@
 #include "frontend/QuitQuestion.h"
 
+#include "frontend/MenuPointer.h"
 #include "platform/VirtualKeys.h"
 #include "text/TextAlignment.h"
 #include "text/TextDisplay.h"
@@ -118,6 +119,11 @@ void QuitQuestion::LeftButtonUp(int x, int y)
 
 void QuitQuestion::MouseMove(int x, int y)
 {
+    // Only a report elsewhere takes the highlight from the keys.
+    const bool keysHoldHighlight = highlighted && highlighted->IsKeyHighlighted();
+    if (!MenuPointer::Instance().MovedTo(x, y) && keysHoldHighlight) {
+        return;
+    }
     yesButton.MouseMove(x, y);
     noButton.MouseMove(x, y);
     highlighted = HoveredButton();

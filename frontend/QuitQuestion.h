@@ -6,7 +6,8 @@
 // the board when the player presses Escape. The main level reads the answer on each update.
 // The keys released since the last frame answer too, each by clicking its button: Y or J yes,
 // N no; Left highlights yes, Right no, Up and Down the other one, and Enter or Space clicks
-// the highlighted button.
+// the highlighted button. As in the menus, a pointer reported again where it was last seen
+// leaves the keys' highlight alone.
 class QuitQuestion {
 public:
     enum Answer : int {

@@ -230,6 +230,8 @@ TEST_F(QuitQuestionTest, ClicksAndKeysAnswerAndTheAnswerStaysUntilReset)
     // The highlight is the pointer's as well: a move over "no" takes it there.
     question.Reset();
     Release(question, {vk::kLeft});
+    question.MouseMove(0, 0);
+    EXPECT_EQ(question.GetYesButton().GetState(), MenuButton::kHovered) << "a pointer that did not move";
     question.MouseMove(question.GetNoButton().GetX() + 5, question.GetNoButton().GetY() + 5);
     EXPECT_EQ(question.GetYesButton().GetState(), MenuButton::kNormal);
     Release(question, {vk::kReturn});

@@ -138,12 +138,25 @@ TEST_F(MenuKeysTest, PointerAndKeysShareOneHighlightAClickGoesWhereThePointerIsA
     Tap(menu, vk::kReturn);
     EXPECT_TRUE(RecordingGame::Calls().empty());
 
+    // A window switching to full screen reports the pointer where it was: the keys keep their
+    // highlight until the mouse really moves, be it by one pixel.
+    Tap(menu, vk::kRight);
+    menu.MouseMove(240, 600);
+    EXPECT_EQ(menu.GetHighlighted(), 0);
+    EXPECT_TRUE(menu.GetButtons()[0]->IsKeyHighlighted());
+    menu.MouseMove(241, 600);
+    EXPECT_EQ(menu.GetHighlighted(), kNone);
+    EXPECT_EQ(menu.GetButtons()[0]->GetState(), MenuButton::kNormal);
+
     ASSERT_TRUE(Sprites().ReleaseSprite("HelpButton"));
     QMMainMenuLevel withoutHelp;
     withoutHelp.Init(&game);
     withoutHelp.Activate();
     Tap(withoutHelp, vk::kRight);
     Tap(withoutHelp, vk::kRight);
+    EXPECT_EQ(withoutHelp.GetHighlighted(), 2);
+    // A menu entered by key knows where the other menus last saw the pointer.
+    withoutHelp.MouseMove(241, 600);
     EXPECT_EQ(withoutHelp.GetHighlighted(), 2);
 }
 

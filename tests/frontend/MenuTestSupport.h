@@ -9,6 +9,7 @@
 #include "audio/AudioEvent.h"
 #include "audio/SoundEngine.h"
 #include "frontend/HighscoreManager.h"
+#include "frontend/MenuPointer.h"
 #include "platform/EventPump.h"
 #include "render/RenderEngine.h"
 #include "spritemanager/SpriteTestSupport.h"
@@ -73,6 +74,7 @@ protected:
         SoundEngine::Release();
         platform::EventPump::Release();
         HighscoreManager::Release();
+        MenuPointer::Release();
         FontLoaderUtil::Release();
     }
 

@@ -69,6 +69,10 @@ int Controls(Canvas& canvas, screen_painting::Fonts& fonts, int y)
         {"Esc", "aufh\xF6ren (mit R\xFC"
                 "ckfrage); im Men\xFC: zur\xFC"
                 "ck."},
+        {"Alt+Enter/F11", "Vollbild und zur\xFC"
+                          "ck ins Fenster."},
+        {"Gamepad", "Steuerkreuz oder linker Stick laufen; A wie Leertaste, X oder B wie S, Start wie P, "
+                    "Back wie Esc."},
     };
     for (const Entry& entry : entries) {
         y = KeyEntry(canvas, fonts, kLeftX, y, entry);
@@ -136,8 +140,8 @@ int Items(Canvas& canvas, screen_painting::Fonts& fonts, int y)
 
 int Jester(Canvas& canvas, screen_painting::Fonts& fonts, int y)
 {
-    y = Heading(canvas, fonts, kLeftX, y, "Der Narr");
-    return DrawWrapped(canvas, fonts.sans, kLeftX, y, kColumnWidth,
+    y = Heading(canvas, fonts, kRightX, y, "Der Narr");
+    return DrawWrapped(canvas, fonts.sans, kRightX, y, kColumnWidth,
                        "Sein Witz schl\xE4"
                        "fert alle Zwerge ein, die zuh\xF6ren. Schlafende Zwerge fallen "
                        "beim ersten Treffer um.",
@@ -152,11 +156,11 @@ Canvas PaintHelpScreen(screen_painting::Fonts& fonts)
     screen_painting::PaintWoodBar(canvas, 0);
     screen_painting::PaintParchment(canvas, 24, 16, 1000, 668, 12);
     fonts.serifBold.DrawCentred(canvas, 512, 26, "So wird gespielt", screen_painting::TitleStyle(44));
-    int left = Controls(canvas, fonts, 88);
-    left = Goal(canvas, fonts, left + 10);
-    Jester(canvas, fonts, left + 10);
+    const int left = Controls(canvas, fonts, 88);
+    Goal(canvas, fonts, left + 10);
     int right = Scoring(canvas, fonts, 88);
-    Items(canvas, fonts, right + 10);
+    right = Items(canvas, fonts, right + 10);
+    Jester(canvas, fonts, right + 10);
     dwarf_painter::PaintDwarf(canvas, 120, 764, 0.44, dwarf_painter::Pose::kCheering);
     return canvas;
 }
