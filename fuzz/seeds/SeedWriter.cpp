@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "film/AviWriter.h"
 #include "files/DataFile.h"
 #include "files/File.h"
 #include "files/TextScrambler.h"
@@ -195,6 +196,25 @@ void WriteSoundSeeds()
     Seed("fuzz_jpeg", "progressive_9x9", seeds::Jpeg(9, 9, 3, true));
 }
 
+// Three frames at 25 per second, with 8000 Hz mono sound and without.
+void WriteFilmSeeds()
+{
+    for (bool withSound : {true, false}) {
+        AviWriter writer(16, 8, 25, 1, 50);
+        if (withSound) {
+            writer.SetAudio(1, 8000);
+        }
+        for (int frame = 0; frame < 3; ++frame) {
+            const std::vector<uint8_t> rgb(16 * 8 * 3, static_cast<uint8_t>(60 * frame + 20));
+            writer.AddFrame(rgb.data());
+        }
+        const std::vector<int16_t> samples(1000, 1200);
+        writer.AddAudio(samples.data(), samples.size());
+        const std::vector<uint8_t> film = writer.Finish();
+        Seed("fuzz_avi", withSound ? "mjpeg_pcm" : "mjpeg_silent", std::string(film.begin(), film.end()));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -212,5 +232,6 @@ int main(int argc, char** argv)
     WriteRunLengthSeeds();
     WriteFontSeed();
     WriteSoundSeeds();
+    WriteFilmSeeds();
     return 0;
 }
