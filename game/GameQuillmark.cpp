@@ -25,6 +25,7 @@
 #include "game/board/GameMap.h"
 #include "game/level/QMMainLevel.h"
 #include "game/ObjectSettingsFile.h"
+#include "game/VideoShow.h"
 #include "params/Cast.h"
 #include "params/GameElement.h"
 #include "platform/VirtualKeys.h"
@@ -54,6 +55,10 @@ struct MusicFile {
 constexpr MusicFile kTitleMusic{"Shared\\Audio\\Ambient\\Titel.ogg", "shared\\Audio\\Ambient\\Titel.ogg"};
 // After a video the sample manager completes the name itself.
 constexpr MusicFile kTitleMusicWithoutExtension{"Shared\\Audio\\Ambient\\Titel", "shared\\Audio\\Ambient\\Titel"};
+// The films keep their names below the data directory, so the archive and an installed game
+// carry them like every other data file.
+constexpr const char* kFirstFilm = "data\\Movies\\video1.avi";
+constexpr const char* kSecondFilm = "data\\Movies\\video2.avi";
 constexpr const char* kMainLevelCastName = "Level%02dSettings";
 // The editor's folder of created elements; '|' separates folders.
 constexpr const char* kElementFolder = "Game Elements|";
@@ -305,7 +310,7 @@ void GameQuillmark::ApplyTitleMusicRule(int level)
 int GameQuillmark::PlayVideoLevel(int level)
 {
     CloseTitleMusic();
-    PlayVideo(level == kFirstVideoLevel ? "Movies\\video1.avi" : "Movies\\video2.avi");
+    PlayVideo(level == kFirstVideoLevel ? kFirstFilm : kSecondFilm);
     LoadSoundEffects();
     OpenTitleMusic(kTitleMusicWithoutExtension.name, kTitleMusicWithoutExtension.shownName);
     return kHighscoreLevel;
@@ -320,12 +325,8 @@ void GameQuillmark::PlayVideo(const std::string& fileName)
     MusicPlayer::Instance().Stop();
     samples.Shutdown();
     if (!fileName.empty()) {
-        if (!SpriteLoaderUtil::FileExists(fileName)) {
-            Debug::Instance().Log("GameQuillmark::PlayVideo: No video <%s>\n", fileName.c_str());
-        } else {
-            Debug::Instance().Warning("GameQuillmark::PlayVideo: This build plays no videos, <%s> skipped\n",
-                                      fileName.c_str());
-        }
+        // The presenter scales any frame to the window, so the film needs no mode of its own.
+        VideoShow::Play(fileName);
     }
     if (soundWasReady) {
         samples.Init();

@@ -294,7 +294,8 @@ void DO3Application::WindowProc(const Event& event)
         }
         break;
     case EventType::Paint:
-        if (!fullScreen) {
+        // The film draws its own pictures; a paint of the game would cover them.
+        if (!fullScreen && !videoRunning) {
             Render();
         }
         break;
@@ -305,10 +306,25 @@ void DO3Application::WindowProc(const Event& event)
         DisplaySurfacesLost();
         break;
     default:
-        if (!videoRunning) {
+        if (videoRunning) {
+            NoteVideoSkipKey(event);
+        } else {
             DispatchInput(event);
         }
         break;
+    }
+}
+
+void DO3Application::SetVideoRunning(bool running)
+{
+    videoRunning = running;
+    videoSkipRequested = false;
+}
+
+void DO3Application::NoteVideoSkipKey(const Event& event)
+{
+    if (event.type == EventType::KeyDown && (event.key == vk::kEscape || event.key == vk::kSpace)) {
+        videoSkipRequested = true;
     }
 }
 

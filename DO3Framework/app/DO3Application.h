@@ -38,8 +38,13 @@ public:
     virtual void Render() {}
 
     // While a video plays, frames are neither updated nor drawn and game input is dropped.
-    void SetVideoRunning(bool running) { videoRunning = running; }
+    // Escape or Space pressed meanwhile (also by a pad) asks the player to end the film, so
+    // that a tap too short to be seen held still counts.
+    void SetVideoRunning(bool running);
     bool IsVideoRunning() const { return videoRunning; }
+    bool IsVideoSkipRequested() const { return videoSkipRequested; }
+    // A quit was taken by PumpOneEvent and Run ends at its next pass.
+    bool IsQuitRequested() const { return exitCode.has_value(); }
     bool IsActive() const { return active; }
     // The mode shown now; it starts as configured and follows every switch.
     bool IsFullScreen() const { return fullScreen; }
@@ -75,6 +80,7 @@ private:
     uint32_t RunFrame(uint32_t lastMark);
     void ShutDown();
     void DispatchInput(const platform::Event& event);
+    void NoteVideoSkipKey(const platform::Event& event);
     void DispatchMouse(const platform::Event& event);
     void ClientSize(int& width, int& height) const;
 
@@ -83,6 +89,7 @@ private:
     AppConfig config;
     bool active = false;
     bool videoRunning = false;
+    bool videoSkipRequested = false;
     bool fullScreen = false;
     bool altHeld = false;
     bool enterOfAltEnterHeld = false;

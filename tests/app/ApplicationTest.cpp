@@ -147,18 +147,24 @@ TEST_F(ApplicationTest, InputReachesTheGameWithMousePositionsInTheLogicalFrameUn
                                          "LeftUp 512 384", "RightDown 512 384", "RightUp 512 384"};
     EXPECT_EQ(app.calls, expected);
 
-    // While a video runs input is dropped, but paint and commands go on.
+    // While a video runs input and paints are dropped, commands go on, and Escape or Space
+    // pressed asks the film to end.
     app.calls.clear();
     app.SetVideoRunning(true);
-    for (EventType type : {EventType::KeyDown, EventType::KeyUp, EventType::Char, EventType::MouseMove,
-                           EventType::LeftDown, EventType::RightUp, EventType::Paint}) {
+    for (EventType type : {EventType::KeyUp, EventType::Char, EventType::MouseMove, EventType::LeftDown,
+                           EventType::RightUp, EventType::Paint}) {
         app.Handle(KeyEvent(type, vk::kEscape));
     }
+    app.Handle(KeyEvent(EventType::KeyDown, vk::kLeft));
     app.Handle(CommandEvent(menu_commands::kReset));
-    expected = {"Render", "DebugCommand reset"};
+    expected = {"DebugCommand reset"};
     EXPECT_EQ(app.calls, expected);
+    EXPECT_FALSE(app.IsVideoSkipRequested());
+    app.Handle(KeyEvent(EventType::KeyDown, vk::kSpace));
+    EXPECT_TRUE(app.IsVideoSkipRequested());
 
     app.SetVideoRunning(false);
+    EXPECT_FALSE(app.IsVideoSkipRequested());
     app.Handle(KeyEvent(EventType::KeyDown, vk::kEscape));
     EXPECT_EQ(app.calls.back(), "KeyDown 27");
 }

@@ -2,6 +2,7 @@
 
 #include "GameQuillmarkFixture.h"
 #include "app/MainProgram.h"
+#include "audio/SampleManager.h"
 #include "audio/SoundEngine.h"
 #include "params/Cast.h"
 #include "platform/VirtualKeys.h"
@@ -36,8 +37,11 @@ TEST_F(LevelSwitching, FirstInitLoadsOnceCreatesEveryLevelAndActivatesTheRequest
     EXPECT_TRUE(LogHas("\n\nGame Init, Active Level: 6\nGame Init Done\n"));
 }
 
-TEST_F(LevelSwitching, BothVideoLevelsEndOnTheHighscoreLevel)
+TEST_F(LevelSwitching, BothVideoLevelsEndOnTheHighscoreLevelWithTheirFilmMissingOrDamaged)
 {
+    // The second film is damaged: it is skipped with a warning, and sound comes back.
+    dir->Write("data/Movies/video2.avi", std::string("RIFF\x10\0\0\0AVI LIST", 16));
+    ASSERT_TRUE(SampleManager::Instance().Init());
     game->Init(0);
     for (int video : {GameQuillmark::kFirstVideoLevel, GameQuillmark::kSecondVideoLevel}) {
         game->Init(0);
@@ -48,8 +52,9 @@ TEST_F(LevelSwitching, BothVideoLevelsEndOnTheHighscoreLevel)
         std::vector<std::string> expected = {"3 Activate"};
         EXPECT_EQ(TakeCalls(), expected);
     }
-    EXPECT_TRUE(LogHas("No video <Movies\\video1.avi>"));
-    EXPECT_TRUE(LogHas("No video <Movies\\video2.avi>"));
+    EXPECT_TRUE(LogHas("VideoShow::Play: No video <data\\Movies\\video1.avi>"));
+    EXPECT_TRUE(LogHas("VideoShow::Play: <data\\Movies\\video2.avi> can't be played: "));
+    EXPECT_TRUE(SampleManager::Instance().IsInitialized());
     EXPECT_EQ(Log().find("Game Init, Active Level: 8"), std::string::npos);
     EXPECT_EQ(Log().find("Game Init, Active Level: 9"), std::string::npos);
 }

@@ -1,0 +1,132 @@
+#include "game/VideoShow.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "app/DO3Application.h"
+#include "app/Debug.h"
+#include "display/DirectDraw.h"
+#include "files/File.h"
+#include "platform/Clock.h"
+#include "platform/Keyboard.h"
+#include "platform/VideoPlayer.h"
+#include "platform/VirtualKeys.h"
+
+namespace {
+
+// The film's band: full width, from 11.33 % of the height, 77.33 % of it high.
+constexpr double kTopShare = 0.1133;
+constexpr double kHeightShare = 0.7733;
+constexpr uint32_t kDrainNapMilliseconds = 10;
+
+enum class ReadResult { Ok, Missing, TooLarge, Failed };
+
+ReadResult ReadFilm(const std::string& fileName, std::vector<uint8_t>& bytes)
+{
+    File file;
+    if (!file.Open(fileName.c_str(), "rb")) {
+        return ReadResult::Missing;
+    }
+    const int length = file.Length();
+    if (length < 0 || length > VideoShow::kMaxFileBytes) {
+        return length < 0 ? ReadResult::Failed : ReadResult::TooLarge;
+    }
+    bytes.resize(static_cast<size_t>(length));
+    return file.Read(bytes.data(), length) == length ? ReadResult::Ok : ReadResult::Failed;
+}
+
+bool OpenFilm(const std::string& fileName, const std::vector<uint8_t>& bytes, platform::VideoPlayer& player)
+{
+    std::string why;
+    if (!player.Open(bytes.data(), bytes.size(), why)) {
+        Debug::Instance().Warning("VideoShow::Play: <%s> can't be played: %s\n", fileName.c_str(), why.c_str());
+        return false;
+    }
+    return true;
+}
+
+platform::PixelRect Placement(const platform::PixelSurface& frame)
+{
+    const int top = static_cast<int>(frame.Height() * kTopShare);
+    const int height = static_cast<int>(frame.Height() * kHeightShare);
+    return {0, top, frame.Width(), top + height};
+}
+
+bool SkipWanted(const DO3Application* app)
+{
+    return platform::IsKeyHeld(vk::kEscape) || platform::IsKeyHeld(vk::kSpace) ||
+           (app && (app->IsVideoSkipRequested() || app->IsQuitRequested()));
+}
+
+platform::VideoPlayer::Hooks HooksFor(DO3Application* app)
+{
+    platform::VideoPlayer::Hooks hooks;
+    hooks.pumpEvents = [app] {
+        if (app) {
+            app->PumpOneEvent();
+        }
+    };
+    hooks.stopRequested = [app] { return SkipWanted(app); };
+    hooks.present = [] { DirectDraw::Instance().Present(); };
+    return hooks;
+}
+
+// What waited behind the film (the skipping key among it) goes to the window now that
+// input counts again.
+void DrainEvents(DO3Application* app)
+{
+    while (app && !app->IsQuitRequested() && app->PumpOneEvent()) {
+        platform::Clock::Sleep(kDrainNapMilliseconds);
+    }
+}
+
+void ReportShowing(const std::string& fileName, const platform::VideoPlayer& player,
+                   const platform::VideoPlayer::Report& report)
+{
+    Debug& debug = Debug::Instance();
+    debug.Log("VideoShow::Play: <%s> %d of %zu pictures shown%s%s\n", fileName.c_str(), report.framesShown,
+              player.Film().VideoFrames().size(), report.stoppedEarly ? ", ended early" : "",
+              report.soundPlayed ? "" : ", without sound");
+    if (report.framesBroken > 0) {
+        debug.Warning("VideoShow::Play: <%s> %d pictures did not decode\n", fileName.c_str(), report.framesBroken);
+    }
+}
+
+}  // namespace
+
+bool VideoShow::Play(const std::string& fileName)
+{
+    std::vector<uint8_t> bytes;
+    switch (ReadFilm(fileName, bytes)) {
+    case ReadResult::Ok: break;
+    case ReadResult::Missing: Debug::Instance().Log("VideoShow::Play: No video <%s>\n", fileName.c_str()); return false;
+    case ReadResult::TooLarge:
+        Debug::Instance().Warning("VideoShow::Play: <%s> is too large for a film\n", fileName.c_str());
+        return false;
+    case ReadResult::Failed:
+        Debug::Instance().Warning("VideoShow::Play: <%s> could not be read\n", fileName.c_str());
+        return false;
+    }
+    platform::VideoPlayer player;
+    DirectDraw& display = DirectDraw::Instance();
+    platform::PixelSurface* frame = display.GetRenderTarget();
+    if (!OpenFilm(fileName, bytes, player) || !frame) {
+        return false;
+    }
+    const platform::AviFile& film = player.Film();
+    Debug::Instance().Log("VideoShow::Play: <%s> playing, %d x %d, %zu pictures, %.1f s%s\n", fileName.c_str(),
+                          film.Video().width, film.Video().height, film.VideoFrames().size(), film.DurationSeconds(),
+                          film.HasAudio() ? " with sound" : "");
+    display.FlipToGDI();
+    DO3Application* app = DO3Application::Current();
+    if (app) {
+        app->SetVideoRunning(true);
+    }
+    const platform::VideoPlayer::Report report = player.Play(*frame, Placement(*frame), HooksFor(app));
+    if (app) {
+        app->SetVideoRunning(false);
+    }
+    DrainEvents(app);
+    ReportShowing(fileName, player, report);
+    return true;
+}
