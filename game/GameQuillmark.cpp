@@ -311,8 +311,12 @@ int GameQuillmark::PlayVideoLevel(int level)
 {
     CloseTitleMusic();
     PlayVideo(level == kFirstVideoLevel ? kFirstFilm : kSecondFilm);
-    LoadSoundEffects();
-    OpenTitleMusic(kTitleMusicWithoutExtension.name, kTitleMusicWithoutExtension.shownName);
+    // A film at the first start comes before anything is loaded; Runonce loads the effects and
+    // opens the music then, and loading them here as well would register every effect twice.
+    if (!runoncePending) {
+        LoadSoundEffects();
+        OpenTitleMusic(kTitleMusicWithoutExtension.name, kTitleMusicWithoutExtension.shownName);
+    }
     return kHighscoreLevel;
 }
 

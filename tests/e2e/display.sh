@@ -71,11 +71,9 @@ expect_level() {
     fail "level $level was not reached (time $times)"
 }
 
-# Starts the program and waits for its window; the loading screen is caught only if loading is
-# still under way when the window appears.
-start_and_find_window() {
+# Waits for the program's window and takes its size.
+find_window() {
     local i
-    start_program
     window=""
     for ((i = 0; i < 300; i++)); do
         window=$(xdotool search --name '^Das Quillmark$' 2>/dev/null | head -n 1)
@@ -84,6 +82,16 @@ start_and_find_window() {
         sleep 0.2
     done
     [ -n "$window" ] || fail "no window titled \"Das Quillmark\""
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    width=$WIDTH
+    height=$HEIGHT
+}
+
+# Starts the program and waits for its window; the loading screen is caught only if loading is
+# still under way when the window appears.
+start_and_find_window() {
+    start_program
+    find_window
     if [ "${1:-}" = with-loading-shot ] && wait_for_log "Game Runonce" 60 &&
         ! grep -qxF "Game RunonceDone" "$work/data/debug.txt"; then
         sleep 1
@@ -93,6 +101,21 @@ start_and_find_window() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     width=$WIDTH
     height=$HEIGHT
+}
+
+# The colour of the last screenshot at window pixel $1,$2 as ImageMagick names it
+# ("srgb(0,0,0)").
+shot_pixel() {
+    local last
+    last=$(ls "$shots"/*.png | tail -n 1)
+    convert "$last" -format "%[pixel:p{$1,$2}]" info:
+}
+
+is_black() {
+    case "$1" in
+    black | "srgb(0,0,0)" | "rgb(0,0,0)" | "gray(0)") return 0 ;;
+    *) return 1 ;;
+    esac
 }
 
 # The exit screen from the main menu: Escape, then any key ends the program with -1.

@@ -37,20 +37,6 @@ expect_geometry() {
     fail "the window is ${WIDTH:-?} x ${HEIGHT:-?} at ${X:-?},${Y:-?}, expected $1 x $2${3:+ at $3,$4}"
 }
 
-# The colour of the last screenshot at $1,$2 as ImageMagick names it ("srgb(0,0,0)").
-shot_pixel() {
-    local last
-    last=$(ls "$shots"/*.png | tail -n 1)
-    convert "$last" -format "%[pixel:p{$1,$2}]" info:
-}
-
-is_black() {
-    case "$1" in
-    black | "srgb(0,0,0)" | "rgb(0,0,0)" | "gray(0)") return 0 ;;
-    *) return 1 ;;
-    esac
-}
-
 # The mode switches reach the log once each, and the menu level was never left.
 expect_switches() {
     [ "$(log_count "Switching to full screen.")" -eq "$1" ] || fail "not $1 switches to full screen"
