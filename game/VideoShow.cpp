@@ -45,11 +45,17 @@ bool OpenFilm(const std::string& fileName, const std::vector<uint8_t>& bytes, pl
     return true;
 }
 
-platform::PixelRect Placement(const platform::PixelSurface& frame)
+// The frame to draw into now (a switch to or from full screen makes a new one) and the film's
+// band in it.
+platform::PixelSurface* FrameAndBand(platform::PixelRect& band)
 {
-    const int top = static_cast<int>(frame.Height() * kTopShare);
-    const int height = static_cast<int>(frame.Height() * kHeightShare);
-    return {0, top, frame.Width(), top + height};
+    platform::PixelSurface* frame = DirectDraw::Instance().GetRenderTarget();
+    if (frame) {
+        const int top = static_cast<int>(frame->Height() * kTopShare);
+        const int height = static_cast<int>(frame->Height() * kHeightShare);
+        band = {0, top, frame->Width(), top + height};
+    }
+    return frame;
 }
 
 bool SkipWanted(const DO3Application* app)
@@ -61,6 +67,7 @@ bool SkipWanted(const DO3Application* app)
 platform::VideoPlayer::Hooks HooksFor(DO3Application* app)
 {
     platform::VideoPlayer::Hooks hooks;
+    hooks.frame = &FrameAndBand;
     hooks.pumpEvents = [app] {
         if (app) {
             app->PumpOneEvent();
@@ -108,21 +115,20 @@ bool VideoShow::Play(const std::string& fileName)
         return false;
     }
     platform::VideoPlayer player;
-    DirectDraw& display = DirectDraw::Instance();
-    platform::PixelSurface* frame = display.GetRenderTarget();
-    if (!OpenFilm(fileName, bytes, player) || !frame) {
+    platform::PixelRect band;
+    if (!OpenFilm(fileName, bytes, player) || !FrameAndBand(band)) {
         return false;
     }
     const platform::AviFile& film = player.Film();
     Debug::Instance().Log("VideoShow::Play: <%s> playing, %d x %d, %zu pictures, %.1f s%s\n", fileName.c_str(),
                           film.Video().width, film.Video().height, film.VideoFrames().size(), film.DurationSeconds(),
                           film.HasAudio() ? " with sound" : "");
-    display.FlipToGDI();
+    DirectDraw::Instance().FlipToGDI();
     DO3Application* app = DO3Application::Current();
     if (app) {
         app->SetVideoRunning(true);
     }
-    const platform::VideoPlayer::Report report = player.Play(*frame, Placement(*frame), HooksFor(app));
+    const platform::VideoPlayer::Report report = player.Play(HooksFor(app));
     if (app) {
         app->SetVideoRunning(false);
     }

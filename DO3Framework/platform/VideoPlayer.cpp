@@ -45,13 +45,22 @@ bool VideoPlayer::DecodeFrame(size_t index)
     return JpegDecoder::Decode(bytes + chunk.offset, chunk.size, picture) == JpegDecoder::Result::Ok;
 }
 
-void VideoPlayer::DrawPicture(PixelSurface& target, const PixelRect& placement)
+void VideoPlayer::DrawPicture(PixelSurface& target, const PixelRect& band)
 {
+    const int width = target.Width();
+    const int height = target.Height();
+    for (const PixelRect& around : {PixelRect{0, 0, width, band.top}, PixelRect{0, band.bottom, width, height},
+                                    PixelRect{0, band.top, band.left, band.bottom},
+                                    PixelRect{band.right, band.top, width, band.bottom}}) {
+        if (!around.IsEmpty()) {
+            target.Fill(&around, 0);
+        }
+    }
     LockedPixels locked;
     if (target.Lock(locked) != kResultOk) {
         return;
     }
-    scaler.Draw(picture.rgb.data(), picture.width, picture.height, locked, placement);
+    scaler.Draw(picture.rgb.data(), picture.width, picture.height, locked, band);
     target.Unlock();
 }
 
@@ -85,11 +94,14 @@ std::unique_ptr<SoundBuffer> VideoPlayer::StartSound(SoundDevice& device) const
     return buffer;
 }
 
-VideoPlayer::Report VideoPlayer::Play(PixelSurface& target, const PixelRect& placement, const Hooks& hooks)
+VideoPlayer::Report VideoPlayer::Play(const Hooks& hooks)
 {
     Report report;
-    target.Fill(nullptr, 0);
-    hooks.present();
+    PixelRect band;
+    if (PixelSurface* target = hooks.frame(band)) {
+        target->Fill(nullptr, 0);
+        hooks.present();
+    }
     SoundDevice device;
     std::unique_ptr<SoundBuffer> sound = StartSound(device);
     report.soundPlayed = sound != nullptr;
@@ -110,12 +122,13 @@ VideoPlayer::Report VideoPlayer::Play(PixelSurface& target, const PixelRect& pla
         }
         if (due != shown) {
             shown = due;
-            if (DecodeFrame(due)) {
-                DrawPicture(target, placement);
+            PixelSurface* target = hooks.frame(band);
+            if (!DecodeFrame(due)) {
+                ++report.framesBroken;
+            } else if (target) {
+                DrawPicture(*target, band);
                 hooks.present();
                 ++report.framesShown;
-            } else {
-                ++report.framesBroken;
             }
         }
         const auto next = static_cast<uint32_t>((static_cast<double>(due) + 1.0) * millisecondsPerFrame);

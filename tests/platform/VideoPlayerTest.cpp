@@ -90,16 +90,25 @@ protected:
         surface = PixelSurface::Create(100, 60, PixelFormat::Rgb565());
         surface->Fill(nullptr, 0xFFFF);
         VideoPlayer::Hooks hooks;
+        hooks.frame = [this](PixelRect& band) {
+            if (replacement && shownFrames.size() >= 2) {
+                surface = std::move(replacement);
+            }
+            band = kBand;
+            return surface.get();
+        };
         hooks.pumpEvents = [] {};
         hooks.stopRequested = [this, stopAfterPresents] {
             return stopAfterPresents > 0 && static_cast<int>(shownFrames.size()) >= stopAfterPresents;
         };
         hooks.present = [this] { shownFrames.push_back(FrameOf(Read565(*surface, kBand.left + 5, kBand.top + 5))); };
-        return player.Play(*surface, kBand, hooks);
+        return player.Play(hooks);
     }
 
     static constexpr PixelRect kBand{10, 20, 10 + 2 * kWidth, 20 + 2 * kHeight};
     std::unique_ptr<PixelSurface> surface;
+    // Takes the surface's place after two presents, as a switch of the display mode does.
+    std::unique_ptr<PixelSurface> replacement;
     std::vector<int> shownFrames;
 };
 
@@ -135,6 +144,22 @@ TEST_F(VideoPlayerTest, ShowsThePicturesInOrderInTheirBandAndTakesTheFilmsTime)
     for (auto [x, y] : {std::pair{10, 20}, {9 + 2 * kWidth, 19 + 2 * kHeight}, {40, 35}}) {
         EXPECT_EQ(FrameOf(Read565(*surface, x, y)), last) << x << "," << y;
     }
+}
+
+TEST_F(VideoPlayerTest, ASurfaceMadeAnewMidFilmGetsThePicturesAndBlackAroundThem)
+{
+    const std::vector<uint8_t> film = ColourFilm(false);
+    VideoPlayer player;
+    std::string why;
+    ASSERT_TRUE(player.Open(film.data(), film.size(), why));
+    replacement = PixelSurface::Create(120, 80, PixelFormat::Rgb565());
+    replacement->Fill(nullptr, 0xFFFF);
+    const VideoPlayer::Report report = Play(player);
+    ASSERT_EQ(surface->Width(), 120);
+    EXPECT_EQ(FrameOf(Read565(*surface, 0, 0)), -1);
+    EXPECT_EQ(FrameOf(Read565(*surface, 119, 79)), -1);
+    EXPECT_EQ(FrameOf(Read565(*surface, 40, 35)), shownFrames.back());
+    EXPECT_GT(report.framesShown, 2);
 }
 
 TEST_F(VideoPlayerTest, AStopRequestEndsTheFilmAtOnce)
