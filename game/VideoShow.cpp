@@ -1,5 +1,6 @@
 #include "game/VideoShow.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -19,20 +20,25 @@ constexpr double kTopShare = 0.1133;
 constexpr double kHeightShare = 0.7733;
 constexpr uint32_t kDrainNapMilliseconds = 10;
 
-enum class ReadResult { Ok, Missing, TooLarge, Failed };
-
-ReadResult ReadFilm(const std::string& fileName, std::vector<uint8_t>& bytes)
+bool ReadFilm(const std::string& fileName, std::vector<uint8_t>& bytes)
 {
+    Debug& debug = Debug::Instance();
     File file;
     if (!file.Open(fileName.c_str(), "rb")) {
-        return ReadResult::Missing;
+        debug.Log("VideoShow::Play: No video <%s>\n", fileName.c_str());
+        return false;
     }
     const int length = file.Length();
-    if (length < 0 || length > VideoShow::kMaxFileBytes) {
-        return length < 0 ? ReadResult::Failed : ReadResult::TooLarge;
+    if (length > VideoShow::kMaxFileBytes) {
+        debug.Warning("VideoShow::Play: <%s> is too large for a film\n", fileName.c_str());
+        return false;
     }
-    bytes.resize(static_cast<size_t>(length));
-    return file.Read(bytes.data(), length) == length ? ReadResult::Ok : ReadResult::Failed;
+    bytes.resize(static_cast<size_t>(std::max(length, 0)));
+    if (length < 0 || file.Read(bytes.data(), length) != length) {
+        debug.Warning("VideoShow::Play: <%s> could not be read\n", fileName.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool OpenFilm(const std::string& fileName, const std::vector<uint8_t>& bytes, platform::VideoPlayer& player)
@@ -87,6 +93,13 @@ void DrainEvents(DO3Application* app)
     }
 }
 
+void LogStart(const std::string& fileName, const platform::AviFile& film)
+{
+    Debug::Instance().Log("VideoShow::Play: <%s> playing, %d x %d, %zu pictures, %.1f s%s\n", fileName.c_str(),
+                          film.Video().width, film.Video().height, film.VideoFrames().size(), film.DurationSeconds(),
+                          film.HasAudio() ? " with sound" : "");
+}
+
 void ReportShowing(const std::string& fileName, const platform::VideoPlayer& player,
                    const platform::VideoPlayer::Report& report)
 {
@@ -104,25 +117,12 @@ void ReportShowing(const std::string& fileName, const platform::VideoPlayer& pla
 bool VideoShow::Play(const std::string& fileName)
 {
     std::vector<uint8_t> bytes;
-    switch (ReadFilm(fileName, bytes)) {
-    case ReadResult::Ok: break;
-    case ReadResult::Missing: Debug::Instance().Log("VideoShow::Play: No video <%s>\n", fileName.c_str()); return false;
-    case ReadResult::TooLarge:
-        Debug::Instance().Warning("VideoShow::Play: <%s> is too large for a film\n", fileName.c_str());
-        return false;
-    case ReadResult::Failed:
-        Debug::Instance().Warning("VideoShow::Play: <%s> could not be read\n", fileName.c_str());
-        return false;
-    }
     platform::VideoPlayer player;
     platform::PixelRect band;
-    if (!OpenFilm(fileName, bytes, player) || !FrameAndBand(band)) {
+    if (!ReadFilm(fileName, bytes) || !OpenFilm(fileName, bytes, player) || !FrameAndBand(band)) {
         return false;
     }
-    const platform::AviFile& film = player.Film();
-    Debug::Instance().Log("VideoShow::Play: <%s> playing, %d x %d, %zu pictures, %.1f s%s\n", fileName.c_str(),
-                          film.Video().width, film.Video().height, film.VideoFrames().size(), film.DurationSeconds(),
-                          film.HasAudio() ? " with sound" : "");
+    LogStart(fileName, player.Film());
     DirectDraw::Instance().FlipToGDI();
     DO3Application* app = DO3Application::Current();
     if (app) {
