@@ -22,7 +22,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
+TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCountUntilANewLogStartsEmpty)
 {
     Log().Log("plain %d\n", 1);
     Log().Warning("x\n");
@@ -35,6 +35,12 @@ TEST_F(DebugTest, StrengthsWriteTheirPrefixesAndCount)
     EXPECT_EQ(Log().ErrorCount(), 1);
     Log().Log("%s\n", "100% sure");
     EXPECT_NE(Logged().find("\n100% sure\n"), std::string::npos) << "percent signs in texts arrive unchanged";
+
+    ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
+    Log().Log("new\n");
+    EXPECT_EQ(Logged(), "new\n");
+    EXPECT_EQ(Log().WarningCount(), 0);
+    EXPECT_EQ(Log().ErrorCount(), 0);
 }
 
 TEST_F(DebugTest, TheMessagesWindowGetsEachLineOnceAndOnlyTheLastOnesAreKept)
@@ -53,22 +59,16 @@ TEST_F(DebugTest, TheMessagesWindowGetsEachLineOnceAndOnlyTheLastOnesAreKept)
     EXPECT_EQ(kept.back(), std::to_string(Debug::kKeptLines + 4) + "\n");
 }
 
-TEST_F(DebugTest, CreatingTheLogTruncatesItAndResetsCounters)
-{
-    Log().Warning("old\n");
-    ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
-    Log().Log("new\n");
-    EXPECT_EQ(Logged(), "new\n");
-    EXPECT_EQ(Log().WarningCount(), 0);
-}
-
-TEST_F(DebugTest, LinesBeforeTheLogReachStderrAndFollowIntoTheLog)
+TEST_F(DebugTest, WithoutALogProblemsReachStderrAtOnceAndEveryLineFollowsIntoTheLog)
 {
     Debug::Release();
     testing::internal::CaptureStderr();
+    EXPECT_FALSE(Debug::Instance().CreateLogFile("missing/dir/debug.txt"));
     Debug::Instance().Log("early\n");
     Debug::Instance().Error("no config <%s>", "data\\config.txt");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "***ERROR: no config <data\\config.txt>\n")
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "ERROR: Debug::CreateLogFile: Failed to create the log file!\n"
+              "***ERROR: no config <data\\config.txt>\n")
         << "problems reach stderr at once, plain lines only the log";
     ASSERT_TRUE(Log().CreateLogFile("data\\debug.txt"));
     Log().Log("header\n");
@@ -78,35 +78,20 @@ TEST_F(DebugTest, LinesBeforeTheLogReachStderrAndFollowIntoTheLog)
               "header\nLogged before the log file was opened:\nearly\n***ERROR: no config <data\\config.txt>\n\n");
 }
 
-TEST_F(DebugTest, PlatformResultsAreNamed)
+TEST_F(DebugTest, PlatformResultsAreNamedAndAFatalLineIsShownAndWrittenWithItsLineEnd)
 {
     EXPECT_FALSE(Log().CheckDirectXResult(platform::kResultOk, "Display", 1));
     EXPECT_EQ(Logged(), "");
     EXPECT_TRUE(Log().CheckDirectXResult(platform::kResultSurfaceLost, ".\\DO3Framework\\DirectDraw", 42));
     EXPECT_TRUE(Log().CheckDirectXResult(0x1234, "Display", 7));
+    testing::internal::CaptureStderr();
+    Log().Fatal("cannot go on <%s>", "x");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERROR: cannot go on <x>\n");
     EXPECT_EQ(Logged(),
               "***ERROR: DirectX Error (80a10006) in file .\\DO3Framework\\DirectDraw in line 42: "
               "\"PLATFORM_SURFACE_LOST\"\n"
-              "***ERROR: DirectX Error (1234) in file Display in line 7: \"Unknown error (1234)\"\n");
-}
-
-TEST_F(DebugTest, FatalWritesTheLineAndShowsIt)
-{
-    testing::internal::CaptureStderr();
-    Log().Fatal("cannot go on <%s>", "x");
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("ERROR: cannot go on <x>"), std::string::npos);
-    EXPECT_EQ(Logged(), "cannot go on <x>\n") << "the file gets the line end the box does not need";
-}
-
-TEST(DebugUnwritableTest, UnwritableLogFileFailsCreation)
-{
-    TempDir dir;
-    Debug::Release();
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(Debug::Instance().CreateLogFile("missing/dir/debug.txt"));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Debug::CreateLogFile: Failed to create the log file!"),
-              std::string::npos);
-    Debug::Release();
+              "***ERROR: DirectX Error (1234) in file Display in line 7: \"Unknown error (1234)\"\n"
+              "cannot go on <x>\n");
 }
 
 }  // namespace

@@ -5,57 +5,46 @@
 
 namespace {
 
-class KeyboardInputTest : public ::testing::Test {
-protected:
-    void SetUp() override { KeyboardInput::Release(); }
-    KeyboardInput& Keys() { return KeyboardInput::Instance(); }
-};
-
-TEST_F(KeyboardInputTest, HeldKeyIsDownAndReleasedOnceAndAKeyTappedWithinAFrameNever)
+TEST(KeyboardInputTest, HeldKeysAreDownAndReleasedOnceTheHighestCodeLastAndResetForgetsThem)
 {
-    Keys().KeyDown(vk::kLeft);
-    Keys().Update(0.01f);
-    Keys().KeyDown(vk::kLeft);  // auto-repeat
-    Keys().Update(0.01f);
-    EXPECT_TRUE(Keys().IsDown(vk::kLeft));
-    EXPECT_EQ(Keys().LastReleasedKey(), 0);
-    Keys().KeyUp(vk::kLeft);
-    Keys().Update(0.01f);
-    EXPECT_EQ(Keys().LastReleasedKey(), vk::kLeft);
-    Keys().Update(0.01f);
-    EXPECT_EQ(Keys().LastReleasedKey(), 0);
+    KeyboardInput::Release();
+    KeyboardInput& keys = KeyboardInput::Instance();
+    keys.KeyDown(vk::kLeft);
+    keys.Update(0.01f);
+    keys.KeyDown(vk::kLeft);  // auto-repeat
+    keys.Update(0.01f);
+    EXPECT_TRUE(keys.IsDown(vk::kLeft));
+    EXPECT_EQ(keys.LastReleasedKey(), 0);
+    keys.KeyUp(vk::kLeft);
+    keys.Update(0.01f);
+    EXPECT_EQ(keys.LastReleasedKey(), vk::kLeft);
+    keys.Update(0.01f);
+    EXPECT_EQ(keys.LastReleasedKey(), 0);
+
     // A press and release within one frame is never seen.
-    Keys().KeyDown('Q');
-    Keys().KeyUp('Q');
-    Keys().Update(0.01f);
-    EXPECT_FALSE(Keys().IsDown('Q'));
-    EXPECT_EQ(Keys().LastReleasedKey(), 0);
-    EXPECT_FALSE(Keys().WasReleased('Q'));
-}
+    keys.KeyDown('Q');
+    keys.KeyUp('Q');
+    keys.Update(0.01f);
+    EXPECT_FALSE(keys.IsDown('Q'));
+    EXPECT_EQ(keys.LastReleasedKey(), 0);
+    EXPECT_FALSE(keys.WasReleased('Q'));
 
-TEST_F(KeyboardInputTest, LastReleasedIsTheHighestCode)
-{
-    Keys().KeyDown(vk::kShift);
-    Keys().KeyDown('A');
-    Keys().Update(0.01f);
-    Keys().KeyUp('A');
-    Keys().KeyUp(vk::kShift);
-    Keys().Update(0.01f);
-    EXPECT_EQ(Keys().LastReleasedKey(), 0x41);
-    EXPECT_TRUE(Keys().WasReleased(vk::kShift));
-}
+    keys.KeyDown(vk::kShift);
+    keys.KeyDown('A');
+    keys.Update(0.01f);
+    keys.KeyUp('A');
+    keys.KeyUp(vk::kShift);
+    keys.Update(0.01f);
+    EXPECT_EQ(keys.LastReleasedKey(), 'A');
+    EXPECT_TRUE(keys.WasReleased(vk::kShift));
 
-TEST_F(KeyboardInputTest, ResetForgetsEveryKey)
-{
-    Keys().KeyDown(vk::kUp);
-    Keys().Update(0.01f);
-    Keys().Reset();
-    EXPECT_FALSE(Keys().IsDown(vk::kUp));
-    Keys().Update(0.01f);
-    EXPECT_EQ(Keys().LastReleasedKey(), 0);
-    Keys().KeyDown(vk::kUp);
-    EXPECT_TRUE(Keys().IsDown(vk::kUp));
-    EXPECT_EQ(Keys().LastEventKey(), vk::kUp);
+    keys.KeyDown(vk::kUp);
+    keys.Update(0.01f);
+    keys.Reset();
+    EXPECT_FALSE(keys.IsDown(vk::kUp));
+    keys.Update(0.01f);
+    EXPECT_EQ(keys.LastReleasedKey(), 0);
+    KeyboardInput::Release();
 }
 
 }  // namespace

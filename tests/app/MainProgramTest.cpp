@@ -4,9 +4,7 @@
 #include "app/KeyboardInput.h"
 #include "app/MainProgram.h"
 #include "platform/VirtualKeys.h"
-#include "settings/SettingsManager.h"
 #include "support/RecordingGame.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -26,31 +24,27 @@ protected:
     MainProgram& Program() { return MainProgram::Instance(); }
 };
 
-TEST_F(MainProgramTest, NewGameIsInitialisedAndToldWhereTheMouseIs)
+TEST_F(MainProgramTest, ANewGameIsToldWhereTheMouseIsAndEachGameEndsBeforeItIsDeleted)
 {
-    Program().SetGame("RecordingGame", 3);
-    std::vector<std::string> expected = {"Construct", "Init 3", "MouseMove 512 384"};
-    EXPECT_EQ(RecordingGame::Calls(), expected);
+    Program().MouseMove(10, 20);
+    Program().SetGame("RecordingGame", 0);
     EXPECT_EQ(Program().CurrentGame(), "RecordingGame");
     EXPECT_TRUE(Program().IsGameReady());
+    Program().SetGame("RecordingGame", 1);
+    Program().Shutdown();
+    std::vector<std::string> expected = {"Construct", "Init 0", "MouseMove 10 20", "Exit", "Destroy",
+                                         "Construct", "Init 1", "MouseMove 10 20", "Exit", "Destroy"};
+    EXPECT_EQ(RecordingGame::Calls(), expected);
+    EXPECT_EQ(Program().Game(), nullptr);
+    EXPECT_FALSE(Program().IsGameReady());
 }
 
-TEST_F(MainProgramTest, LevelMinusOneComesFromTheConfiguration)
-{
-    TempDir dir;
-    dir.Write("data/config.txt", "activeLevel 6\n");
-    SettingsManager::Release();
-    ASSERT_TRUE(SettingsManager::Instance().LoadSettings("data\\config.txt"));
-    Program().SetGame("RecordingGame", -1);
-    EXPECT_EQ(Program().LevelNumber(), 6);
-    EXPECT_EQ(RecordingGame::Count("Init 6"), 1);
-    SettingsManager::Release();
-}
-
-TEST_F(MainProgramTest, FramesGoThroughKeyboardUpdateToTheGame)
+TEST_F(MainProgramTest, FramesGoThroughKeyboardUpdateToTheGameAndCommandsNeedAGame)
 {
     EXPECT_FALSE(Program().Render());
+    EXPECT_EQ(Program().DebugCommand("reset", 1, 2), 0);
     Program().SetGame("RecordingGame", 0);
+    EXPECT_EQ(Program().DebugCommand("reset", 1, 2), 3);
     Program().KeyDown('A');
     Program().KeyUp('A');
     Program().KeyDown(vk::kShift);
@@ -81,27 +75,6 @@ TEST_F(MainProgramTest, HeldEscapeReachesTheGameOncePerPressOtherKeysWithTheirRe
     Program().KeyDown(vk::kLeft);
     Program().KeyDown(vk::kLeft);
     EXPECT_EQ(RecordingGame::Count("KeyDown 37"), 2);
-}
-
-TEST_F(MainProgramTest, ReplacingAndShuttingDownEndTheGameBeforeDeletingIt)
-{
-    Program().SetGame("RecordingGame", 0);
-    Program().SetGame("RecordingGame", 1);
-    Program().Shutdown();
-    std::vector<std::string> expected = {"Construct", "Init 0", "MouseMove 512 384", "Exit", "Destroy",
-                                         "Construct", "Init 1", "MouseMove 512 384", "Exit", "Destroy"};
-    EXPECT_EQ(RecordingGame::Calls(), expected);
-    EXPECT_EQ(Program().Game(), nullptr);
-    EXPECT_FALSE(Program().IsGameReady());
-}
-
-TEST_F(MainProgramTest, MouseAndDebugCommandsAreForwarded)
-{
-    EXPECT_EQ(Program().DebugCommand("reset", 1, 2), 0);
-    Program().MouseMove(10, 20);
-    Program().SetGame("RecordingGame", 0);
-    EXPECT_EQ(RecordingGame::Count("MouseMove 10 20"), 1);
-    EXPECT_EQ(Program().DebugCommand("reset", 1, 2), 3);
 }
 
 using MainProgramDeathTest = MainProgramTest;

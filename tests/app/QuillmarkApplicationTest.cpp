@@ -40,27 +40,19 @@ protected:
         RecordingGame::Clear();
     }
 
-    void HandleAllEvents()
-    {
-        while (app.PumpOneEvent()) {
-        }
-    }
-
     TempDir dir;
     AppConfig config;
     QuillmarkApplication app;
 };
 
-TEST_F(QuillmarkApplicationTest, InitStartsTheConfiguredGameAtTheConfiguredLevel)
+TEST_F(QuillmarkApplicationTest, TheConfiguredGameStartsAtTheConfiguredLevelGetsFramesAndInputAndEndsWithTheWindow)
 {
     std::vector<std::string> expected = {"Construct", "Init 2", "MouseMove 512 384"};
     EXPECT_EQ(RecordingGame::Calls(), expected);
     EXPECT_EQ(MainProgram::Instance().CurrentGame(), "RecordingGame");
-}
 
-TEST_F(QuillmarkApplicationTest, FramesAndInputReachTheGame)
-{
-    HandleAllEvents();
+    while (app.PumpOneEvent()) {
+    }
     RecordingGame::Clear();
     app.Update(0.02f);
     platform::PushKey("Left", true);
@@ -68,15 +60,12 @@ TEST_F(QuillmarkApplicationTest, FramesAndInputReachTheGame)
     platform::PushMouseMotion(400, 300);
     platform::PushMouseButton(1, true, 2, 0, 0);
     platform::EventPump::Instance().Invalidate();
-    HandleAllEvents();
-    std::vector<std::string> expected = {"Update",   "KeyDown 37", "Char 246", "MouseMove 512 384",
-                                         "MouseButtonDown 0 0 double", "Render"};
+    while (app.PumpOneEvent()) {
+    }
+    expected = {"Update", "KeyDown 37", "Char 246", "MouseMove 512 384", "MouseButtonDown 0 0 double", "Render"};
     EXPECT_EQ(RecordingGame::Calls(), expected);
     EXPECT_TRUE(KeyboardInput::Instance().IsDown(37));
-}
 
-TEST_F(QuillmarkApplicationTest, ClosingTheWindowShutsTheGameDown)
-{
     platform::PushWindowClose();
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(RecordingGame::Count("Exit"), 1);

@@ -11,6 +11,18 @@
 
 namespace audiotest {
 
+std::string ConstantWav(int rate, int channels, int frames, int16_t value)
+{
+    return WavFile(rate, 16, channels, Pcm16(std::vector<int16_t>(static_cast<size_t>(frames * channels), value)));
+}
+
+std::vector<int16_t> Pull(platform::Mixer& mixer, int frames)
+{
+    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
+    mixer.Mix(out.data(), frames);
+    return out;
+}
+
 int SoundingFrames(const std::vector<int16_t>& stereo)
 {
     int count = 0;
@@ -46,9 +58,7 @@ void AudioFixture::TearDown()
 
 std::vector<int16_t> AudioFixture::Pull(int frames)
 {
-    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
-    SampleManager::Instance().GetMixer()->Mix(out.data(), frames);
-    return out;
+    return audiotest::Pull(*SampleManager::Instance().GetMixer(), frames);
 }
 
 std::string AudioFixture::LogText() const

@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kWavLevel = 8000;
 constexpr int kWavFrames = 2205;  // 100 ms at 22050 Hz
-constexpr int kOggAmplitude = 12000;
 constexpr int kStreamAmplitude = 6000;
 
 // Plays through SDL's disk driver, which writes the device's output to a file at real speed.
@@ -69,22 +68,18 @@ int FramesAtLevel(const std::vector<int16_t>& stereo, int level)
 
 }  // namespace
 
-TEST_F(DiskCapture, EventsAndALoopingStreamReachTheDevice)
+TEST_F(DiskCapture, AnEventAndALoopingStreamReachTheDevice)
 {
     if (!SampleManager::Instance().Init()) {
         GTEST_SKIP() << "no disk audio driver";
     }
     const int rate = SampleManager::Instance().GetMixer()->OutputRate();
-    dir.Write("data/level.wav", WavFile(22050, 16, 1, Pcm16(std::vector<int16_t>(kWavFrames, kWavLevel))));
-    dir.Write("data/tone.ogg", OggTone(22050, 1, 4410, kOggAmplitude, 1000.0f));
+    dir.Write("data/level.wav", ConstantWav(22050, 1, kWavFrames, kWavLevel));
     dir.Write("data/loop.ogg", OggTone(44100, 2, 30000, kStreamAmplitude, 200.0f));
     DefineEvent("level", "level.wav");
-    DefineEvent("tone", "tone.ogg");
 
     SoundEngine::Instance().PlayAudioEvent("level")->Play();
     RunFrames(30);
-    SoundEngine::Instance().PlayAudioEvent("tone")->Play();
-    RunFrames(40);
     StreamingSample* stream = SoundEngine::Instance().OpenMusic("loop.ogg");
     ASSERT_NE(stream, nullptr);
     stream->PlayLooping();
@@ -96,8 +91,7 @@ TEST_F(DiskCapture, EventsAndALoopingStreamReachTheDevice)
     ASSERT_GT(out.size(), static_cast<size_t>(2 * rate));
     // The WAV event: its constant level for exactly its length, resampled to the device rate.
     EXPECT_NEAR(FramesAtLevel(out, kWavLevel), kWavFrames * rate / 22050, 2);
-    // The Ogg event is the loudest sound; the stream still plays at its level when the device closes.
-    EXPECT_NEAR(PeakLeft(out), kOggAmplitude, kOggAmplitude / 8);
+    // The stream still plays at its level when the device closes.
     const std::vector<int16_t> tail(out.end() - rate, out.end() - rate / 5);
     EXPECT_NEAR(PeakLeft(tail), kStreamAmplitude, kStreamAmplitude / 8);
 }

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "audio/AudioTestSupport.h"
+#include "audio/Sample.h"
 #include "platform/Mixer.h"
 #include "platform/PlatformResult.h"
 #include "platform/SoundBuffer.h"
 
+using audiotest::Pull;
+using audiotest::SoundingFrames;
 using platform::Mixer;
 using platform::SoundBuffer;
 using platform::SoundFormat;
@@ -48,13 +51,6 @@ std::unique_ptr<SoundBuffer> MakeConstantMono(Mixer& mixer, int frames, int16_t 
     return MakeBuffer(mixer, SoundFormat{rate, 16, 1}, std::vector<int16_t>(static_cast<size_t>(frames), value));
 }
 
-std::vector<int16_t> Pull(Mixer& mixer, int frames)
-{
-    std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
-    mixer.Mix(out.data(), frames);
-    return out;
-}
-
 }  // namespace
 
 TEST(Mixer, OneShotPlaysExactlyItsLengthAndALoopWrapsWithoutGap)
@@ -63,7 +59,7 @@ TEST(Mixer, OneShotPlaysExactlyItsLengthAndALoopWrapsWithoutGap)
     auto buffer = MakeConstantMono(*mixer, 1000, 8000);
     buffer->Play(false);
     auto out = Pull(*mixer, 1500);
-    EXPECT_EQ(audiotest::SoundingFrames(out), 1000);
+    EXPECT_EQ(SoundingFrames(out), 1000);
     EXPECT_EQ(out[0], 8000);
     EXPECT_EQ(out[1], 8000);
     EXPECT_EQ(out[2 * 999], 8000);
@@ -74,15 +70,20 @@ TEST(Mixer, OneShotPlaysExactlyItsLengthAndALoopWrapsWithoutGap)
     buffer = MakeConstantMono(*mixer, 300, 5000);
     buffer->Play(true);
     out = Pull(*mixer, 2000);
-    EXPECT_EQ(audiotest::SoundingFrames(out), 2000);
+    EXPECT_EQ(SoundingFrames(out), 2000);
     EXPECT_EQ(buffer->GetStatus(), platform::kStatusPlaying | platform::kStatusLooping);
     int play = -1;
     buffer->GetCurrentPosition(&play, nullptr);
     EXPECT_EQ(play, 2000 % 300 * 2);
 }
 
-TEST(Mixer, VolumeInHundredthsOfADecibel)
+TEST(Mixer, VolumeInHundredthsOfADecibelAsSamplesMapTheirLevels)
 {
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(1.0f), 0);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(0.1f), -2000);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(0.00001f), -10000);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(0.0f), -10000);
+    EXPECT_EQ(Sample::VolumeToHundredthsDb(2.0f), 0);
     auto mixer = Mixer::Create(kRate);
     auto buffer = MakeConstantMono(*mixer, 100, 10000);
     buffer->SetVolume(-2000);
@@ -100,7 +101,7 @@ TEST(Mixer, FrequencyAndRateSetTheStepThroughTheBuffer)
     auto buffer = MakeConstantMono(*mixer, 1000, 3000);
     buffer->SetFrequency(2 * kRate);
     buffer->Play(false);
-    EXPECT_EQ(audiotest::SoundingFrames(Pull(*mixer, 1000)), 500);
+    EXPECT_EQ(SoundingFrames(Pull(*mixer, 1000)), 500);
 
     // A lower rate is resampled by interpolation.
     buffer = MakeBuffer(*mixer, SoundFormat{kRate / 2, 16, 1}, {0, 1000, 2000, 3000});
@@ -110,7 +111,7 @@ TEST(Mixer, FrequencyAndRateSetTheStepThroughTheBuffer)
     EXPECT_EQ(out[2], 500);
     EXPECT_EQ(out[4], 1000);
     EXPECT_EQ(out[6], 1500);
-    EXPECT_EQ(audiotest::SoundingFrames(out), 7);
+    EXPECT_EQ(SoundingFrames(out), 7);
 }
 
 TEST(Mixer, StereoAndEightBitBuffersMixIntoAClampedSum)
@@ -139,7 +140,7 @@ TEST(Mixer, StereoAndEightBitBuffersMixIntoAClampedSum)
     EXPECT_EQ(Pull(*mixer, 1)[0], 32767);
 }
 
-TEST(Mixer, LockWrapsAroundTheEnd)
+TEST(Mixer, LockWrapsAroundTheEndAndBadRequestsAreRefused)
 {
     auto mixer = Mixer::Create(kRate);
     auto buffer = MakeConstantMono(*mixer, 8, 0);
@@ -158,21 +159,15 @@ TEST(Mixer, LockWrapsAroundTheEnd)
     EXPECT_EQ(out[2], 4);
     EXPECT_EQ(out[12], 1);
     EXPECT_EQ(out[14], 2);
-}
 
-TEST(Mixer, BadRequestsAreRefused)
-{
-    auto mixer = Mixer::Create(kRate);
-    std::unique_ptr<SoundBuffer> buffer;
-    EXPECT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 12, 1}, 100, 0, &buffer), platform::kResultInvalidParams);
-    EXPECT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 16, 2}, 6, 0, &buffer), platform::kResultInvalidParams);
-    EXPECT_EQ(buffer, nullptr);
-    buffer = MakeConstantMono(*mixer, 4, 0);
-    Locked locked;
-    EXPECT_EQ(Lock(*buffer, 8, 2, locked), platform::kResultInvalidParams);
-    EXPECT_EQ(Lock(*buffer, 0, 9, locked), platform::kResultInvalidParams);
+    EXPECT_EQ(Lock(*buffer, 16, 2, locked), platform::kResultInvalidParams);
+    EXPECT_EQ(Lock(*buffer, 0, 17, locked), platform::kResultInvalidParams);
     EXPECT_EQ(buffer->Unlock(), platform::kResultInvalidCall);
-    EXPECT_EQ(buffer->SetCurrentPosition(8), platform::kResultInvalidParams);
+    EXPECT_EQ(buffer->SetCurrentPosition(16), platform::kResultInvalidParams);
+    std::unique_ptr<SoundBuffer> refused;
+    EXPECT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 12, 1}, 100, 0, &refused), platform::kResultInvalidParams);
+    EXPECT_EQ(mixer->CreateBuffer(SoundFormat{kRate, 16, 2}, 6, 0, &refused), platform::kResultInvalidParams);
+    EXPECT_EQ(refused, nullptr);
 
     // A buffer may outlive its mixer.
     mixer.reset();

@@ -23,17 +23,13 @@ protected:
     std::string Good() const { return WavFile(8000, 16, 1, Pcm16({1, 2, 3, 4})); }
 };
 
-void Patch16(std::string& bytes, size_t at, uint16_t value)
+// The bytes with a little-endian value of the given width written at a position.
+std::string Patched(std::string bytes, size_t at, uint32_t value, int width)
 {
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>(value >> 8);
-}
-
-void Patch32(std::string& bytes, size_t at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < width; ++i) {
         bytes[at + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
     }
+    return bytes;
 }
 
 // Offsets in the canonical 44-byte header.
@@ -47,25 +43,18 @@ constexpr size_t kDataSize = 40;
 
 TEST_F(WavValidation, BrokenHeadersAreRefusedWithTheirReasonAndAPartialFrameDropped)
 {
-    const auto patched = [this](size_t at, uint32_t value, bool wide) {
-        std::string bytes = Good();
-        wide ? Patch32(bytes, at, value) : Patch16(bytes, at, static_cast<uint16_t>(value));
-        return bytes;
-    };
-    ExpectRefused(patched(kDataSize, 9, true), "runs past the end");
-    ExpectRefused(patched(kDataSize, 0xFFFFFFF0u, true), "runs past the end");
-    ExpectRefused(patched(kDataSize, 0, true), "Zero length wav sample");
-    ExpectRefused(patched(kFmtSize, 14, true), "fmt chunk shorter than 16 bytes");
+    ExpectRefused(Patched(Good(), kDataSize, 9, 4), "runs past the end");
+    ExpectRefused(Patched(Good(), kDataSize, 0xFFFFFFF0u, 4), "runs past the end");
+    ExpectRefused(Patched(Good(), kDataSize, 0, 4), "Zero length wav sample");
+    ExpectRefused(Patched(Good(), kFmtSize, 14, 4), "fmt chunk shorter than 16 bytes");
     ExpectRefused("RIFF\x04\0\0\0WAVEfmt \x10\0\0\0\x01\0"s, "fmt chunk shorter than 16 bytes");
-    ExpectRefused(patched(kChannels, 0, false), "zero channels, bits or rate");
-    ExpectRefused(patched(kBits, 0, false), "zero channels, bits or rate");
-    ExpectRefused(patched(kBlockAlign, 3, false), "unsupported format");
-    ExpectRefused(patched(kBits, 12, false), "unsupported format");
+    ExpectRefused(Patched(Good(), kChannels, 0, 2), "zero channels, bits or rate");
+    ExpectRefused(Patched(Good(), kBits, 0, 2), "zero channels, bits or rate");
+    ExpectRefused(Patched(Good(), kBlockAlign, 3, 2), "unsupported format");
+    ExpectRefused(Patched(Good(), kBits, 12, 2), "unsupported format");
     ExpectRefused("RIFF\x04\0\0\0JUNKfmt "s, "could not find WAVE chunk");
     ExpectRefused("RIFF\x04\0\0\0WAVEjunk"s, "could not find fmt chunk");
-    std::string bytes = Good();
-    bytes.replace(36, 4, "atad");
-    ExpectRefused(bytes, "could not find data chunk");
+    ExpectRefused(Good().replace(36, 4, "atad"), "could not find data chunk");
     ExpectRefused(Good().substr(0, 42), "could not find data chunk");
     // A partial frame at the end is dropped.
     dir.Write("data/odd.wav", WavFile(8000, 16, 2, Pcm16({1, 2, 3})));
@@ -88,7 +77,6 @@ TEST_F(WavValidation, ChunksAreWalkedByTheirSizesWithThePadByte)
     EXPECT_EQ(data.data, std::vector<uint8_t>({1, 0, 2, 0, 3, 0, 4, 0}));
 
     // A chunk claiming more than the file holds is refused, not stepped over.
-    std::string huge = good.substr(0, 36) + odd + good.substr(36);
-    Patch32(huge, 40, 0xFFFFFFF0u);
-    ExpectRefused(huge, "WavLoader::Load: the chunk at byte 36 claims 4294967280 bytes, past the end of <");
+    ExpectRefused(Patched(good.substr(0, 36) + odd + good.substr(36), 40, 0xFFFFFFF0u, 4),
+                  "WavLoader::Load: the chunk at byte 36 claims 4294967280 bytes, past the end of <");
 }

@@ -23,6 +23,13 @@ protected:
         Debug::Release();
     }
     std::string Log() const { return dir.Read("log.txt"); }
+    // Writes the archive and opens it.
+    void OpenArchive(const std::string& bytes)
+    {
+        dir.Write("datafile.dat", bytes);
+        ASSERT_TRUE(DataFile::Instance().Open("datafile.dat"));
+        ASSERT_TRUE(DataFile::Instance().IsAvailable());
+    }
 
     TempDir dir;
 };

@@ -65,20 +65,9 @@ protected:
     std::string home;
 };
 
-TEST_F(UserFileLocationsTest, BesideAWritableProgramEveryNameStaysAsItIs)
+TEST_F(UserFileLocationsTest, EachWrittenFileGoesToTheUsersDirectoryOfItsKindUnlessTheProgramsOwnIsWritable)
 {
-    UserFileLocations portable(false, EnvironmentOf({{"HOME", home}}));
-    for (const char* name : {"data\\debug.txt", "data\\highscores.dat", "data\\shared\\settings\\settings.txt",
-                             "data\\level01\\sprites\\fenno_run_N.rle"}) {
-        EXPECT_EQ(portable.WriteName(name), name);
-        EXPECT_EQ(portable.ReadName(name), name);
-        EXPECT_FALSE(portable.HasUserCopy(name));
-    }
-    EXPECT_FALSE(fs::exists(home));
-}
-
-TEST_F(UserFileLocationsTest, EachWrittenFileGoesToTheUsersDirectoryOfItsKind)
-{
+    const UserFileLocations portable(false, EnvironmentOf({{"HOME", home}}));
     const UserFileLocations locations = PerUser({});
     const std::string state = home + "/.local/state/quillmark/";
     const std::string data = home + "/.local/share/quillmark/";
@@ -99,6 +88,11 @@ TEST_F(UserFileLocationsTest, EachWrittenFileGoesToTheUsersDirectoryOfItsKind)
         {"logs\\debug.txt", "logs\\debug.txt"},
         {"data\\..\\escape.rle", "data\\..\\escape.rle"},
     };
+    for (const auto& [name, path] : expected) {
+        EXPECT_EQ(portable.WriteName(name), name);
+        EXPECT_EQ(portable.ReadName(name), name);
+    }
+    EXPECT_FALSE(fs::exists(home));
     for (const auto& [name, path] : expected) {
         EXPECT_EQ(locations.WriteName(name), path) << name;
     }
@@ -126,7 +120,7 @@ TEST_F(UserFileLocationsTest, OnlyAbsoluteBaseDirectoriesCountAndHomeGivesTheDef
     EXPECT_EQ(PerUser({{"XDG_CACHE_HOME", ""}}).WriteName("data\\a.rle"), home + "/.cache/quillmark/a.rle");
 }
 
-TEST_F(UserFileLocationsTest, ReadsTakeTheUsersCopyFirstThenTheOneBesideTheProgram)
+TEST_F(UserFileLocationsTest, ReadsTakeTheUsersCopyFirstThenTheArchivesOrTheOneBesideTheProgram)
 {
     dir.Write("data/shared/settings/settings.txt", "installed");
     dir.Write("data/level01/sprites/a.rle", "installed cache");
@@ -147,23 +141,18 @@ TEST_F(UserFileLocationsTest, ReadsTakeTheUsersCopyFirstThenTheOneBesideTheProgr
               4);
     EXPECT_FALSE(dir.Exists("data/highscores.dat"));
 
+    // A saved text wins over the archive's copy too.
+    OpenArchive(archivebytes::Archive({{"data\\shared\\settings\\settings.txt", "packed"},
+                                       {"data\\shared\\settings\\other.txt", "packed"}}));
+    EXPECT_EQ(ReadFile("data\\shared\\settings\\settings.txt"), "saved");
+    EXPECT_TRUE(ReadFile("data\\shared\\settings\\other.txt").starts_with("packed"));
+
     // The log follows the same way.
     Debug::Release();
     ASSERT_TRUE(Debug::Instance().CreateLogFile("data\\debug.txt"));
     Debug::Instance().Log("logged\n");
     EXPECT_NE(dir.Read("home/.local/state/quillmark/debug.txt").find("logged"), std::string::npos);
     EXPECT_FALSE(dir.Exists("data/debug.txt"));
-}
-
-TEST_F(UserFileLocationsTest, ASavedTextWinsOverTheArchivesCopy)
-{
-    dir.Write("datafile.dat", archivebytes::Archive({{"data\\shared\\settings\\settings.txt", "packed"},
-                                                     {"data\\shared\\settings\\other.txt", "packed"}}));
-    ASSERT_TRUE(DataFile::Instance().Open("datafile.dat"));
-    UsePerUser();
-    dir.Write("home/.local/share/quillmark/shared/settings/settings.txt", "saved");
-    EXPECT_EQ(ReadFile("data\\shared\\settings\\settings.txt"), "saved");
-    EXPECT_TRUE(ReadFile("data\\shared\\settings\\other.txt").starts_with("packed"));
 }
 
 TEST_F(UserFileLocationsTest, TheProgramWritesBesideItselfWhereItsDataDirectoryIsWritable)
